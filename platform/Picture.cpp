@@ -1,0 +1,53 @@
+#include "platform/Picture.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+
+#include "platform/Handles.h"
+#include "platform/PictureImpl.h"
+#include "platform/RaisedError.h"
+
+namespace ctl {
+
+Picture::Picture() : d_(std::make_unique<Impl>()) {}
+Picture::~Picture() = default;
+
+bool Picture::load(const std::string& path) {
+    QImage img;
+    if (!img.load(QString::fromStdString(path))) return false;
+    d_->image = img.convertToFormat(QImage::Format_ARGB32);
+    d_->handle = NewHandle();
+    return true;
+}
+bool Picture::isEmpty() const { return d_->image.isNull(); }
+int32_t Picture::Handle() const { return isEmpty() ? 0 : d_->handle; }
+int Picture::widthPx() const { return d_->image.width(); }
+int Picture::heightPx() const { return d_->image.height(); }
+
+std::string Picture::toPng() const {
+    if (isEmpty()) return {};
+    QByteArray bytes;
+    QBuffer buf(&bytes);
+    buf.open(QIODevice::WriteOnly);
+    d_->image.save(&buf, "PNG");
+    return bytes.toStdString();
+}
+
+bool Picture::fromPng(const std::string& bytes) {
+    QImage img;
+    if (!img.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), int(bytes.size()))) return false;
+    d_->image = img.convertToFormat(QImage::Format_ARGB32);
+    d_->handle = NewHandle();
+    return true;
+}
+
+PicturePtr EmptyPicture() { return std::make_shared<Picture>(); }
+
+PicturePtr LoadPicture(const std::string& path) {
+    if (!QFileInfo(QString::fromStdString(path)).isFile()) Raise(53);
+    auto p = std::make_shared<Picture>();
+    if (!p->load(path)) Raise(481, "Invalid picture");
+    return p;
+}
+
+}  // namespace ctl

@@ -1,0 +1,38 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "platform/Variant.h"
+
+namespace ctl {
+
+// A picture object (bitmap); an empty picture has handle 0.
+class Picture : public Object {
+public:
+    Picture();
+    ~Picture() override;
+    std::string typeName() const override { return "Picture"; }
+
+    // Loads an image file (bitmap, JPEG, GIF, PNG); false when it cannot be read.
+    bool load(const std::string& path);
+    bool isEmpty() const;
+    int32_t Handle() const;   // 0 for an empty picture
+    int widthPx() const;
+    int heightPx() const;
+    // PNG bytes (empty for an empty picture) and back, for property files.
+    std::string toPng() const;
+    bool fromPng(const std::string& bytes);
+
+    struct Impl;
+    Impl& impl() const { return *d_; }
+
+private:
+    std::unique_ptr<Impl> d_;
+};
+using PicturePtr = std::shared_ptr<Picture>;
+
+PicturePtr EmptyPicture();
+// Loads a picture file; raises 53 "File not found" or 481 "Invalid picture" on failure.
+PicturePtr LoadPicture(const std::string& path);
+
+}  // namespace ctl

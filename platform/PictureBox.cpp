@@ -1,0 +1,231 @@
+#include "platform/PictureBox.h"
+
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <QWidget>
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+#include "platform/Handles.h"
+#include "platform/PictureImpl.h"
+#include "platform/WidgetImpl.h"
+
+namespace ctl {
+
+struct PictureBox::Impl {
+    QImage image;
+    int borderPx = 0;
+    QFont font;
+};
+
+namespace {
+constexpr int kBorderPx = 2;
+
+// The window that shows the backing image and the border.
+class SurfaceWidget : public QWidget {
+public:
+    explicit SurfaceWidget(QWidget* parent) : QWidget(parent) {}
+    PictureBox::Impl* d = nullptr;
+    std::function<void()> sync;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (!d) return;
+        if (sync) sync();
+        QPainter p(this);
+        p.drawImage(d->borderPx, d->borderPx, d->image);
+        if (d->borderPx > 0) {
+            QRect r = rect();
+            p.setPen(QColor(128, 128, 128));
+            p.drawLine(r.topLeft(), r.topRight());
+            p.drawLine(r.topLeft(), r.bottomLeft());
+            p.setPen(QColor(255, 255, 255));
+            p.drawLine(r.bottomLeft(), r.bottomRight());
+            p.drawLine(r.topRight(), r.bottomRight());
+            p.setPen(QColor(64, 64, 64));
+            p.drawLine(r.left() + 1, r.top() + 1, r.right() - 1, r.top() + 1);
+            p.drawLine(r.left() + 1, r.top() + 1, r.left() + 1, r.bottom() - 1);
+        }
+    }
+};
+
+QImage NewImage(int w, int h, uint32_t back) {
+    QImage img(std::max(1, w), std::max(1, h), QImage::Format_RGB32);
+    img.setDotsPerMeterX(int(std::lround(1440.0 / Widget::TwipsX() / 0.0254)));
+    img.setDotsPerMeterY(int(std::lround(1440.0 / Widget::TwipsY() / 0.0254)));
+    img.fill(ToQColor(back));
+    return img;
+}
+
+int Px(double twips, int tpp) { return int(std::lround(twips / tpp)); }
+}  // namespace
+
+PictureBox::PictureBox(Widget& parent)
+    : Widget(new SurfaceWidget(parent.qwidget())), d_(std::make_unique<Impl>()), picture_(EmptyPicture()),
+      hdc_(NewHandle()) {
+    static_cast<SurfaceWidget*>(qwidget())->d = d_.get();
+    static_cast<SurfaceWidget*>(qwidget())->sync = [this] { syncImage(); };
+    qwidget()->setAutoFillBackground(false);
+    qwidget()->setAttribute(Qt::WA_OpaquePaintEvent);
+    qwidget()->setMouseTracking(true);
+    qwidget()->setFocusPolicy(Qt::ClickFocus);
+    Widget::setBackColor(0xFFFFFF);
+    Widget::setForeColor(0);
+    setFont(MakeFont("MS Sans Serif", 8));
+    syncImage();
+}
+
+PictureBox::~PictureBox() {
+    if (qwidget()) static_cast<SurfaceWidget*>(qwidget())->d = nullptr;
+}
+
+void PictureBox::fontChanged() { d_->font = Font() ? ToQFont(*Font()) : QFont(); }
+
+// Keeps the backing image the size of the client area; content survives a resize.
+void PictureBox::syncImage() const {
+    QWidget* w = qwidget();
+    d_->borderPx = border_ ? kBorderPx : 0;
+    int cw = std::max(1, w->width() - 2 * d_->borderPx), ch = std::max(1, w->height() - 2 * d_->borderPx);
+    if (d_->image.width() == cw && d_->image.height() == ch) return;
+    QImage img = NewImage(cw, ch, BackColor());
+    QPainter p(&img);
+    if (!d_->image.isNull())
+        p.drawImage(0, 0, d_->image);
+    else if (!picture_->isEmpty())
+        p.drawImage(0, 0, picture_->impl().image);
+    p.end();
+    d_->image = img;
+    w->update();
+}
+
+void PictureBox::setWidth(int twips) {
+    Widget::setWidth(twips);
+    syncImage();
+}
+void PictureBox::setHeight(int twips) {
+    Widget::setHeight(twips);
+    syncImage();
+}
+
+float PictureBox::ScaleWidth() const { return float(std::max(0, qwidget()->width() - 2 * d_->borderPx) * TwipsX()); }
+float PictureBox::ScaleHeight() const {
+    return float(std::max(0, qwidget()->height() - 2 * d_->borderPx) * TwipsY());
+}
+
+void PictureBox::setBorderStyle(int style) {
+    border_ = style ? 1 : 0;
+    clientOffsetPx_ = border_ ? kBorderPx : 0;
+    syncImage();
+    qwidget()->update();
+}
+
+void PictureBox::setFillColor(uint32_t c) { fill_ = c & 0xFFFFFF; }
+void PictureBox::setDrawWidth(int px) { drawWidth_ = std::max(1, px); }
+
+void PictureBox::setAutoSize(bool on) {
+    autoSize_ = on;
+    applyAutoSize();
+}
+
+void PictureBox::applyAutoSize() {
+    if (!autoSize_ || picture_->isEmpty()) return;
+    int b = border_ ? kBorderPx : 0;
+    qwidget()->resize(picture_->widthPx() + 2 * b, picture_->heightPx() + 2 * b);
+    syncImage();
+}
+
+void PictureBox::setPicture(PicturePtr p) {
+    picture_ = p ? std::move(p) : EmptyPicture();
+    applyAutoSize();
+    Cls();
+}
+
+void PictureBox::setBackColor(uint32_t bgr) {
+    Widget::setBackColor(bgr);
+    Cls();
+}
+
+void PictureBox::Cls() {
+    syncImage();
+    d_->image.fill(ToQColor(BackColor()));
+    if (!picture_->isEmpty()) {
+        QPainter p(&d_->image);
+        p.drawImage(0, 0, picture_->impl().image);
+    }
+    curX_ = curY_ = 0;
+    if (recording_) ops_.push_back({DrawOp::Cls, 0, 0, 0, 0, 0, 1, {}});
+    qwidget()->update();
+}
+
+void PictureBox::Line(float x1, float y1, float x2, float y2, std::optional<uint32_t> color, bool box) {
+    syncImage();
+    uint32_t c = color ? (*color & 0xFFFFFF) : ForeColor();
+    if (recording_) ops_.push_back({box ? DrawOp::Box : DrawOp::Line, x1, y1, x2, y2, c, drawWidth_, {}});
+    // Far-off coordinates are clamped so the painter never sees overflowing integers.
+    auto clampT = [](float v) { return std::isfinite(v) ? std::clamp(v, -1.0e7f, 1.0e7f) : 0.0f; };
+    int tx = TwipsX(), ty = TwipsY();
+    QPoint a(Px(clampT(x1), tx), Px(clampT(y1), ty)), b(Px(clampT(x2), tx), Px(clampT(y2), ty));
+    QPainter p(&d_->image);
+    QPen pen(ToQColor(c));
+    pen.setWidth(drawWidth_ > 1 ? drawWidth_ : 0);
+    pen.setCapStyle(Qt::FlatCap);
+    p.setPen(pen);
+    if (box)
+        p.drawRect(QRect(a, b).normalized().adjusted(0, 0, -1, -1));
+    else if (a == b)
+        p.drawPoint(a);
+    else
+        p.drawLine(a, b);
+    curX_ = x2;
+    curY_ = y2;
+    qwidget()->update();
+}
+
+void PictureBox::Print(const std::string& text) {
+    syncImage();
+    if (recording_) ops_.push_back({DrawOp::Text, curX_, curY_, 0, 0, ForeColor(), drawWidth_, text});
+    QPainter p(&d_->image);
+    p.setFont(d_->font);
+    p.setPen(ToQColor(ForeColor()));
+    QFontMetricsF fm(d_->font, &d_->image);
+    double x = curX_ / TwipsX(), y = curY_ / TwipsY();
+    p.drawText(QPointF(x, y + fm.ascent()), QString::fromStdString(text));
+    curX_ += TextWidth(text);
+    qwidget()->update();
+}
+
+float PictureBox::TextWidth(const std::string& text) const {
+    QFontMetricsF fm(d_->font, &d_->image);
+    double w = 0;
+    for (const QString& line : QString::fromStdString(text).split('\n'))
+        w = std::max(w, fm.horizontalAdvance(line));
+    return float(std::round(w) * TwipsX());
+}
+
+float PictureBox::TextHeight(const std::string& text) const {
+    QFontMetricsF fm(d_->font, &d_->image);
+    auto lines = QString::fromStdString(text).split('\n').size();
+    return float(std::round(fm.height()) * double(lines) * TwipsY());
+}
+
+uint32_t PictureBox::PixelAt(int px, int py) const {
+    syncImage();
+    if (px < 0 || py < 0 || px >= d_->image.width() || py >= d_->image.height()) return 0xFFFFFFFF;
+    return FromQColor(QColor(d_->image.pixel(px, py)));
+}
+int PictureBox::ImageWidthPx() const {
+    syncImage();
+    return d_->image.width();
+}
+int PictureBox::ImageHeightPx() const {
+    syncImage();
+    return d_->image.height();
+}
+bool PictureBox::SavePng(const std::string& path) const {
+    syncImage();
+    return d_->image.save(QString::fromStdString(path), "PNG");
+}
+
+}  // namespace ctl

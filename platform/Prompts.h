@@ -1,0 +1,121 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace ctl {
+
+enum class MsgIcon { None, Critical, Question, Exclamation, Information };
+enum class MsgButtons { OK, OKCancel, AbortRetryIgnore, YesNoCancel, YesNo, RetryCancel };
+// Answers of a message box.
+enum MsgAnswer : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7 };
+
+struct MessageBoxRequest {
+    std::string text;
+    MsgIcon icon = MsgIcon::None;
+    MsgButtons buttons = MsgButtons::OK;
+    int defaultButton = 1;  // 1..3, position of the default button
+    std::string title;
+};
+
+struct InputBoxRequest {
+    std::string prompt, title, defaultText;
+};
+
+struct OpenFileRequest {
+    std::string title;  // empty: the dialog's own title
+    std::vector<std::pair<std::string, std::string>> filters;  // description, pattern(s)
+    int filterIndex = 1;                                       // 1-based
+    std::string fileName, initialFolder, defaultExt;
+    bool mustExist = false, multiSelect = false;
+};
+struct OpenFileResult {
+    std::vector<std::string> paths;  // full paths of the chosen files
+    int filterIndex = 1;
+};
+
+struct ColorRequest {
+    uint32_t initial = 0;  // 0x00BBGGRR
+    std::string title;
+    std::array<uint32_t, 16> customColors{};
+};
+struct ColorResult {
+    uint32_t color = 0;
+    std::array<uint32_t, 16> customColors{};
+};
+
+// Buttons of a message box, in order, as answer ids.
+std::vector<int> ButtonIds(MsgButtons b);
+const char* IconName(MsgIcon i);
+const char* ButtonsName(MsgButtons b);
+
+// Every question the controls ask a person goes through one prompter.
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+    virtual int MessageBox(const MessageBoxRequest& r) = 0;
+    virtual std::optional<std::string> InputBox(const InputBoxRequest& r) = 0;  // nullopt: cancel
+    virtual std::optional<OpenFileResult> OpenFile(const OpenFileRequest& r) = 0;
+    virtual std::optional<ColorResult> ChooseColor(const ColorRequest& r) = 0;
+};
+
+// Real modal dialogs of the toolkit.
+class DialogPrompter : public Prompter {
+public:
+    int MessageBox(const MessageBoxRequest& r) override;
+    std::optional<std::string> InputBox(const InputBoxRequest& r) override;
+    std::optional<OpenFileResult> OpenFile(const OpenFileRequest& r) override;
+    std::optional<ColorResult> ChooseColor(const ColorRequest& r) override;
+};
+
+// One recorded prompt of the scripted answerer.
+struct PromptRecord {
+    std::string kind;  // "msgbox", "input", "open", "color"
+    std::string text, title;
+    MsgIcon icon = MsgIcon::None;
+    MsgButtons buttons = MsgButtons::OK;
+    int defaultButton = 1;
+    std::string answer;  // what was answered, as text ("" for a cancelled prompt)
+};
+
+// Answers prompts from queues and records each one. Unqueued prompts take the default:
+// a message box its default button, the other dialogs a cancel.
+class ScriptedPrompter : public Prompter {
+public:
+    void queueMessageBox(int answer) { msg_.push_back(answer); }
+    void queueInput(std::optional<std::string> text) { input_.push_back(std::move(text)); }
+    void queueOpen(std::optional<std::vector<std::string>> paths) { open_.push_back(std::move(paths)); }
+    void queueColor(std::optional<uint32_t> color) { color_.push_back(color); }
+
+    const std::vector<PromptRecord>& records() const { return records_; }
+    void clearRecords() { records_.clear(); }
+    std::function<void(const PromptRecord&, const MessageBoxRequest*)> onPrompt;
+
+    int MessageBox(const MessageBoxRequest& r) override;
+    std::optional<std::string> InputBox(const InputBoxRequest& r) override;
+    std::optional<OpenFileResult> OpenFile(const OpenFileRequest& r) override;
+    std::optional<ColorResult> ChooseColor(const ColorRequest& r) override;
+
+private:
+    void record(PromptRecord rec, const MessageBoxRequest* m = nullptr);
+    std::deque<int> msg_;
+    std::deque<std::optional<std::string>> input_;
+    std::deque<std::optional<std::vector<std::string>>> open_;
+    std::deque<std::optional<uint32_t>> color_;
+    std::vector<PromptRecord> records_;
+};
+
+Prompter& Prompts();
+void SetPrompter(std::shared_ptr<Prompter> p);  // null restores the real dialogs
+
+// Shortcut for a message box through the current prompter.
+int MsgBox(const std::string& text, MsgIcon icon = MsgIcon::None, MsgButtons buttons = MsgButtons::OK,
+           int defaultButton = 1, const std::string& title = "");
+
+}  // namespace ctl
