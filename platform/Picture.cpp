@@ -41,6 +41,16 @@ bool Picture::fromPng(const std::string& bytes) {
     return true;
 }
 
+void Picture::fromArgb(int width, int height, const uint32_t* pixels, int hotX, int hotY) {
+    QImage img(width, height, QImage::Format_ARGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) img.setPixel(x, y, pixels[size_t(y) * size_t(width) + size_t(x)]);
+    d_->image = img;
+    d_->handle = NewHandle();
+    hotX_ = hotX;
+    hotY_ = hotY;
+}
+
 PicturePtr EmptyPicture() { return std::make_shared<Picture>(); }
 
 PicturePtr LoadPicture(const std::string& path) {

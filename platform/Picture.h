@@ -22,12 +22,18 @@ public:
     // PNG bytes (empty for an empty picture) and back, for property files.
     std::string toPng() const;
     bool fromPng(const std::string& bytes);
+    // Builds a picture from 0xAARRGGBB pixels, row by row (used for built-in images such as
+    // cursors); hot spot for use as a cursor.
+    void fromArgb(int width, int height, const uint32_t* pixels, int hotX = 0, int hotY = 0);
+    int hotX() const { return hotX_; }
+    int hotY() const { return hotY_; }
 
     struct Impl;
     Impl& impl() const { return *d_; }
 
 private:
     std::unique_ptr<Impl> d_;
+    int hotX_ = 0, hotY_ = 0;
 };
 using PicturePtr = std::shared_ptr<Picture>;
 

@@ -1,6 +1,8 @@
 #include "platform/Widget.h"
 
 #include <QApplication>
+#include <QCursor>
+#include <QPixmap>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -9,6 +11,7 @@
 
 #include "platform/EventLoop.h"
 #include "platform/Handles.h"
+#include "platform/PictureImpl.h"
 #include "platform/Screen.h"
 #include "platform/WidgetImpl.h"
 
@@ -238,5 +241,39 @@ void Widget::ZOrderTop() { w_->raise(); }
 void Widget::SetFocus() { w_->setFocus(Qt::OtherFocusReason); }
 bool Widget::HasFocus() const { return w_->hasFocus(); }
 void Widget::Refresh() { w_->repaint(); }
+
+}  // namespace ctl
+
+namespace ctl {
+
+void Widget::setMousePointer(int kind) {
+    pointer_ = kind;
+    applyCursor();
+}
+
+void Widget::setMouseIcon(PicturePtr icon) {
+    mouseIcon_ = std::move(icon);
+    applyCursor();
+}
+
+void Widget::applyCursor() {
+    if (!w_) return;
+    switch (pointer_) {
+        case 99:
+            if (mouseIcon_ && !mouseIcon_->isEmpty()) {
+                const QImage& img = mouseIcon_->impl().image;
+                // The hot spot of a pointing hand is the fingertip near the top left.
+                w_->setCursor(QCursor(QPixmap::fromImage(img), mouseIcon_->hotX(), mouseIcon_->hotY()));
+            } else {
+                w_->unsetCursor();
+            }
+            break;
+        case 1: w_->setCursor(Qt::ArrowCursor); break;
+        case 2: w_->setCursor(Qt::CrossCursor); break;
+        case 3: w_->setCursor(Qt::IBeamCursor); break;
+        case 11: w_->setCursor(Qt::WaitCursor); break;
+        default: w_->unsetCursor(); break;
+    }
+}
 
 }  // namespace ctl

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/Font.h"
+#include "platform/Picture.h"
 
 class QWidget;
 
@@ -48,6 +49,12 @@ public:
     void SetFocus();
     bool HasFocus() const;
     void Refresh();
+    // Mouse pointer: 0 default arrow, 99 the custom MouseIcon, other standard kinds as usual
+    // (1 arrow, 2 cross, 3 I-beam, 11 hourglass).
+    int MousePointer() const { return pointer_; }
+    void setMousePointer(int kind);
+    PicturePtr MouseIcon() const { return mouseIcon_; }
+    void setMouseIcon(PicturePtr icon);
 
     int32_t hWnd() const { return hwnd_; }
     QWidget* qwidget() const { return w_; }
@@ -77,6 +84,9 @@ private:
     int32_t hwnd_;
     uint32_t back_ = 0xFFFFFF, fore_ = 0;
     FontPtr font_;
+    int pointer_ = 0;
+    PicturePtr mouseIcon_;
+    void applyCursor();
     class Filter;
     std::unique_ptr<Filter> filter_;
     friend class Filter;
