@@ -1,0 +1,58 @@
+#pragma once
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Json.h"
+#include "platform/Library.h"
+#include "platform/Prompts.h"
+#include "platform/UserControl.h"
+
+namespace ctlhost {
+
+// Drives one control through its dispatch interface from JSON command lines and reports
+// results, errors, events, prompts and property-changed notifications as JSON lines.
+class ScriptHost : public ctl::ControlSite {
+public:
+    explicit ScriptHost(std::function<void(const std::string&)> out);
+    ~ScriptHost() override;
+
+    // Runs one command line; never throws.
+    void run(const std::string& line);
+    // Ends the current control, if any (Terminate, then release).
+    void finish();
+
+    // ControlSite
+    bool UserMode() const override { return userMode_; }
+    ctl::FontPtr AmbientFont() const override { return ambientFont_; }
+    void PropertyChanged(const std::string& key) override;
+    void RaiseEvent(const ctl::EventInfo& event, ctl::Args& args) override;
+    std::string ApplicationFolder() const override { return folder_; }
+
+private:
+    void execute(const ctl::Json& cmd);
+    void emit(const ctl::Json& j);
+    void emitError(int number, const std::string& description);
+    const ctl::ControlClass& classFor(const std::string& progId);
+    void start(const std::string& progId, const ctl::Json* options, const std::string* file);
+    ctl::UserControl& control();
+    ctl::Variant invoke(const std::string& verb, const ctl::Json& cmd);
+
+    std::function<void(const std::string&)> out_;
+    std::shared_ptr<ctl::ScriptedPrompter> prompter_;
+    std::map<std::string, void*> libraries_;
+    std::unique_ptr<ctl::Form> form_;
+    std::unique_ptr<ctl::UserControl> control_;
+    std::string progId_;
+    bool userMode_ = true;
+    ctl::FontPtr ambientFont_;
+    std::string folder_;
+    // Commands run when an event is raised, and the arguments of the event being handled.
+    std::map<std::string, std::vector<ctl::Json>> handlers_;
+    ctl::Args* eventArgs_ = nullptr;
+    int depth_ = 0;
+};
+
+}  // namespace ctlhost

@@ -1,0 +1,13 @@
+#pragma once
+#include "platform/Json.h"
+#include "platform/Variant.h"
+
+namespace ctlhost {
+
+// Script values: numbers, strings, booleans, null for Empty, {"date": SERIAL}, and
+// {"font": {...}} / {"picture": PATH} for objects. Raises 13 for anything else.
+ctl::Variant ToVariant(const ctl::Json& j);
+// Results: objects with a type table print their readable properties.
+ctl::Json FromVariant(const ctl::Variant& v, int depth = 0);
+
+}  // namespace ctlhost

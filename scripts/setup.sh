@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what the build needs (when missing), configures and builds. Used by run.sh and test.sh.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(cmake ninja-build g++ qt6-base-dev libsqlite3-dev libgtest-dev libbenchmark-dev
+          fonts-liberation fonts-dejavu-core clang-format)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo_cmd apt-get update -qq || true
+  $sudo_cmd apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+build_dir="${BUILD_DIR:-build}"
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" ${CMAKE_EXTRA:-} >/dev/null
+ninja -C "$build_dir" -j"${JOBS:-2}"
