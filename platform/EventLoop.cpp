@@ -5,6 +5,9 @@
 #include <QFont>
 #include <QTimer>
 #include <cstdlib>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/DateSerial.h"
 
@@ -33,6 +36,12 @@ void EnsureApplication() {
     if (QCoreApplication::instance()) return;
     if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (!std::getenv("XDG_RUNTIME_DIR")) {
+        // The toolkit wants a private runtime folder; give it one instead of a warning.
+        std::string dir = "/tmp/ctl-runtime-" + std::to_string(getuid());
+        mkdir(dir.c_str(), 0700);
+        setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
+    }
     new QApplication(g_argc, g_argv);
     InstallFontSubstitutes();
 }
