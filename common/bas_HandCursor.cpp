@@ -9,13 +9,28 @@ namespace bas_HandCursor {
 namespace {
 // The pointing hand: X outline, o fill, anything else transparent; the fingertip is the hot
 // spot. Drawn here rather than loaded so each library carries its own copy.
+// clang-format off
 constexpr std::array<std::string_view, 18> kHand = {
-    "     XX",          "    XooX",         "    XooX",         "    XooX",
-    "    XooXXX",       "    XooXooXXX",    "    XooXooXooXX",  " XX XooXooXooXoX",
-    "XooXXooooooooXoX", "XoooXooooooooooX", " XooXooooooooooX", "  XoXooooooooooX",
-    "  XoooooooooooX",  "   XooooooooooX",  "   XoooooooooX",   "    XooooooooX",
-    "    XooooooooX",   "    XXXXXXXXXX",
+    "     XX",
+    "    XooX",
+    "    XooX",
+    "    XooX",
+    "    XooXXX",
+    "    XooXooXXX",
+    "    XooXooXooXX",
+    " XX XooXooXooXoX",
+    "XooXXooooooooXoX",
+    "XoooXooooooooooX",
+    " XooXooooooooooX",
+    "  XoXooooooooooX",
+    "  XoooooooooooX",
+    "   XooooooooooX",
+    "   XoooooooooX",
+    "    XooooooooX",
+    "    XooooooooX",
+    "    XXXXXXXXXX",
 };
+// clang-format on
 constexpr int kSize = 32;
 constexpr int kHotX = 5, kHotY = 0;
 
