@@ -25,11 +25,9 @@ std::vector<std::string> Split(const std::string& text, char sep) {
 std::vector<std::pair<std::string, std::string>> FilterPairs(const std::string& filter) {
     std::vector<std::pair<std::string, std::string>> pairs;
     if (filter.empty()) return pairs;
-    char sep = filter.find('|') != std::string::npos    ? '|'
-               : filter.find('\0') != std::string::npos ? '\0'
-                                                        : 0;
-    if (sep == 0) return {{filter, filter}};
-    std::vector<std::string> parts = Split(filter, sep);
+    bool bars = filter.find('|') != std::string::npos;
+    if (!bars && filter.find('\0') == std::string::npos) return {{filter, filter}};
+    std::vector<std::string> parts = Split(filter, bars ? '|' : '\0');
     // The list ends at the first empty description (the closing NULs of the NUL form, a
     // trailing "|").
     for (size_t i = 0; i < parts.size() && !parts[i].empty(); i += 2) {
