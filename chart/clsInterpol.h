@@ -1,0 +1,30 @@
+#pragma once
+#include <functional>
+#include <span>
+#include <string>
+
+// Fits a straight line y = a·x + b by least squares through parallel arrays of X and Y values.
+// Each pass yields to pending events after every point and stops early when the owner asks
+// every long loop to stop.
+class clsInterpol {
+  public:
+    // Answers the owner's FlagExit: true when long loops must stop.
+    using FlagExitSource = std::function<bool()>;
+    void setOwner(FlagExitSource flagExit) { flagExit_ = std::move(flagExit); }
+
+    // True when the numbers below were set from the points; false with ControlError saying why
+    // (the numbers then keep the values of the last successful fit).
+    bool Interpolazione(std::span<const double> X, std::span<const double> Y);
+
+    double CoefficienteAngolare() const { return slope_; }
+    double TermineNoto() const { return intercept_; }
+    double Correlazione() const { return correlation_; }
+    const std::string& ControlError() const { return controlError_; }
+
+  private:
+    bool FlagExit() const { return flagExit_ && flagExit_(); }
+
+    FlagExitSource flagExit_;
+    double slope_ = 0, intercept_ = 0, correlation_ = 0;
+    std::string controlError_;
+};
