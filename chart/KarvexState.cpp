@@ -1,5 +1,6 @@
 #include "chart/KarvexState.h"
 
+#include "platform/DateSerial.h"
 #include "platform/Locale.h"
 
 namespace karvex {
@@ -23,9 +24,9 @@ void RefreshLibraryState() {
 }
 
 std::string DetectShortDatePattern() {
-    double serial = 0;
-    if (!ctl::ParseDate("31/03/1999", serial)) return "dd/mm/yy";
-    std::string text = ctl::DateToText(serial);
+    // 31 March 1999 is built directly: reading "31/03/1999" as text would itself depend on
+    // the order being detected.
+    std::string text = ctl::DateToText(ctl::DateSerial(1999, 3, 31));
     size_t slash = text.find('/');
     if (slash == std::string::npos) return "dd/mm/yy";
     std::string first = text.substr(0, slash), rest = text.substr(slash + 1);

@@ -1,5 +1,7 @@
 // The chart's dispatch interface: members in interface order with their dispatch ids, its
 // events and its enumerations, through which hosts reach the control by name.
+#include <utility>
+
 #include "chart/ucKarvex.h"
 #include "platform/RaisedError.h"
 #include "platform/TypeInfo.h"
@@ -44,7 +46,6 @@ void AddMembers(ctl::ClassBuilder<K>& b) {
         "Returns/sets the border style for the Map control.",
         [](K& k) { return Variant(k.BorderStyle()); },
         [](K& k, const Variant& v) { k.setBorderStyle(v.toInt32()); });
-    b.typed("enBorderStyle");
     b.property(
         "Delay", 0x68030027, VarType::Single,
         "Returns/sets msec delay of drawing between two tracks.",
@@ -70,13 +71,12 @@ void AddMembers(ctl::ClassBuilder<K>& b) {
     b.get("Picture", 0x68030023, VarType::Object,
           "Returns/sets a graphic to be displayed in the control.",
           [](K& k, Args&) { return Variant(ctl::ObjectPtr(k.Picture())); });
-    b.typed("Picture");
     b.put(
         "Picture", 0x68030023, VarType::Object,
         "Returns/sets a graphic to be displayed in the control.",
         [](K& k, Args& a) {
             auto pic = ObjectOf<ctl::Picture>(a.back());
-            if (a.back().isObject() && !pic)
+            if (a.back().toObject() && !pic)
                 ctl::Raise(380, "Invalid property value: Picture needs a picture object");
             k.setPicture(pic);
             return Variant();
@@ -101,7 +101,6 @@ void AddMembers(ctl::ClassBuilder<K>& b) {
         "coordinate system mode.",
         [](K& k) { return Colour(k.BackColor()); },
         [](K& k, const Variant& v) { k.setBackColor(ToColour(v)); });
-    b.typed("OLE_COLOR");
     b.property(
         "Enabled", 0x6803001f, VarType::Boolean,
         "Returns/sets a value that determines whether an object can respond to user-generated "
@@ -115,7 +114,6 @@ void AddMembers(ctl::ClassBuilder<K>& b) {
         "system mode.",
         [](K& k) { return Colour(k.ForeColor()); },
         [](K& k, const Variant& v) { k.setForeColor(ToColour(v)); });
-    b.typed("OLE_COLOR");
     b.property(
         "hDC", 0x6803001d, VarType::Long,
         "Returns a handle (from Microsoft Windows) to the object's device context.",
@@ -136,7 +134,6 @@ void AddMembers(ctl::ClassBuilder<K>& b) {
         [](K& k, const Variant& v) { k.setCurrentY(v.toSingle()); }, true);
     b.get("Font", int32_t(0xfffffe00), VarType::Object, "Returns a Font object.",
           [](K& k, Args&) { return Variant(ctl::ObjectPtr(k.Font())); });
-    b.typed("Font");
     b.put(
         "Font", int32_t(0xfffffe00), VarType::Object, "Returns a Font object.",
         [](K& k, Args& a) {
@@ -240,13 +237,11 @@ void AddMembers(ctl::ClassBuilder<K>& b) {
         "Returns/sets a value that determines the type of control and its behavior.",
         [](K& k) { return Variant(k.MapStyle()); },
         [](K& k, const Variant& v) { k.setMapStyle(v.toInt32()); });
-    b.typed("enMapStyle");
     b.property(
         "GridColor", 0x68030009, VarType::Long,
         "Returns/sets the color used to draw the coordinate system grid.",
         [](K& k) { return Colour(k.GridColor()); },
         [](K& k, const Variant& v) { k.setGridColor(ToColour(v)); });
-    b.typed("OLE_COLOR");
     b.property(
         "MouseValueX", 0x68030008, VarType::Any,
         "Returns the coordinate X value of mouse when pressed.",
@@ -282,19 +277,16 @@ void AddMembers(ctl::ClassBuilder<K>& b) {
         "TitleColor", 0x68030002, VarType::Long, "Returns/sets the color used to print the title.",
         [](K& k) { return Colour(k.TitleColor()); },
         [](K& k, const Variant& v) { k.setTitleColor(ToColour(v)); });
-    b.typed("OLE_COLOR");
     b.property(
         "TextColor", 0x68030001, VarType::Long,
         "Returns/sets the text color used with the PrintText method.",
         [](K& k) { return Colour(k.TextColor()); },
         [](K& k, const Variant& v) { k.setTextColor(ToColour(v)); });
-    b.typed("OLE_COLOR");
     b.property(
         "TrackColor", 0x68030000, VarType::Long,
         "Returns/sets the color used to draw a Track in map mode.",
         [](K& k) { return Colour(k.TrackColor()); },
         [](K& k, const Variant& v) { k.setTrackColor(ToColour(v)); });
-    b.typed("OLE_COLOR");
 }
 
 void AddEvents(ctl::ClassBuilder<K>& b) {
@@ -327,6 +319,16 @@ ctl::ClassInfo BuildTypeInfo() {
     ctl::ClassBuilder<K> b(info);
     AddMembers(b);
     AddEvents(b);
+    // Enumeration, colour and object types, on the get and the put alike.
+    const std::pair<const char*, const char*> typed[] = {
+        {"BorderStyle", "enBorderStyle"}, {"MapStyle", "enMapStyle"},
+        {"Picture", "Picture"},           {"Font", "Font"},
+        {"BackColor", "OLE_COLOR"},       {"ForeColor", "OLE_COLOR"},
+        {"GridColor", "OLE_COLOR"},       {"TitleColor", "OLE_COLOR"},
+        {"TextColor", "OLE_COLOR"},       {"TrackColor", "OLE_COLOR"}};
+    for (auto& m : info.members)
+        for (const auto& [name, type] : typed)
+            if (m.name == name) m.resultTypeName = type;
     return info;
 }
 }  // namespace
