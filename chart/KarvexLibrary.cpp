@@ -1,10 +1,16 @@
+#include "chart/KarvexState.h"
+#include "chart/ucKarvex.h"
 #include "platform/Library.h"
 #include "platform/Text.h"
 
 // Entry points of the chart library. The control classes register here as they are built.
 namespace {
-const ctl::ControlClass* const kClasses[] = {nullptr};
-int g_instances = 0;
+std::unique_ptr<ctl::UserControl> CreateKarvex(ctl::ControlSite& site) {
+    return std::make_unique<karvex::ucKarvex>(site);
+}
+
+const ctl::ControlClass kKarvex{"Karvex.ucKarvex", &karvex::ucKarvexTypeInfo, &CreateKarvex};
+const ctl::ControlClass* const kClasses[] = {&kKarvex};
 }  // namespace
 
 CTL_EXPORT const ctl::ControlClass* CtlGetClassObject(const char* progId) {
@@ -13,4 +19,6 @@ CTL_EXPORT const ctl::ControlClass* CtlGetClassObject(const char* progId) {
     return nullptr;
 }
 
-CTL_EXPORT int CtlCanUnloadNow() { return g_instances == 0 ? 1 : 0; }
+CTL_EXPORT int CtlCanUnloadNow() {
+    return karvex::Library().LiveInstances == 0 ? 1 : 0;
+}

@@ -1,0 +1,233 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "chart/PlotFrame.h"
+#include "platform/PictureBox.h"
+#include "platform/UserControl.h"
+
+namespace karvex {
+
+// The chart control: a drawing surface that shows either freehand tracks over a picture (map
+// mode, MapStyle 0) or a Cartesian coordinate system with plotted points (MapStyle 1).
+class ucKarvex : public ctl::UserControl {
+  public:
+    explicit ucKarvex(ctl::ControlSite& site);
+    ~ucKarvex() override;
+
+    const ctl::ClassInfo* typeInfo() const override;
+    std::string typeName() const override { return "ucKarvex"; }
+    ctl::Widget* InputSurface() override { return pic_main.get(); }
+
+    // Lifecycle.
+    void Initialize() override;
+    void InitProperties() override;
+    void ReadProperties(ctl::PropertyBag& bag) override;
+    void WriteProperties(ctl::PropertyBag& bag) override;
+    void Resize() override;
+    void Show() override;
+    void Terminate() override;
+
+    // Surface and persistence properties.
+    bool AutoRedraw() const { return m_AutoRedraw; }
+    void setAutoRedraw(bool on);
+    bool AutoSize() const { return m_AutoSize; }
+    void setAutoSize(bool on);
+    float BaseStep() const { return m_BaseStep; }
+    void setBaseStep(float v);
+    int32_t BorderStyle() const { return pic_main->BorderStyle(); }
+    void setBorderStyle(int32_t style);
+    float Delay() const { return m_Delay; }
+    void setDelay(float ms);
+    int16_t DrawWidth() const { return m_DrawWidth; }
+    void setDrawWidth(int16_t w);
+    bool FlagExit() const { return m_FlagExit; }
+    void setFlagExit(bool on);
+    const std::string& ControlError() const { return m_ControlError; }
+    ctl::PicturePtr Picture() const { return m_Picture; }
+    void setPicture(ctl::PicturePtr p);
+    int32_t Width() const { return m_Width; }
+    void setWidth(int32_t twips) override;
+    int32_t Height() const { return m_Height; }
+    void setHeight(int32_t twips) override;
+    uint32_t BackColor() const { return m_BackColor; }
+    void setBackColor(uint32_t c) override;
+    bool Enabled() const { return ctl::UserControl::Enabled(); }
+    void setEnabled(bool on);
+    uint32_t ForeColor() const { return m_ForeColor; }
+    void setForeColor(uint32_t c) override;
+    int32_t hDC() const { return pic_main->hDC(); }
+    int32_t hWnd() const { return pic_main->hWnd(); }
+    float CurrentX() const { return m_CurrentX; }
+    void setCurrentX(float x);
+    float CurrentY() const { return m_CurrentY; }
+    void setCurrentY(float y);
+    ctl::FontPtr Font() const { return pic_main->Font(); }
+    void setFont(ctl::FontPtr f) override;
+    float TextHeight(const std::string& strLine) const { return pic_main->TextHeight(strLine); }
+    float TextWidth(const std::string& strLine) const { return pic_main->TextWidth(strLine); }
+    const std::string& Title() const { return m_Title; }
+    void setTitle(const std::string& text);
+    const std::string& TrackName() const { return m_TrackName; }
+    bool EnableMenu() const { return m_EnableMenu; }
+    void setEnableMenu(bool on);
+    bool ViewPoints() const { return m_ViewPoints; }
+    void setViewPoints(bool on);
+    bool ViewGrid() const { return m_ViewGrid; }
+    void setViewGrid(bool on);
+    int32_t MapStyle() const { return m_MapStyle; }
+    void setMapStyle(int32_t style);
+    bool ClipControls() const { return pic_main->ClipControls(); }
+    void setClipControls(bool on);
+    uint32_t GridColor() const { return m_GridColor; }
+    void setGridColor(uint32_t c);
+    uint32_t TitleColor() const { return m_TitleColor; }
+    void setTitleColor(uint32_t c);
+    uint32_t TextColor() const { return m_TextColor; }
+    void setTextColor(uint32_t c);
+    uint32_t TrackColor() const { return m_TrackColor; }
+    void setTrackColor(uint32_t c);
+    void About();
+
+    // Coordinate system: ranges (numbers, dates or text that reads as either), units, margins.
+    float MinX();
+    void setMinX(const ctl::Variant& v);
+    float MaxX();
+    void setMaxX(const ctl::Variant& v);
+    float MinY();
+    void setMinY(const ctl::Variant& v);
+    float MaxY();
+    void setMaxY(const ctl::Variant& v);
+    bool XAsDate() const { return m_XAsDate; }
+    void setXAsDate(bool on);
+    bool YAsDate() const { return m_YAsDate; }
+    void setYAsDate(bool on);
+    int32_t UnitX() const { return m_UnitX; }
+    void setUnitX(int32_t step);
+    int32_t UnitY() const { return m_UnitY; }
+    void setUnitY(int32_t step);
+    float LeftScale() const { return m_LeftScale; }
+    void setLeftScale(float twips);
+    float TopScale() const { return m_TopScale; }
+    void setTopScale(float twips);
+    float RightScale() const { return m_RightScale; }
+    void setRightScale(float twips);
+    float BottomScale() const { return m_BottomScale; }
+    void setBottomScale(float twips);
+    bool MouseScan() const { return m_MouseScan; }
+    void setMouseScan(bool on);
+    const ctl::Variant& MouseValueX() const { return m_MouseValueX; }
+    const ctl::Variant& MouseValueY() const { return m_MouseValueY; }
+
+    // Computes the plot frame and draws the frame, ticks or grid and labels. False on failure,
+    // with the reason in ControlError; never raises.
+    bool SetScaleUnit();
+    // Converts a pointer position on the surface (twips) to data values and stores them as text
+    // in MouseValueX / MouseValueY (dates as dd/mm/yyyy). The surface's mouse handlers call it
+    // in coordinate-system mode.
+    void UpdateMouseValues(float x, float y);
+
+    // Run-time facts, visible for the host's tools and tests.
+    const PlotFrame& Frame() const { return m_Frame; }
+    const std::string& AppFolder() const { return m_AppFolder; }
+    int PixelW() const { return m_PixelW; }
+    int PixelH() const { return m_PixelH; }
+
+    std::unique_ptr<ctl::PictureBox> pic_main;  // the drawing surface
+    std::unique_ptr<ctl::PictureBox> pic_icon;  // hidden holder of the about-box icon
+
+  private:
+    // The surface's inset inside the container, in twips.
+    static constexpr int kInset = 0;
+
+    void ComputePlotFrame();         // raises 1028 / 1029
+    void ComputePlotFrameLenient();  // never fails on ranges
+    FrameInputs CurrentFrameInputs() const;
+    void PushSizeToContainer();
+    void PrintTitle();
+
+    // Range properties share one rule set; `asDate` is XAsDate or YAsDate.
+    void LetRange(float& member, bool& asDate, const ctl::Variant& v, const char* key,
+                  const char* dateKey);
+    float GetRange(float& member, bool asDate, bool isMax);
+    // A date axis left at the plain limits 0 and 100 spans the current year; true for each
+    // limit replaced (bit 1 the minimum, bit 2 the maximum).
+    static int SpanCurrentYear(float& min, float& max);
+    void LetAsDate(bool on, bool& asDate, float& min, float& max, int32_t& unit, const char* axis);
+    float ClampMargin(float twips, float extent) const;
+    void Notify(const char* key) { PropertyChanged(key); }
+
+    // SetScaleUnit pieces.
+    struct AxisStep {
+        float data = 0, draw = 0;
+    };
+    // Returns false when a date axis step falls below one pixel (the drawing is abandoned).
+    bool ComputeAxisStep(bool horizontal, AxisStep& step);
+    bool DrawHorizontalTicks(const AxisStep& step, float tickLen);
+    bool DrawVerticalTicks(const AxisStep& step, float tickLen);
+    std::string TickLabel(float v, bool& asDate);
+    bool LabelReadsZero(const std::string& label, bool asDate) const;
+    void PrintAt(float x, float y, const std::string& text);
+    void RestorePen();
+
+    // Call points of pieces that later work fills in; they do nothing yet.
+    void CreatePoints() {}
+    void ReleasePoints() {}
+    void EnsureWindowRegistry() {}
+    void SetupMenus() {}
+    void RemoveSystemMenuEntries() {}
+    void SetMenuCaptions() {}
+    int32_t FindParentWindow() { return 0; }
+    void BuildSystemMenu() {}
+    void UnhookParentWindow() {}
+    void OpenTrackStore() {}
+    void CloseTrackStore() {}
+    void ResolveNewTrack() {}
+    void UnloadDialogs() {}
+    void CancelPlayback() {}
+    void EnterScaleSystem() {}
+    void ShowAboutBox() {}
+    bool SettingsRedrawRequested() const { return false; }
+    void DrawAfterScaleSetting() {}
+
+    // Persisted properties.
+    bool m_AutoRedraw = true;
+    float m_BaseStep = 30;
+    bool m_ClipControls = true;
+    bool m_FlagExit = false;
+    std::string m_ControlError;
+    float m_Delay = 0;
+    ctl::PicturePtr m_Picture;
+    bool m_AutoSize = false;
+    int16_t m_DrawWidth = 1;
+    int32_t m_Width = 9600, m_Height = 6200;
+    float m_CurrentX = 0, m_CurrentY = 0;
+    std::string m_Title;
+    bool m_ViewPoints = false, m_ViewGrid = false, m_EnableMenu = true;
+    int32_t m_MapStyle = 1;
+    float m_LeftScale = 480, m_TopScale = 240, m_RightScale = 480, m_BottomScale = 240;
+    bool m_XAsDate = false, m_YAsDate = false;
+    float m_MinX = 0, m_MaxX = 100, m_MinY = 0, m_MaxY = 100;
+    int32_t m_UnitX = 10, m_UnitY = 10;
+    uint32_t m_BackColor = 0xFFC0C0, m_ForeColor = 0x0000FF, m_GridColor = 0, m_TextColor = 0;
+    uint32_t m_TitleColor = 0x00FFFF, m_TrackColor = 0xFF0000;
+    bool m_MouseScan = false;
+    ctl::Variant m_MouseValueX{int32_t(0)}, m_MouseValueY{int32_t(0)};
+
+    // Run-time state.
+    int m_PixelW = 15, m_PixelH = 15;
+    std::string m_AppFolder;
+    PlotFrame m_Frame;
+    std::vector<double> m_TrackX, m_TrackY;
+    bool m_PlaybackRunning = false, m_PlaybackPaused = false, m_NewTrackOpen = false;
+    int16_t m_PlaybackBranch = 0, m_PlaybackBranches = 0;
+    int32_t m_ParentWindow = 0;
+    std::string m_TrackName, m_PrevTrackName;
+};
+
+// The type table of the chart control (members, events, enumerations).
+const ctl::ClassInfo& ucKarvexTypeInfo();
+
+}  // namespace karvex
