@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFont>
+#include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <sys/stat.h>
@@ -58,6 +60,11 @@ void YieldSlice() {
 }
 
 void ResetYieldSlice() { g_lastYield = 0; }
+
+void RestEvents(int ms) {
+    DoEvents();
+    if (ms > 0) QThread::msleep(static_cast<unsigned long>(std::min(ms, 4)));
+}
 
 void Beep() {
     ++g_beeps;

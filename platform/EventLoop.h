@@ -18,6 +18,10 @@ void YieldSlice();
 // Forces the next YieldSlice to run events (e.g. at the start of a loop).
 void ResetYieldSlice();
 
+// Runs pending events, then rests up to `ms` milliseconds (at most a few) so that waiting
+// loops (a pause, a delay between drawing steps) do not spin a core.
+void RestEvents(int ms);
+
 // The standard beep; counted so tests and hosts can observe it.
 void Beep();
 int64_t BeepCount();
