@@ -143,7 +143,7 @@ void ucvQuorlin::ReadProperties(ctl::PropertyBag& bag) {
     ShowParts();
     LayoutFont();
     Widget::setWidth(InnerWidth());
-    if (m_Style != SimpleCombo) Widget::setHeight(m_EditHeight);
+    Widget::setHeight(m_Style == SimpleCombo ? m_EditHeight + m_ListHeight : m_EditHeight);
     TimerProc.setEnabled(true);
     setInitialising(false);
 }
@@ -245,7 +245,7 @@ void ucvQuorlin::setControlFont(ctl::FontPtr font) {
     if (!font) ctl::Raise(ctl::errInvalidCall, "Invalid procedure call or argument");
     m_Font = std::move(font);
     LayoutFont();
-    if (m_Style == SimpleCombo) Widget::setHeight(m_EditHeight + m_ListHeight);
+    Widget::setHeight(m_Style == SimpleCombo ? m_EditHeight + m_ListHeight : m_EditHeight);
     PropertyChanged("Font");
 }
 
@@ -435,8 +435,11 @@ void ucvQuorlin::Resize() {
                 return int32_t(ctl::RoundHalfEven(percent * width / 100.0));
             };
             int32_t w1 = scale(m_WidthCol1), w2 = scale(m_WidthCol2);
-            if (w2 < kMinColumn) w2 = w1 < kMinColumn ? kMinColumn : 0;
-            if (w1 < kMinColumn) w1 = w2 < kMinColumn ? kMinColumn : 0;
+            // A column below the minimum disappears and the other takes the room; when both
+            // are below it, both keep the minimum (judged on the scaled widths).
+            bool narrow1 = w1 < kMinColumn, narrow2 = w2 < kMinColumn;
+            if (narrow2) w2 = narrow1 ? kMinColumn : 0;
+            if (narrow1) w1 = narrow2 ? kMinColumn : 0;
             // Shrinking the first column first keeps the "other column visible" rule satisfied.
             if (w1 == 0) {
                 setWidthCol2(w2);

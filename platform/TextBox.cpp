@@ -1,5 +1,6 @@
 #include "platform/TextBox.h"
 
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <algorithm>
 
@@ -55,7 +56,8 @@ void TextBox::setLocked(bool on) {
 }
 
 int TextBox::PreferredHeight() const {
-    return Edit(qwidget())->sizeHint().height() * TwipsY();
+    // One line of text, the sunken border of two pixels and a pixel of room above and below.
+    return (QFontMetrics(qwidget()->font()).height() + 6) * TwipsY();
 }
 
 }  // namespace ctl
