@@ -3,6 +3,7 @@
 #include "ComboFixture.h"
 #include "combo/QuorlinModule.h"
 #include "platform/EventLoop.h"
+#include "platform/Text.h"
 #include "platform/TypeInfo.h"
 
 using namespace quorlin;
