@@ -43,8 +43,8 @@ ucvQuorlin::ucvQuorlin(ctl::ControlSite& site)
     TimerProc.setInterval(100);
     TimerProc.onTimer = [this] { TimerProc_Timer(); };
     imgCombo.setStretch(true);
-    lblCol1.setAlignment(0);
-    lblCol2.setAlignment(0);
+    lblCol1.setBorderStyle(1);
+    lblCol2.setBorderStyle(1);
     Widget::setHeight(330);
 }
 

@@ -35,6 +35,12 @@ void Label::setBackStyle(int s) {
     qwidget()->update();
 }
 
+void Label::setBorderStyle(int s) {
+    borderStyle_ = s == 1 ? 1 : 0;
+    Lbl(qwidget())->setFrameStyle(borderStyle_ ? QFrame::StyledPanel | QFrame::Sunken
+                                               : QFrame::NoFrame);
+}
+
 int Label::TextHeight() const {
     return QFontMetrics(qwidget()->font()).height() * TwipsY();
 }
