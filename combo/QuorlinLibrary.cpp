@@ -1,10 +1,19 @@
+#include "combo/QuorlinModule.h"
+#include "combo/ucvQuorlin.h"
 #include "platform/Library.h"
 #include "platform/Text.h"
 
-// Entry points of the combo library. The control classes register here as they are built.
+// Entry points of the combo library.
 namespace {
-const ctl::ControlClass* const kClasses[] = {nullptr};
-int g_instances = 0;
+std::unique_ptr<ctl::UserControl> CreateQuorlin(ctl::ControlSite& site) {
+    return std::make_unique<quorlin::ucvQuorlin>(site);
+}
+const ctl::ClassInfo& QuorlinTypeInfo() {
+    return quorlin::ucvQuorlin::TypeInfo();
+}
+
+const ctl::ControlClass kQuorlin = {"Quorlin.ucvQuorlin", &QuorlinTypeInfo, &CreateQuorlin};
+const ctl::ControlClass* const kClasses[] = {&kQuorlin};
 }  // namespace
 
 CTL_EXPORT const ctl::ControlClass* CtlGetClassObject(const char* progId) {
@@ -13,4 +22,6 @@ CTL_EXPORT const ctl::ControlClass* CtlGetClassObject(const char* progId) {
     return nullptr;
 }
 
-CTL_EXPORT int CtlCanUnloadNow() { return g_instances == 0 ? 1 : 0; }
+CTL_EXPORT int CtlCanUnloadNow() {
+    return quorlin::LiveInstances() == 0 ? 1 : 0;
+}

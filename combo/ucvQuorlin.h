@@ -1,0 +1,153 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "combo/FoldedCounts.h"
+#include "combo/Window.h"
+#include "platform/EventLoop.h"
+#include "platform/FocusRect.h"
+#include "platform/Image.h"
+#include "platform/Label.h"
+#include "platform/ListBox.h"
+#include "platform/TextBox.h"
+#include "platform/UserControl.h"
+
+namespace quorlin {
+
+// Values of the Style property.
+enum StyleType : int32_t { DropdownCombo = 0, SimpleCombo = 1, DropdownList = 2 };
+
+// The two-column combo box: an edit portion of two cells and a list of rows of two texts and
+// a number. Style chooses editable cells with a drop-down list (0), editable cells with a list
+// always shown beneath (1), or read-only cells with a drop-down list (2).
+class ucvQuorlin : public ctl::UserControl {
+  public:
+    explicit ucvQuorlin(ctl::ControlSite& site);
+    ~ucvQuorlin() override;
+
+    static const ctl::ClassInfo& TypeInfo();
+    const ctl::ClassInfo* typeInfo() const override { return &TypeInfo(); }
+    std::string typeName() const override { return "ucvQuorlin"; }
+
+    // Lifecycle.
+    void Initialize() override;
+    void InitProperties() override;
+    void ReadProperties(ctl::PropertyBag& bag) override;
+    void WriteProperties(ctl::PropertyBag& bag) override;
+    void Resize() override;
+    void Terminate() override;
+
+    // Appearance and layout.
+    uint32_t Backcolor() const { return m_BackColor; }
+    void setBackcolor(uint32_t color);
+    uint32_t Forecolor() const { return m_ForeColor; }
+    void setForecolor(uint32_t color);
+    bool ControlEnabled() const { return Enabled(); }
+    void setControlEnabled(bool on);
+    ctl::FontPtr ControlFont() const { return m_Font; }
+    void setControlFont(ctl::FontPtr font);
+    int32_t Style() const { return m_Style; }
+    void setStyle(int32_t value);
+    int32_t WidthCol1() const { return m_WidthCol1; }
+    void setWidthCol1(int32_t value);
+    int32_t WidthCol2() const { return m_WidthCol2; }
+    void setWidthCol2(int32_t value);
+    int32_t ListHeight() const { return m_ListHeight; }
+    void setListHeight(int32_t value);
+    std::string ControlToolTipText() const { return m_ToolTipText; }
+    void setControlToolTipText(const std::string& text);
+    bool Locked() const { return m_Locked; }
+    void setLocked(bool on);
+    bool AutoFill() const { return m_AutoFill; }
+    void setAutoFill(bool on);
+    std::string Text();
+    void setText(const std::string& value);
+    int32_t hDC() const { return hdc_; }
+
+    // The rows.
+    void AddItem(const std::string& Col1, const std::string& Col2, int32_t ID = 0);
+    void RemoveItem(int32_t Index);
+    void Clear();
+    std::string List(int32_t Index);
+    void setList(int32_t Index, const std::string& NewValue);
+    std::string ListCol(int16_t Col, int32_t Index);
+    std::string TextCol(int16_t Col);
+    int32_t ItemData(int32_t Index);
+    void setItemData(int32_t Index, int32_t Value);
+    int32_t ListCount();
+    void setListCount(int32_t value);
+    int32_t NewIndex() const { return m_NewIndex; }
+    int32_t ListIndex() const { return m_ListIndex; }
+    void setListIndex(int32_t New);
+    int32_t TopIndex() const { return m_TopIndex; }
+    void setTopIndex(int32_t New);
+    // Without the busy rule, the duplicate test or the checks: the sort's own row access.
+    void AddRow(const std::string& Col1, const std::string& Col2, int32_t ID);
+    void ClearRows();
+    std::string RowText(int32_t Index);
+    int32_t RowData(int32_t Index);
+    // With Locked on, a click on one of the own lists puts the selection back.
+    void KeepSelection(int which);
+
+    // Set while a sort reorders the rows; list operations are turned away meanwhile.
+    bool SortBusy = false;
+
+    // Child parts.
+    ctl::TextBox txtCol1, txtCol2;
+    ctl::Label lblCol1, lblCol2;
+    ctl::ListBox lstCol1a, lstCol2a;
+    ctl::Image imgCombo;
+    ctl::PicturePtr imgCboUp, imgCboDown;
+    ctl::Timer TimerProc;
+    ctl::FocusRect focusRect;
+    // The drop-down window; exists in Styles 0 and 2 only.
+    quorlin::Window* DropDown() const { return window_.get(); }
+
+    int32_t EditHeight() const { return m_EditHeight; }
+    int32_t ButtonWidth() const { return m_ButtonWidth; }
+    void ShowFocus();
+    bool FocusShown() const { return focusShown_; }
+
+  private:
+    struct Pair {
+        ctl::ListBox* col1;
+        ctl::ListBox* col2;
+    };
+    // The pair that holds the rows in the current Style; null lists for an unknown Style.
+    Pair RowPair();
+    bool OwnPair(const Pair& p) const { return p.col1 == &lstCol1a; }
+    void PairAppend(const Pair& p, const std::string& c1, const std::string& c2, int32_t data);
+    void PairSet(const Pair& p, int index, const std::string& c1, const std::string& c2);
+    void PairRemove(const Pair& p, int index);
+    void ClearOwnPair();
+    bool Busy();
+    void CheckIndex(int32_t index, int32_t lower, int32_t count);
+    void ShowSelection();
+    void TimerProc_Timer();
+
+    void EnsureWindow();
+    void UnloadWindow();
+    void ShowParts();
+    void PlaceColumns();
+    void ColourChildren();
+    void LayoutFont();
+    bool ApplyWidth(int32_t& field, int32_t value, int32_t other);
+    int32_t InnerWidth() const;
+    bool ValidStyle() const { return m_Style >= 0 && m_Style <= 2; }
+
+    ctl::FontPtr m_Font, defFont_;
+    uint32_t m_BackColor = 0, m_ForeColor = 0, defBack_ = 0, defFore_ = 0;
+    int32_t m_WidthCol1 = 1100, m_WidthCol2 = 2900, m_Style = 0, m_ListHeight = 1800;
+    bool m_AutoFill = false, m_Locked = false;
+    int32_t m_ListIndex = -1, m_NewIndex = -1, m_ItemData = 0, m_TopIndex = 0, m_ListCount = 0;
+    std::string m_List, m_Text, m_ToolTipText;
+    int32_t m_EditHeight = 330, m_ButtonWidth = 0, m_MinCellHeight = 315, m_DefaultWidth2 = 2900;
+    int PixelW = 15, PixelH = 15;
+    bool applyingWidth_ = false, focusShown_ = false;
+    int32_t hdc_;
+    std::unique_ptr<quorlin::Window> window_;
+    FoldedCounts seen1_, seen2_;  // the cells of lstCol1a and lstCol2a, for the duplicate test
+};
+
+}  // namespace quorlin
