@@ -9,11 +9,12 @@ status=0
 for script in examples/*.jsonl; do
   [ -e "$script" ] || continue
   name=$(basename "$script" .jsonl)
-  ./build/bin/ctlhost "$script" > "out/$name.log" 2> "out/$name.stderr"
-  if grep -q '"error"' "out/$name.log"; then
-    echo "$name: errors (see out/$name.log)"; status=1
+  # Scripts may show errors on purpose (they are part of the control's contract); the job
+  # fails only when the host itself fails.
+  if ! ./build/bin/ctlhost "$script" > "out/$name.log" 2> "out/$name.stderr"; then
+    echo "$name: ctlhost failed (see out/$name.stderr)"; status=1
   else
-    echo "$name: ok"
+    echo "$name: $(grep -c '"error"' "out/$name.log" || true) error line(s) in out/$name.log"
   fi
 done
 ls out/*.png 2>/dev/null || true
