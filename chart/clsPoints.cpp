@@ -24,9 +24,18 @@ std::string KeyNumberText(double value) {
 }
 }  // namespace
 
+namespace {
+// A coordinate as a number for the default key. A text that reads as a date counts as that
+// date's day number, as a date value does, so a series of dates given as text gets keys too;
+// any other text that is no number raises the conversion error.
+double KeyValue(const ctl::Variant& v) {
+    if (v.isString() && !ctl::IsNumeric(v) && ctl::IsDate(v)) return v.toDateSerial();
+    return v.toDouble();
+}
+}  // namespace
+
 std::string clsPoints::PointKey(const ctl::Variant& X, const ctl::Variant& Y) {
-    // toDouble raises the conversion error for a value that is no number.
-    return KeyNumberText(X.toDouble()) + ":" + KeyNumberText(Y.toDouble());
+    return KeyNumberText(KeyValue(X)) + ":" + KeyNumberText(KeyValue(Y));
 }
 
 std::string clsPoints::FreeDefaultKey(const ctl::Variant& X, const ctl::Variant& Y) {

@@ -115,6 +115,8 @@ void ucKarvex::InitProperties() {
     m_MouseValueY = Variant(int32_t(0));
     // A new control writes with the form's font, so saving it at once stores no font.
     if (AmbientFont()) pic_main->setFont(AmbientFont()->clone());
+    // A control a host creates new at run time needs its point series as much as a loaded one.
+    if (UserMode()) CreatePoints();
 }
 
 void ucKarvex::ReadProperties(ctl::PropertyBag& bag) {

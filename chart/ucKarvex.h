@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "chart/PlotFrame.h"
+#include "chart/clsPoints.h"
 #include "platform/PictureBox.h"
 #include "platform/UserControl.h"
 
@@ -121,6 +122,21 @@ class ucKarvex : public ctl::UserControl {
     const ctl::Variant& MouseValueX() const { return m_MouseValueX; }
     const ctl::Variant& MouseValueY() const { return m_MouseValueY; }
 
+    // Drawing. Draw plots the point series as an animated polyline (False on failure; raises 1023
+    // or 1033 as well); DrawTrack replays a stored track; Clear removes run-time graphics.
+    bool Draw();
+    bool DrawTrack(const std::string& DrawName);
+    void Clear();
+    void DrawLine(float X1, float Y1, float X2, float Y2);
+    void PrintText(const std::string& Text);
+
+    // The point series (run time only).
+    bool Point_Add(const ctl::Variant& X, const ctl::Variant& Y, const std::string& Key = "");
+    tyPointPtr Point_Item(const ctl::Variant& Index) const;
+    int32_t Point_Index(const std::string& Key) const;
+    int32_t Point_Count() const;
+    void Point_Clear();
+
     // Computes the plot frame and draws the frame, ticks or grid and labels. False on failure,
     // with the reason in ControlError; never raises.
     bool SetScaleUnit();
@@ -134,6 +150,12 @@ class ucKarvex : public ctl::UserControl {
     const std::string& AppFolder() const { return m_AppFolder; }
     int PixelW() const { return m_PixelW; }
     int PixelH() const { return m_PixelH; }
+    const std::vector<double>& TrackX() const { return m_TrackX; }
+    const std::vector<double>& TrackY() const { return m_TrackY; }
+    bool PlaybackRunning() const { return m_PlaybackRunning; }
+    // Pause and resume of a drawing in progress (the playback menu commands use them).
+    void setPlaybackPaused(bool on) { m_PlaybackPaused = on && m_PlaybackRunning; }
+    bool PlaybackPaused() const { return m_PlaybackPaused; }
 
     std::unique_ptr<ctl::PictureBox> pic_main;  // the drawing surface
     std::unique_ptr<ctl::PictureBox> pic_icon;  // hidden holder of the about-box icon
@@ -172,9 +194,26 @@ class ucKarvex : public ctl::UserControl {
     void PrintAt(float x, float y, const std::string& text);
     void RestorePen();
 
+    // Rendering pieces.
+    bool PointsToArraysMap(int32_t& count);
+    bool PointsToArraysScale(int32_t& count);
+    bool DrawTrackArrays();
+    // Walks one segment step by step (Delay > 0); false when FlagExit ended it.
+    bool StepSegment(double x1, double y1, double x2, double y2, float slope, float intercept);
+    void DrawSegment(double x1, double y1, double x2, double y2);
+    void MarkPoint(double x, double y);
+    void WaitDelay();
+    // Waits while a drawing is paused; false when FlagExit ended the wait.
+    bool WaitWhilePaused();
+    std::string PointDetail(const char* axis, const ctl::Variant& value, float min, float max,
+                            bool asDate) const;
+
+    void CreatePoints();
+    void ReleasePoints();
+
     // Call points of pieces that later work fills in; they do nothing yet.
-    void CreatePoints() {}
-    void ReleasePoints() {}
+    void RefreshMapMenu() {}
+    bool PlayTrack(bool askName);
     void EnsureWindowRegistry() {}
     void SetupMenus() {}
     void RemoveSystemMenuEntries() {}
@@ -224,6 +263,7 @@ class ucKarvex : public ctl::UserControl {
     bool m_PlaybackRunning = false, m_PlaybackPaused = false, m_NewTrackOpen = false;
     int16_t m_PlaybackBranch = 0, m_PlaybackBranches = 0;
     int32_t m_ParentWindow = 0;
+    std::unique_ptr<clsPoints> Points;
     std::string m_TrackName, m_PrevTrackName;
 };
 

@@ -27,6 +27,21 @@ std::shared_ptr<T> ObjectOf(const Variant& v) {
 
 void AddMembers(ctl::ClassBuilder<K>& b) {
     using ctl::Args;
+    b.method("Draw", 0x60030057, VarType::Boolean, {},
+             "Draws a track having all points stored with the Point_Add method. Returns 'False' if "
+             "fails.",
+             [](K& k, Args&) { return Variant(k.Draw()); });
+    b.method("DrawTrack", 0x60030058, VarType::Boolean, {ctl::Param("DrawName", VarType::String)},
+             "Draws a track having all points stored in DB, through the track name used as "
+             "parameter. Returns 'False' if fails.",
+             [](K& k, Args& a) { return Variant(k.DrawTrack(a[0].toString())); });
+    b.method("Clear", 0x60030059, VarType::Empty, {},
+             "Clears all graphics generated at run time from a Map control, either in map and "
+             "coordinate system mode.",
+             [](K& k, Args&) {
+                 k.Clear();
+                 return Variant();
+             });
     b.property(
         "AutoRedraw", 0x6803002b, VarType::Boolean,
         "Returns/sets the output from a graphics method to a persistent bitmap.",
@@ -162,11 +177,42 @@ void AddMembers(ctl::ClassBuilder<K>& b) {
         "(from system menu too).",
         [](K& k) { return Variant(k.EnableMenu()); },
         [](K& k, const Variant& v) { k.setEnableMenu(v.toBool()); });
+    b.method("DrawLine", 0x60030064, VarType::Empty,
+             {ctl::RefParam("X1", VarType::Single), ctl::RefParam("Y1", VarType::Single),
+              ctl::RefParam("X2", VarType::Single), ctl::RefParam("Y2", VarType::Single)},
+             "Draws a line having two points.", [](K& k, Args& a) {
+                 k.DrawLine(a[0].toSingle(), a[1].toSingle(), a[2].toSingle(), a[3].toSingle());
+                 return Variant();
+             });
     b.property(
         "ViewPoints", 0x68030016, VarType::Boolean,
         "Returns/sets a value that determines whether the points of the Map control are visible.",
         [](K& k) { return Variant(k.ViewPoints()); },
         [](K& k, const Variant& v) { k.setViewPoints(v.toBool()); });
+    b.method("Point_Add", 0x60030065, VarType::Boolean,
+             {ctl::Param("X", VarType::Any), ctl::Param("Y", VarType::Any),
+              ctl::OptParam("Key", VarType::String, Variant(""))},
+             "Adds a point based on the X,Y coordinate. Returns 'False' if fails.",
+             [](K& k, Args& a) { return Variant(k.Point_Add(a[0], a[1], a[2].toString())); });
+    b.method("Point_Item", 0x60030066, VarType::Object, {ctl::RefParam("Index", VarType::Any)},
+             "Returns a specific member of the points either by position or key  (default "
+             "\"X:Y[,counter]\", counter > 1 if exist more points with the same coordinate). "
+             "Returns the point coordinate and the ordinal position (Item.X, Item.Y and "
+             "Item.Index).",
+             [](K& k, Args& a) { return Variant(ctl::ObjectPtr(k.Point_Item(a[0]))); })
+        .typed("tyPoint");
+    b.method("Point_Index", 0x60030067, VarType::Long, {ctl::RefParam("Key", VarType::String)},
+             "Returns the index of a point through its key (default \"X:Y[,counter]\", counter > "
+             "1 if exist more points with the same coordinate).",
+             [](K& k, Args& a) { return Variant(k.Point_Index(a[0].toString())); });
+    b.method("Point_Count", 0x60030068, VarType::Long, {},
+             "Returns the number of actual stored points.",
+             [](K& k, Args&) { return Variant(k.Point_Count()); });
+    b.method("Point_Clear", 0x60030069, VarType::Empty, {},
+             "Clears all points stored with Point_Add method.", [](K& k, Args&) {
+                 k.Point_Clear();
+                 return Variant();
+             });
     b.property(
         "MinX", 0x68030015, VarType::Any,
         "Returns/sets the min value of horizontal coordinate system.",
@@ -273,6 +319,13 @@ void AddMembers(ctl::ClassBuilder<K>& b) {
         "exposed areas.",
         [](K& k) { return Variant(k.ClipControls()); },
         [](K& k, const Variant& v) { k.setClipControls(v.toBool()); });
+    b.method("PrintText", 0x60030074, VarType::Empty, {ctl::Param("Text", VarType::String)},
+             "Prints the specified text in current position (CurrentX, CurrentY) and with current "
+             "Font and TextColor.",
+             [](K& k, Args& a) {
+                 k.PrintText(a[0].toString());
+                 return Variant();
+             });
     b.property(
         "TitleColor", 0x68030002, VarType::Long, "Returns/sets the color used to print the title.",
         [](K& k) { return Colour(k.TitleColor()); },

@@ -1,5 +1,8 @@
 #include "platform/EventLoop.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFont>
@@ -8,8 +11,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "platform/DateSerial.h"
 
@@ -36,7 +37,8 @@ void InstallFontSubstitutes() {
 
 void EnsureApplication() {
     if (QCoreApplication::instance()) return;
-    if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
+    if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY") &&
+        !std::getenv("WAYLAND_DISPLAY"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     if (!std::getenv("XDG_RUNTIME_DIR")) {
         // The toolkit wants a private runtime folder; give it one instead of a warning.
@@ -59,7 +61,9 @@ void YieldSlice() {
     if (now - g_lastYield >= kSliceMs) DoEvents();
 }
 
-void ResetYieldSlice() { g_lastYield = 0; }
+void ResetYieldSlice() {
+    g_lastYield = 0;
+}
 
 void RestEvents(int ms) {
     DoEvents();
@@ -70,7 +74,9 @@ void Beep() {
     ++g_beeps;
     QApplication::beep();
 }
-int64_t BeepCount() { return g_beeps; }
+int64_t BeepCount() {
+    return g_beeps;
+}
 
 struct Timer::Impl {
     QTimer timer;
@@ -82,11 +88,21 @@ Timer::Timer() : d_(std::make_unique<Impl>()) {
     });
 }
 Timer::~Timer() = default;
-void Timer::setInterval(int ms) { d_->timer.setInterval(ms); }
-int Timer::Interval() const { return d_->timer.interval(); }
-void Timer::setEnabled(bool on) { on ? d_->timer.start() : d_->timer.stop(); }
-bool Timer::Enabled() const { return d_->timer.isActive(); }
+void Timer::setInterval(int ms) {
+    d_->timer.setInterval(ms);
+}
+int Timer::Interval() const {
+    return d_->timer.interval();
+}
+void Timer::setEnabled(bool on) {
+    on ? d_->timer.start() : d_->timer.stop();
+}
+bool Timer::Enabled() const {
+    return d_->timer.isActive();
+}
 
-void RunLater(int ms, std::function<void()> fn) { QTimer::singleShot(ms, std::move(fn)); }
+void RunLater(int ms, std::function<void()> fn) {
+    QTimer::singleShot(ms, std::move(fn));
+}
 
 }  // namespace ctl

@@ -21,9 +21,12 @@ std::string FromQtDatePattern(const QString& q) {
         QChar c = q[i];
         qsizetype n = 1;
         while (i + n < q.size() && q[i + n] == c) ++n;
-        if (c == 'd') out += n >= 2 ? "dd" : "d";
-        else if (c == 'M') out += n >= 2 ? "mm" : "m";
-        else if (c == 'y') out += n >= 4 ? "yyyy" : "yy";
+        if (c == 'd')
+            out += n >= 2 ? "dd" : "d";
+        else if (c == 'M')
+            out += n >= 2 ? "mm" : "m";
+        else if (c == 'y')
+            out += n >= 4 ? "yyyy" : "yy";
         else if (c == '\'') {
         } else
             out += QString(n, c).toStdString();
@@ -35,6 +38,9 @@ std::string FromQtDatePattern(const QString& q) {
 
 LocaleInfo LocaleInfo::FromMachine() {
     QLocale q = QLocale::system();
+    // The bare "C" locale has no regional habits of its own (its short date even spells the
+    // month); users of such machines get the plain day/month/year form.
+    if (q.language() == QLocale::C) return LocaleInfo::UK();
     LocaleInfo info;
     info.shortDate = FromQtDatePattern(q.dateFormat(QLocale::ShortFormat));
     for (char c : info.shortDate)
@@ -47,10 +53,18 @@ LocaleInfo LocaleInfo::FromMachine() {
     if (info.shortDate.find('d') == std::string::npos) info = LocaleInfo::UK();
     return info;
 }
-LocaleInfo LocaleInfo::US() { return {"m/d/yyyy", "/", ".", ","}; }
-LocaleInfo LocaleInfo::UK() { return {"dd/mm/yyyy", "/", ".", ","}; }
-LocaleInfo LocaleInfo::Italian() { return {"dd/mm/yyyy", "/", ",", "."}; }
-LocaleInfo LocaleInfo::ISO() { return {"yyyy-mm-dd", "-", ".", ","}; }
+LocaleInfo LocaleInfo::US() {
+    return {"m/d/yyyy", "/", ".", ","};
+}
+LocaleInfo LocaleInfo::UK() {
+    return {"dd/mm/yyyy", "/", ".", ","};
+}
+LocaleInfo LocaleInfo::Italian() {
+    return {"dd/mm/yyyy", "/", ",", "."};
+}
+LocaleInfo LocaleInfo::ISO() {
+    return {"yyyy-mm-dd", "-", ".", ","};
+}
 
 namespace Locale {
 const LocaleInfo& Current() {
@@ -89,7 +103,8 @@ bool ParseLocaleNumber(const std::string& text, double& out) {
         if (std::isdigit(static_cast<unsigned char>(s[i]))) {
             norm += s[i++];
             digits = true;
-        } else if (!inFraction && s.compare(i, loc.decimalSeparator.size(), loc.decimalSeparator) == 0) {
+        } else if (!inFraction &&
+                   s.compare(i, loc.decimalSeparator.size(), loc.decimalSeparator) == 0) {
             norm += '.';
             inFraction = true;
             i += loc.decimalSeparator.size();
@@ -122,7 +137,9 @@ double Val(const std::string& text) {
     std::string n;
     size_t i = 0;
     auto skip = [&] {
-        while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\r')) ++i;
+        while (i < text.size() &&
+               (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\r'))
+            ++i;
     };
     skip();
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) n += text[i++];
@@ -147,7 +164,8 @@ double Val(const std::string& text) {
         size_t j = i + 1;
         if (j < text.size() && (text[j] == '+' || text[j] == '-')) ex += text[j++];
         size_t k = j;
-        while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) ex += text[j++];
+        while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j])))
+            ex += text[j++];
         if (j > k) n += ex;
     }
     double v = std::strtod(n.c_str(), nullptr);
@@ -211,7 +229,8 @@ std::string FormatNumber(double value, const std::string& pattern) {
     if (std::isfinite(scaled) && std::fabs(scaled) < 9e15) {
         std::snprintf(buf, sizeof buf, "%.0f", scaled);
         std::string digits = buf;
-        if (int(digits.size()) <= decimals) digits.insert(0, size_t(decimals - int(digits.size()) + 1), '0');
+        if (int(digits.size()) <= decimals)
+            digits.insert(0, size_t(decimals - int(digits.size()) + 1), '0');
         std::string ip = digits.substr(0, digits.size() - size_t(decimals));
         std::string fp = digits.substr(digits.size() - size_t(decimals));
         std::snprintf(buf, sizeof buf, "%s", "");
@@ -259,7 +278,9 @@ std::string FormatDate(double serial, const std::string& patternIn) {
     for (size_t i = 0; i < pattern.size();) {
         char ch = char(std::tolower(static_cast<unsigned char>(pattern[i])));
         size_t n = 1;
-        while (i + n < pattern.size() && std::tolower(static_cast<unsigned char>(pattern[i + n])) == ch) ++n;
+        while (i + n < pattern.size() &&
+               std::tolower(static_cast<unsigned char>(pattern[i + n])) == ch)
+            ++n;
         if (ch == 'd') {
             out += n >= 2 ? two(c.day) : std::to_string(c.day);
         } else if (ch == 'm' && !lastWasHour) {
@@ -315,8 +336,9 @@ struct DateToken {
 };
 
 int MonthFromName(const std::string& word) {
-    static const char* names[] = {"january", "february", "march",     "april",   "may",      "june",
-                                  "july",    "august",   "september", "october", "november", "december"};
+    static const char* names[] = {"january",   "february", "march",    "april",
+                                  "may",       "june",     "july",     "august",
+                                  "september", "october",  "november", "december"};
     std::string w = ToLower(word);
     if (w.size() < 3) return 0;
     for (int m = 0; m < 12; ++m)
@@ -395,13 +417,15 @@ bool ParseDate(const std::string& textIn, double& serial) {
         unsigned char c = static_cast<unsigned char>(datePart[i]);
         if (std::isdigit(c)) {
             size_t j = i;
-            while (j < datePart.size() && std::isdigit(static_cast<unsigned char>(datePart[j]))) ++j;
+            while (j < datePart.size() && std::isdigit(static_cast<unsigned char>(datePart[j])))
+                ++j;
             if (j - i > 4) return false;
             toks.push_back({true, std::atoi(datePart.substr(i, j - i).c_str()), int(j - i)});
             i = j;
         } else if (std::isalpha(c)) {
             size_t j = i;
-            while (j < datePart.size() && std::isalpha(static_cast<unsigned char>(datePart[j]))) ++j;
+            while (j < datePart.size() && std::isalpha(static_cast<unsigned char>(datePart[j])))
+                ++j;
             int m = MonthFromName(datePart.substr(i, j - i));
             if (m == 0 || monthName) return false;
             monthName = m;

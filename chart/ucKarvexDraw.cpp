@@ -1,0 +1,267 @@
+// Rendering of the chart: the animated drawing of a point series or a stored track, the title,
+// free lines and text.
+#include <array>
+#include <cmath>
+
+#include "chart/KarvexState.h"
+#include "chart/clsInterpol.h"
+#include "chart/ucKarvex.h"
+#include "platform/DateSerial.h"
+#include "platform/EventLoop.h"
+#include "platform/Prompts.h"
+#include "platform/RaisedError.h"
+#include "platform/Text.h"
+
+namespace karvex {
+
+using ctl::Variant;
+
+namespace {
+constexpr uint32_t kMarkColor = 0x0000FF;  // red boxes around the points
+}  // namespace
+
+bool ucKarvex::Draw() {
+    if (!ctl::UserControl::Enabled()) return false;
+    ctl::Args cancel{Variant(false)};
+    RaiseEvent("StartDrawing", cancel);
+    ctl::DoEvents();
+    if (cancel[0].toBool()) return false;
+    m_FlagExit = false;
+
+    int32_t count = 0;
+    bool ok = m_MapStyle == 0 ? PointsToArraysMap(count) : PointsToArraysScale(count);
+    Library().LastDrawingSucceeded = ok;
+    if (ok) {
+        m_PlaybackBranches = 1;
+        return DrawTrackArrays();
+    }
+    // An earlier failure may still be in ControlError: the design reports it here as well.
+    if (!m_ControlError.empty()) ctl::Raise(1023, m_ControlError);
+    if (count > 1) {
+        ctl::MsgBox("Invalid coordinate values", ctl::MsgIcon::Critical, ctl::MsgButtons::OK, 1,
+                    Library().LibraryTitle);
+        return false;
+    }
+    ctl::Raise(1033, "Need more points to execute the Track drawing.");
+}
+
+bool ucKarvex::PointsToArraysMap(int32_t& count) {
+    try {
+        count = Points ? Points->Count() : 0;
+        if (count < 1) return false;
+        m_TrackX.assign(size_t(count), 0.0);
+        m_TrackY.assign(size_t(count), 0.0);
+        size_t i = 0;
+        for (const tyPointPtr& p : *Points) {
+            m_TrackX[i] = p->X.toDouble();
+            m_TrackY[i] = p->Y.toDouble();
+            ++i;
+            ctl::YieldSlice();
+            // Stopping is not a failure: the drawing that follows ends at once.
+            if (m_FlagExit) return true;
+        }
+        return true;
+    } catch (const ctl::RaisedError& e) {
+        m_PlaybackRunning = m_PlaybackPaused = false;
+        m_ControlError = e.description();
+        return false;
+    }
+}
+
+bool ucKarvex::PointsToArraysScale(int32_t& count) {
+    try {
+        count = Points ? Points->Count() : 0;
+        if (count < 2) return false;
+        ComputePlotFrame();
+        m_TrackX.assign(size_t(count), 0.0);
+        m_TrackY.assign(size_t(count), 0.0);
+        const PlotFrame& f = m_Frame;
+        size_t i = 0;
+        for (const tyPointPtr& p : *Points) {
+            double x, y;
+            if (ctl::IsDate(p->X)) {
+                x = p->X.toDateSerial();
+                m_XAsDate = true;
+            } else {
+                x = p->X.toDouble();
+            }
+            if (ctl::IsDate(p->Y)) {
+                y = p->Y.toDateSerial();
+                m_YAsDate = true;
+            } else {
+                y = p->Y.toDouble();
+            }
+            m_TrackX[i] = (x - f.OriginX) * f.ScaleFactorX + m_LeftScale;
+            m_TrackY[i] = f.SurfaceH - ((y - f.OriginY) * f.ScaleFactorY + m_BottomScale);
+            ++i;
+            ctl::YieldSlice();
+        }
+        return true;
+    } catch (const ctl::RaisedError& e) {
+        m_ControlError = e.description();
+        return false;
+    }
+}
+
+bool ucKarvex::WaitWhilePaused() {
+    while (m_PlaybackPaused) {
+        ctl::RestEvents(5);
+        if (m_FlagExit) return false;
+    }
+    return true;
+}
+
+void ucKarvex::WaitDelay() {
+    // A monotonic clock: the wait is right across midnight and clock changes.
+    const int64_t end = ctl::Clock::MonotonicMs() + int64_t(std::ceil(m_Delay));
+    do {
+        ctl::RestEvents(int(std::min<int64_t>(end - ctl::Clock::MonotonicMs(), 4)));
+    } while (ctl::Clock::MonotonicMs() < end && !m_FlagExit);
+}
+
+void ucKarvex::DrawSegment(double x1, double y1, double x2, double y2) {
+    // Map mode has no plotted colour of its own: a replayed track shows in the track colour.
+    uint32_t colour = m_MapStyle == 0 ? m_TrackColor : m_ForeColor;
+    pic_main->Line(float(x1), float(y1), float(x2), float(y2), colour);
+}
+
+void ucKarvex::MarkPoint(double x, double y) {
+    pic_main->setDrawWidth(1);
+    pic_main->Line(float(x - m_PixelW), float(y - m_PixelH), float(x + m_PixelW),
+                   float(y + m_PixelH), kMarkColor, true);
+}
+
+bool ucKarvex::StepSegment(double x1, double y1, double x2, double y2, float slope,
+                           float intercept) {
+    const double spanX = std::fabs(x2 - x1), spanY = std::fabs(y2 - y1);
+    if (!std::isfinite(spanX) || !std::isfinite(spanY)) return true;  // nothing drawable
+    // A step of 0 would never arrive: such a segment is drawn in one step.
+    const double base = m_BaseStep > 0 ? m_BaseStep : std::max(spanX, spanY) + 1;
+    const double stepX = x1 <= x2 ? base : -base;
+    const double stepY = y2 >= y1 ? base : -base;
+    // Each step advances one coordinate by the step length, so this bounds the walk even when
+    // rounding keeps a coordinate a hair short of its end.
+    const double maxSteps = std::ceil((spanX + spanY) / base) + 2;
+    double cx = x1, cy = y1;
+    for (double steps = 0; steps <= maxSteps; ++steps) {
+        if (std::fabs(cx - x1) >= spanX && std::fabs(cy - y1) >= spanY) break;
+        if (m_FlagExit) return false;
+        WaitDelay();
+        if (!WaitWhilePaused()) return false;
+        double nx, ny;
+        if (std::fabs(cx - x1) >= spanX) {
+            ny = cy + stepY;
+            nx = slope != 0 ? (ny - intercept) / slope : cx;
+        } else {
+            nx = cx + stepX;
+            ny = intercept + nx * slope;
+        }
+        if (std::fabs(nx - x1) > spanX) nx = x2;
+        if (std::fabs(ny - y1) > spanY) ny = y2;
+        DrawSegment(cx, cy, nx, ny);
+        cx = nx;
+        cy = ny;
+    }
+    return true;
+}
+
+bool ucKarvex::DrawTrackArrays() {
+    bool result = false;
+    try {
+        const size_t n = std::min(m_TrackX.size(), m_TrackY.size());
+        if (m_MapStyle == 0 && !m_TrackName.empty() &&
+            ctl::EqualsNoCase(m_TrackName, m_PrevTrackName)) {
+            // A track drawn again replaces its earlier picture.
+            if (m_PlaybackBranches == 1 || (m_PlaybackBranches > 1 && m_PlaybackBranch == 1))
+                pic_main->Cls();
+        }
+        m_ControlError.clear();
+        m_PlaybackRunning = true;
+        if (m_MapStyle == 0) RefreshMapMenu();
+
+        clsInterpol fit;
+        fit.setOwner([this] { return m_FlagExit; });
+        bool completed = true;
+        for (size_t i = 0; i + 1 < n; ++i) {
+            const double x1 = m_TrackX[i], y1 = m_TrackY[i];
+            const double x2 = m_TrackX[i + 1], y2 = m_TrackY[i + 1];
+            if (!WaitWhilePaused() || m_FlagExit) {
+                completed = false;
+                break;
+            }
+            const std::array<double, 2> xs{x1, x2}, ys{y1, y2};
+            if (!fit.Interpolazione(xs, ys)) {
+                m_ControlError = fit.ControlError();
+                completed = false;
+                break;
+            }
+            const float slope = float(fit.CoefficienteAngolare());
+            const float intercept = float(fit.TermineNoto());
+            pic_main->setDrawWidth(m_DrawWidth);
+            if (m_MapStyle != 0) {
+                pic_main->setForeColor(m_ForeColor);
+                pic_main->setFillColor(m_ForeColor);
+            }
+            if (m_Delay != 0) {
+                if (!StepSegment(x1, y1, x2, y2, slope, intercept)) {
+                    completed = false;
+                    break;
+                }
+            } else {
+                DrawSegment(x1, y1, x2, y2);
+            }
+            if (m_ViewPoints) MarkPoint(x1, y1);
+            ctl::YieldSlice();
+        }
+        if (completed) {
+            if (m_ViewPoints && n > 0) MarkPoint(m_TrackX[n - 1], m_TrackY[n - 1]);
+            if (!m_Title.empty()) PrintTitle();
+            result = true;
+            ctl::DoEvents();
+            RaiseEvent("FinishDrawing");
+        }
+        m_PlaybackRunning = m_PlaybackPaused = false;
+        if (m_MapStyle == 0) RefreshMapMenu();
+        // Stopping on request is a normal end of a drawing.
+        if (m_FlagExit) result = true;
+        RestorePen();
+    } catch (const ctl::RaisedError& e) {
+        m_PlaybackRunning = m_PlaybackPaused = false;
+        m_ControlError = e.description();
+        result = false;
+    }
+    return result;
+}
+
+bool ucKarvex::DrawTrack(const std::string& DrawName) {
+    if (!ctl::UserControl::Enabled()) return false;
+    m_PrevTrackName = m_TrackName;
+    m_TrackName = ctl::Trim(DrawName);
+    return PlayTrack(false);
+}
+
+bool ucKarvex::PlayTrack(bool) {
+    // Replaying stored tracks needs the track store, which this build does not have yet.
+    m_ControlError = "The track store is not available: stored tracks cannot be drawn.";
+    Library().LastDrawingSucceeded = false;
+    return false;
+}
+
+void ucKarvex::Clear() {
+    pic_main->Cls();
+    if (m_MapStyle != 0) SetScaleUnit();
+}
+
+void ucKarvex::DrawLine(float X1, float Y1, float X2, float Y2) {
+    if (!ctl::UserControl::Enabled() || m_FlagExit) return;
+    pic_main->Line(X1, Y1, X2, Y2, m_ForeColor);
+}
+
+void ucKarvex::PrintText(const std::string& Text) {
+    if (!ctl::UserControl::Enabled() || m_FlagExit) return;
+    pic_main->setForeColor(m_TextColor);
+    pic_main->Print(Text);
+    pic_main->setForeColor(m_ForeColor);
+}
+
+}  // namespace karvex
