@@ -18,6 +18,38 @@ struct PictureBox::Impl {
     QImage image;
     int borderPx = 0;
     QFont font;
+    // One painter stays open on the image across drawing calls (opening a painter costs far
+    // more than a line); it is closed before the image is read, resized or shown.
+    std::unique_ptr<QPainter> painter;
+    uint32_t penColor = 0;
+    int penWidth = -1;
+    bool updatePending = false;
+    QWidget* window = nullptr;
+
+    QPainter& paint() {
+        if (!painter) {
+            painter = std::make_unique<QPainter>(&image);
+            penWidth = -1;
+        }
+        return *painter;
+    }
+    void endPaint() { painter.reset(); }
+    void setPen(uint32_t c, int width) {
+        QPainter& p = paint();
+        if (c == penColor && width == penWidth) return;
+        penColor = c;
+        penWidth = width;
+        QPen pen(ToQColor(c));
+        pen.setWidth(width > 1 ? width : 0);
+        pen.setCapStyle(Qt::FlatCap);
+        p.setPen(pen);
+    }
+    // Asks for one repaint however many drawing calls come before it.
+    void invalidate() {
+        if (updatePending || !window) return;
+        updatePending = true;
+        window->update();
+    }
 };
 
 namespace {
@@ -25,15 +57,17 @@ constexpr int kBorderPx = 2;
 
 // The window that shows the backing image and the border.
 class SurfaceWidget : public QWidget {
-public:
+  public:
     explicit SurfaceWidget(QWidget* parent) : QWidget(parent) {}
     PictureBox::Impl* d = nullptr;
     std::function<void()> sync;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         if (!d) return;
         if (sync) sync();
+        d->endPaint();
+        d->updatePending = false;
         QPainter p(this);
         p.drawImage(d->borderPx, d->borderPx, d->image);
         if (d->borderPx > 0) {
@@ -59,13 +93,19 @@ QImage NewImage(int w, int h, uint32_t back) {
     return img;
 }
 
-int Px(double twips, int tpp) { return int(std::lround(twips / tpp)); }
+// Nearest pixel of a length in twips (callers keep values far inside the int range).
+int Px(double twips, int tpp) {
+    return int(std::floor(twips / tpp + 0.5));
+}
 }  // namespace
 
 PictureBox::PictureBox(Widget& parent)
-    : Widget(new SurfaceWidget(parent.qwidget())), d_(std::make_unique<Impl>()), picture_(EmptyPicture()),
+    : Widget(new SurfaceWidget(parent.qwidget())),
+      d_(std::make_unique<Impl>()),
+      picture_(EmptyPicture()),
       hdc_(NewHandle()) {
     static_cast<SurfaceWidget*>(qwidget())->d = d_.get();
+    d_->window = qwidget();
     static_cast<SurfaceWidget*>(qwidget())->sync = [this] { syncImage(); };
     qwidget()->setAutoFillBackground(false);
     qwidget()->setAttribute(Qt::WA_OpaquePaintEvent);
@@ -78,17 +118,22 @@ PictureBox::PictureBox(Widget& parent)
 }
 
 PictureBox::~PictureBox() {
+    d_->endPaint();
     if (qwidget()) static_cast<SurfaceWidget*>(qwidget())->d = nullptr;
 }
 
-void PictureBox::fontChanged() { d_->font = Font() ? ToQFont(*Font()) : QFont(); }
+void PictureBox::fontChanged() {
+    d_->font = Font() ? ToQFont(*Font()) : QFont();
+}
 
 // Keeps the backing image the size of the client area; content survives a resize.
 void PictureBox::syncImage() const {
     QWidget* w = qwidget();
     d_->borderPx = border_ ? kBorderPx : 0;
-    int cw = std::max(1, w->width() - 2 * d_->borderPx), ch = std::max(1, w->height() - 2 * d_->borderPx);
+    int cw = std::max(1, w->width() - 2 * d_->borderPx),
+        ch = std::max(1, w->height() - 2 * d_->borderPx);
     if (d_->image.width() == cw && d_->image.height() == ch) return;
+    d_->endPaint();
     QImage img = NewImage(cw, ch, BackColor());
     QPainter p(&img);
     if (!d_->image.isNull())
@@ -109,7 +154,9 @@ void PictureBox::setHeight(int twips) {
     syncImage();
 }
 
-float PictureBox::ScaleWidth() const { return float(std::max(0, qwidget()->width() - 2 * d_->borderPx) * TwipsX()); }
+float PictureBox::ScaleWidth() const {
+    return float(std::max(0, qwidget()->width() - 2 * d_->borderPx) * TwipsX());
+}
 float PictureBox::ScaleHeight() const {
     return float(std::max(0, qwidget()->height() - 2 * d_->borderPx) * TwipsY());
 }
@@ -121,8 +168,12 @@ void PictureBox::setBorderStyle(int style) {
     qwidget()->update();
 }
 
-void PictureBox::setFillColor(uint32_t c) { fill_ = c & 0xFFFFFF; }
-void PictureBox::setDrawWidth(int px) { drawWidth_ = std::max(1, px); }
+void PictureBox::setFillColor(uint32_t c) {
+    fill_ = c & 0xFFFFFF;
+}
+void PictureBox::setDrawWidth(int px) {
+    drawWidth_ = std::max(1, px);
+}
 
 void PictureBox::setAutoSize(bool on) {
     autoSize_ = on;
@@ -149,29 +200,26 @@ void PictureBox::setBackColor(uint32_t bgr) {
 
 void PictureBox::Cls() {
     syncImage();
+    d_->endPaint();
     d_->image.fill(ToQColor(BackColor()));
-    if (!picture_->isEmpty()) {
-        QPainter p(&d_->image);
-        p.drawImage(0, 0, picture_->impl().image);
-    }
+    if (!picture_->isEmpty()) d_->paint().drawImage(0, 0, picture_->impl().image);
     curX_ = curY_ = 0;
     if (recording_) ops_.push_back({DrawOp::Cls, 0, 0, 0, 0, 0, 1, {}});
-    qwidget()->update();
+    d_->invalidate();
 }
 
-void PictureBox::Line(float x1, float y1, float x2, float y2, std::optional<uint32_t> color, bool box) {
+void PictureBox::Line(float x1, float y1, float x2, float y2, std::optional<uint32_t> color,
+                      bool box) {
     syncImage();
     uint32_t c = color ? (*color & 0xFFFFFF) : ForeColor();
-    if (recording_) ops_.push_back({box ? DrawOp::Box : DrawOp::Line, x1, y1, x2, y2, c, drawWidth_, {}});
+    if (recording_)
+        ops_.push_back({box ? DrawOp::Box : DrawOp::Line, x1, y1, x2, y2, c, drawWidth_, {}});
     // Far-off coordinates are clamped so the painter never sees overflowing integers.
     auto clampT = [](float v) { return std::isfinite(v) ? std::clamp(v, -1.0e7f, 1.0e7f) : 0.0f; };
     int tx = TwipsX(), ty = TwipsY();
     QPoint a(Px(clampT(x1), tx), Px(clampT(y1), ty)), b(Px(clampT(x2), tx), Px(clampT(y2), ty));
-    QPainter p(&d_->image);
-    QPen pen(ToQColor(c));
-    pen.setWidth(drawWidth_ > 1 ? drawWidth_ : 0);
-    pen.setCapStyle(Qt::FlatCap);
-    p.setPen(pen);
+    d_->setPen(c, drawWidth_);
+    QPainter& p = d_->paint();
     if (box)
         p.drawRect(QRect(a, b).normalized().adjusted(0, 0, -1, -1));
     else if (a == b)
@@ -180,20 +228,21 @@ void PictureBox::Line(float x1, float y1, float x2, float y2, std::optional<uint
         p.drawLine(a, b);
     curX_ = x2;
     curY_ = y2;
-    qwidget()->update();
+    d_->invalidate();
 }
 
 void PictureBox::Print(const std::string& text) {
     syncImage();
-    if (recording_) ops_.push_back({DrawOp::Text, curX_, curY_, 0, 0, ForeColor(), drawWidth_, text});
-    QPainter p(&d_->image);
+    if (recording_)
+        ops_.push_back({DrawOp::Text, curX_, curY_, 0, 0, ForeColor(), drawWidth_, text});
+    QPainter& p = d_->paint();
     p.setFont(d_->font);
-    p.setPen(ToQColor(ForeColor()));
+    d_->setPen(ForeColor(), 1);
     QFontMetricsF fm(d_->font, &d_->image);
     double x = curX_ / TwipsX(), y = curY_ / TwipsY();
     p.drawText(QPointF(x, y + fm.ascent()), QString::fromStdString(text));
     curX_ += TextWidth(text);
-    qwidget()->update();
+    d_->invalidate();
 }
 
 float PictureBox::TextWidth(const std::string& text) const {
@@ -212,6 +261,7 @@ float PictureBox::TextHeight(const std::string& text) const {
 
 uint32_t PictureBox::PixelAt(int px, int py) const {
     syncImage();
+    d_->endPaint();
     if (px < 0 || py < 0 || px >= d_->image.width() || py >= d_->image.height()) return 0xFFFFFFFF;
     return FromQColor(QColor(d_->image.pixel(px, py)));
 }
@@ -225,6 +275,7 @@ int PictureBox::ImageHeightPx() const {
 }
 bool PictureBox::SavePng(const std::string& path) const {
     syncImage();
+    d_->endPaint();
     return d_->image.save(QString::fromStdString(path), "PNG");
 }
 

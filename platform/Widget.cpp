@@ -2,10 +2,10 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QPixmap>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPixmap>
 #include <QWidget>
 #include <cmath>
 
@@ -33,25 +33,44 @@ int VirtualKeyOf(int k) {
     if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return 112 + (k - Qt::Key_F1);
     switch (k) {
         case Qt::Key_Return:
-        case Qt::Key_Enter: return 13;
-        case Qt::Key_Escape: return 27;
-        case Qt::Key_Tab: return 9;
-        case Qt::Key_Backspace: return 8;
-        case Qt::Key_Space: return 32;
-        case Qt::Key_PageUp: return 33;
-        case Qt::Key_PageDown: return 34;
-        case Qt::Key_End: return 35;
-        case Qt::Key_Home: return 36;
-        case Qt::Key_Left: return 37;
-        case Qt::Key_Up: return 38;
-        case Qt::Key_Right: return 39;
-        case Qt::Key_Down: return 40;
-        case Qt::Key_Insert: return 45;
-        case Qt::Key_Delete: return 46;
-        case Qt::Key_Shift: return 16;
-        case Qt::Key_Control: return 17;
-        case Qt::Key_Alt: return 18;
-        default: return k & 0xFFFF;
+        case Qt::Key_Enter:
+            return 13;
+        case Qt::Key_Escape:
+            return 27;
+        case Qt::Key_Tab:
+            return 9;
+        case Qt::Key_Backspace:
+            return 8;
+        case Qt::Key_Space:
+            return 32;
+        case Qt::Key_PageUp:
+            return 33;
+        case Qt::Key_PageDown:
+            return 34;
+        case Qt::Key_End:
+            return 35;
+        case Qt::Key_Home:
+            return 36;
+        case Qt::Key_Left:
+            return 37;
+        case Qt::Key_Up:
+            return 38;
+        case Qt::Key_Right:
+            return 39;
+        case Qt::Key_Down:
+            return 40;
+        case Qt::Key_Insert:
+            return 45;
+        case Qt::Key_Delete:
+            return 46;
+        case Qt::Key_Shift:
+            return 16;
+        case Qt::Key_Control:
+            return 17;
+        case Qt::Key_Alt:
+            return 18;
+        default:
+            return k & 0xFFFF;
     }
 }
 
@@ -59,25 +78,44 @@ int QtKeyOf(int vk) {
     if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) return vk;
     if (vk >= 112 && vk <= 135) return Qt::Key_F1 + (vk - 112);
     switch (vk) {
-        case 13: return Qt::Key_Return;
-        case 27: return Qt::Key_Escape;
-        case 9: return Qt::Key_Tab;
-        case 8: return Qt::Key_Backspace;
-        case 32: return Qt::Key_Space;
-        case 33: return Qt::Key_PageUp;
-        case 34: return Qt::Key_PageDown;
-        case 35: return Qt::Key_End;
-        case 36: return Qt::Key_Home;
-        case 37: return Qt::Key_Left;
-        case 38: return Qt::Key_Up;
-        case 39: return Qt::Key_Right;
-        case 40: return Qt::Key_Down;
-        case 45: return Qt::Key_Insert;
-        case 46: return Qt::Key_Delete;
-        case 16: return Qt::Key_Shift;
-        case 17: return Qt::Key_Control;
-        case 18: return Qt::Key_Alt;
-        default: return vk;
+        case 13:
+            return Qt::Key_Return;
+        case 27:
+            return Qt::Key_Escape;
+        case 9:
+            return Qt::Key_Tab;
+        case 8:
+            return Qt::Key_Backspace;
+        case 32:
+            return Qt::Key_Space;
+        case 33:
+            return Qt::Key_PageUp;
+        case 34:
+            return Qt::Key_PageDown;
+        case 35:
+            return Qt::Key_End;
+        case 36:
+            return Qt::Key_Home;
+        case 37:
+            return Qt::Key_Left;
+        case 38:
+            return Qt::Key_Up;
+        case 39:
+            return Qt::Key_Right;
+        case 40:
+            return Qt::Key_Down;
+        case 45:
+            return Qt::Key_Insert;
+        case 46:
+            return Qt::Key_Delete;
+        case 16:
+            return Qt::Key_Shift;
+        case 17:
+            return Qt::Key_Control;
+        case 18:
+            return Qt::Key_Alt;
+        default:
+            return vk;
     }
 }
 
@@ -91,10 +129,14 @@ int ShiftOf(Qt::KeyboardModifiers m) {
 }
 int ButtonOf(Qt::MouseButton b) {
     switch (b) {
-        case Qt::LeftButton: return vbLeftButton;
-        case Qt::RightButton: return vbRightButton;
-        case Qt::MiddleButton: return vbMiddleButton;
-        default: return 0;
+        case Qt::LeftButton:
+            return vbLeftButton;
+        case Qt::RightButton:
+            return vbRightButton;
+        case Qt::MiddleButton:
+            return vbMiddleButton;
+        default:
+            return 0;
     }
 }
 int ButtonsOf(Qt::MouseButtons b) {
@@ -108,7 +150,7 @@ int ButtonsOf(Qt::MouseButtons b) {
 
 // Turns toolkit events of the window into the control-style callbacks.
 class Widget::Filter : public QObject {
-public:
+  public:
     explicit Filter(Widget& w) : w_(w) {}
     bool eventFilter(QObject* obj, QEvent* e) override {
         if (obj != w_.w_) return false;
@@ -162,11 +204,12 @@ public:
             case QEvent::FocusOut:
                 if (w_.onLostFocus) w_.onLostFocus();
                 return false;
-            default: return false;
+            default:
+                return false;
         }
     }
 
-private:
+  private:
     Widget& w_;
 };
 
@@ -196,38 +239,75 @@ int Widget::TwipsY() {
     static int t = Screen::TwipsPerPixelY();
     return t;
 }
-int Widget::ToPxX(double twips) { return int(std::lround(twips / TwipsX())); }
-int Widget::ToPxY(double twips) { return int(std::lround(twips / TwipsY())); }
+int Widget::ToPxX(double twips) {
+    return int(std::lround(twips / TwipsX()));
+}
+int Widget::ToPxY(double twips) {
+    return int(std::lround(twips / TwipsY()));
+}
 
-int Widget::Left() const { return w_->x() * TwipsX(); }
-int Widget::Top() const { return w_->y() * TwipsY(); }
-int Widget::Width() const { return w_->width() * TwipsX(); }
-int Widget::Height() const { return w_->height() * TwipsY(); }
-void Widget::setLeft(int t) { w_->move(ToPxX(t), w_->y()); }
-void Widget::setTop(int t) { w_->move(w_->x(), ToPxY(t)); }
-void Widget::setWidth(int t) { w_->resize(std::max(0, ToPxX(t)), w_->height()); }
-void Widget::setHeight(int t) { w_->resize(w_->width(), std::max(0, ToPxY(t))); }
+int Widget::Left() const {
+    return w_->x() * TwipsX();
+}
+int Widget::Top() const {
+    return w_->y() * TwipsY();
+}
+int Widget::Width() const {
+    return w_->width() * TwipsX();
+}
+int Widget::Height() const {
+    return w_->height() * TwipsY();
+}
+void Widget::setLeft(int t) {
+    w_->move(ToPxX(t), w_->y());
+}
+void Widget::setTop(int t) {
+    w_->move(w_->x(), ToPxY(t));
+}
+void Widget::setWidth(int t) {
+    w_->resize(std::max(0, ToPxX(t)), w_->height());
+}
+void Widget::setHeight(int t) {
+    w_->resize(w_->width(), std::max(0, ToPxY(t)));
+}
 void Widget::Move(int l, int t, int w, int h) {
     w_->setGeometry(ToPxX(l), ToPxY(t), std::max(0, ToPxX(w)), std::max(0, ToPxY(h)));
 }
 
-bool Widget::Visible() const { return !w_->isHidden(); }
-void Widget::setVisible(bool on) { w_->setVisible(on); }
-bool Widget::Enabled() const { return w_->isEnabled(); }
-void Widget::setEnabled(bool on) { w_->setEnabled(on); }
+bool Widget::Visible() const {
+    return !w_->isHidden();
+}
+void Widget::setVisible(bool on) {
+    w_->setVisible(on);
+}
+bool Widget::Enabled() const {
+    return w_->isEnabled();
+}
+void Widget::setEnabled(bool on) {
+    w_->setEnabled(on);
+}
 
 void Widget::applyColors() {
+    coloured_ = true;
     QPalette p = w_->palette();
-    for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) p.setColor(role, ToQColor(back_));
-    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) p.setColor(role, ToQColor(fore_));
+    for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+        p.setColor(role, ToQColor(back_));
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(role, ToQColor(fore_));
     w_->setPalette(p);
 }
+// Palette changes are costly (drawing code sets colours per segment), so only real changes
+// reach the toolkit.
 void Widget::setBackColor(uint32_t c) {
-    back_ = Screen::ResolveColor(c);
+    uint32_t r = Screen::ResolveColor(c);
+    if (r == back_ && coloured_) return;
+    back_ = r;
     applyColors();
 }
 void Widget::setForeColor(uint32_t c) {
-    fore_ = Screen::ResolveColor(c);
+    uint32_t r = Screen::ResolveColor(c);
+    if (r == fore_ && coloured_) return;
+    fore_ = r;
     applyColors();
 }
 void Widget::setFont(FontPtr f) {
@@ -235,12 +315,24 @@ void Widget::setFont(FontPtr f) {
     if (font_) w_->setFont(ToQFont(*font_));
     fontChanged();
 }
-std::string Widget::ToolTipText() const { return w_->toolTip().toStdString(); }
-void Widget::setToolTipText(const std::string& t) { w_->setToolTip(QString::fromStdString(t)); }
-void Widget::ZOrderTop() { w_->raise(); }
-void Widget::SetFocus() { w_->setFocus(Qt::OtherFocusReason); }
-bool Widget::HasFocus() const { return w_->hasFocus(); }
-void Widget::Refresh() { w_->repaint(); }
+std::string Widget::ToolTipText() const {
+    return w_->toolTip().toStdString();
+}
+void Widget::setToolTipText(const std::string& t) {
+    w_->setToolTip(QString::fromStdString(t));
+}
+void Widget::ZOrderTop() {
+    w_->raise();
+}
+void Widget::SetFocus() {
+    w_->setFocus(Qt::OtherFocusReason);
+}
+bool Widget::HasFocus() const {
+    return w_->hasFocus();
+}
+void Widget::Refresh() {
+    w_->repaint();
+}
 
 }  // namespace ctl
 
@@ -263,16 +355,27 @@ void Widget::applyCursor() {
             if (mouseIcon_ && !mouseIcon_->isEmpty()) {
                 const QImage& img = mouseIcon_->impl().image;
                 // The hot spot of a pointing hand is the fingertip near the top left.
-                w_->setCursor(QCursor(QPixmap::fromImage(img), mouseIcon_->hotX(), mouseIcon_->hotY()));
+                w_->setCursor(
+                    QCursor(QPixmap::fromImage(img), mouseIcon_->hotX(), mouseIcon_->hotY()));
             } else {
                 w_->unsetCursor();
             }
             break;
-        case 1: w_->setCursor(Qt::ArrowCursor); break;
-        case 2: w_->setCursor(Qt::CrossCursor); break;
-        case 3: w_->setCursor(Qt::IBeamCursor); break;
-        case 11: w_->setCursor(Qt::WaitCursor); break;
-        default: w_->unsetCursor(); break;
+        case 1:
+            w_->setCursor(Qt::ArrowCursor);
+            break;
+        case 2:
+            w_->setCursor(Qt::CrossCursor);
+            break;
+        case 3:
+            w_->setCursor(Qt::IBeamCursor);
+            break;
+        case 11:
+            w_->setCursor(Qt::WaitCursor);
+            break;
+        default:
+            w_->unsetCursor();
+            break;
     }
 }
 

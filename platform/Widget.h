@@ -18,7 +18,7 @@ enum ShiftBits : int { vbShiftMask = 1, vbCtrlMask = 2, vbAltMask = 4 };
 // Base of every window the controls place: position and size in twips relative to the parent,
 // visibility, enabled state, colours, font, handle, and input events in twips.
 class Widget {
-public:
+  public:
     virtual ~Widget();
     Widget(const Widget&) = delete;
     Widget& operator=(const Widget&) = delete;
@@ -61,9 +61,10 @@ public:
 
     // Input in twips. Keys: key codes of the window system (13 Enter, 27 Escape, 37-40 arrows,
     // 65-90 letters); KeyPress gets the character code; handlers may change their arguments.
-    std::function<void(int button, int shift, float x, float y)> onMouseDown, onMouseMove, onMouseUp;
+    std::function<void(int button, int shift, float x, float y)> onMouseDown, onMouseMove,
+        onMouseUp;
     std::function<void()> onClick, onDblClick, onResize, onGotFocus, onLostFocus, onPaint;
-    std::function<void(int& keyCode, int& shift)> onKeyDown, onKeyUp;
+    std::function<void(int&keyCode, int&shift)> onKeyDown, onKeyUp;
     std::function<void(int& keyAscii)> onKeyPress;
 
     // Screen twips per pixel, read once when the platform starts.
@@ -72,17 +73,18 @@ public:
     static int ToPxX(double twips);
     static int ToPxY(double twips);
 
-protected:
+  protected:
     explicit Widget(QWidget* w);  // takes ownership of a widget without parent, or a child
     void applyColors();
     virtual void fontChanged() {}
     // Pixels between the window's corner and its client area (a border), for input positions.
     int clientOffsetPx_ = 0;
 
-private:
+  private:
     QWidget* w_;
     int32_t hwnd_;
     uint32_t back_ = 0xFFFFFF, fore_ = 0;
+    bool coloured_ = false;  // the colours have reached the window
     FontPtr font_;
     int pointer_ = 0;
     PicturePtr mouseIcon_;
