@@ -24,6 +24,7 @@ int64_t g_beeps = 0;
 int64_t g_lastYield = 0;
 constexpr int64_t kSliceMs = 8;
 constexpr unsigned kCallsPerClockRead = 16;
+unsigned g_yieldCalls = 0;
 
 void InstallFontSubstitutes() {
     // Faces the controls name by default, mapped to installed metric-compatible faces.
@@ -60,14 +61,14 @@ void DoEvents() {
 void YieldSlice() {
     // Loops call this after every step, often microseconds apart: the clock is read only on
     // every few calls, and events run only when a whole slice has passed.
-    static unsigned calls = 0;
-    if (++calls % kCallsPerClockRead != 0) return;
+    if (++g_yieldCalls % kCallsPerClockRead != 0) return;
     int64_t now = Clock::MonotonicMs();
     if (now - g_lastYield >= kSliceMs) DoEvents();
 }
 
 void ResetYieldSlice() {
     g_lastYield = 0;
+    g_yieldCalls = kCallsPerClockRead - 1;  // the next call looks at the clock
 }
 
 void RestEvents(int ms) {
