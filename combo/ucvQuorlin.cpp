@@ -15,6 +15,8 @@ namespace quorlin {
 
 namespace {
 constexpr int32_t kMinColumn = 270;
+// No window is this wide; capping a column here keeps sums of widths within 32 bits.
+constexpr int32_t kMaxColumn = 100'000'000;
 constexpr uint32_t kLockedBack = 0xC0C0C0, kLockedFore = 0x000000;
 const char* const kReadOnly = "Can't assign to read-only property";
 
@@ -107,10 +109,14 @@ void ucvQuorlin::ReadProperties(ctl::PropertyBag& bag) {
     Step([&] { m_List = bag.ReadProperty("List", "").toString(); });
     Step([&] { m_ListIndex = bag.ReadProperty("ListIndex", int32_t(-1)).toInt32(); });
     Step([&] { m_ItemData = bag.ReadProperty("ItemData", int32_t(0)).toInt32(); });
-    Step(
-        [&] { m_WidthCol1 = std::max(0, bag.ReadProperty("WidthCol1", int32_t(1100)).toInt32()); });
-    Step(
-        [&] { m_WidthCol2 = std::max(0, bag.ReadProperty("WidthCol2", int32_t(2900)).toInt32()); });
+    Step([&] {
+        m_WidthCol1 =
+            std::clamp(bag.ReadProperty("WidthCol1", int32_t(1100)).toInt32(), 0, kMaxColumn);
+    });
+    Step([&] {
+        m_WidthCol2 =
+            std::clamp(bag.ReadProperty("WidthCol2", int32_t(2900)).toInt32(), 0, kMaxColumn);
+    });
     Step([&] { m_Style = bag.ReadProperty("Style", int32_t(0)).toInt32(); });
     Step([&] {
         m_AutoFill = bag.ReadProperty("AutoFill", false).toBool() && m_Style != DropdownList;
@@ -119,10 +125,12 @@ void ucvQuorlin::ReadProperties(ctl::PropertyBag& bag) {
     Step([&] { m_Text = bag.ReadProperty("Text", "").toString(); });
     Step([&] { m_NewIndex = bag.ReadProperty("NewIndex", int32_t(-1)).toInt32(); });
     Step([&] {
-        m_ListHeight = std::max(0, bag.ReadProperty("ListHeight", int32_t(1800)).toInt32());
+        m_ListHeight =
+            ScreenLimitedListHeight(bag.ReadProperty("ListHeight", int32_t(1800)).toInt32());
     });
     Step([&] { m_ToolTipText = bag.ReadProperty("ToolTipText", "").toString(); });
-    Step([&] { Widget::setEnabled(bag.ReadProperty("Enabled", true).toBool()); });
+    Step([&] { m_Enabled = bag.ReadProperty("Enabled", true).toBool(); });
+    Widget::setEnabled(m_Enabled);
 
     m_ButtonWidth = PixelW * (ctl::Screen::VScrollBarWidthPx() + 2);
     txtCol1.setLocked(m_Locked);
@@ -156,7 +164,7 @@ void ucvQuorlin::WriteProperties(ctl::PropertyBag& bag) {
     });
     Step([&] { bag.WriteProperty("BackColor", int32_t(m_BackColor), int32_t(defBack_)); });
     Step([&] { bag.WriteProperty("ForeColor", int32_t(m_ForeColor), int32_t(defFore_)); });
-    Step([&] { bag.WriteProperty("Enabled", Enabled(), true); });
+    Step([&] { bag.WriteProperty("Enabled", m_Enabled, true); });
     Step([&] { bag.WriteProperty("List", m_List, ""); });
     Step([&] { bag.WriteProperty("ListIndex", m_ListIndex, int32_t(-1)); });
     Step([&] { bag.WriteProperty("ItemData", m_ItemData, int32_t(0)); });
@@ -172,6 +180,7 @@ void ucvQuorlin::WriteProperties(ctl::PropertyBag& bag) {
 }
 
 void ucvQuorlin::Terminate() {
+    terminated_ = true;
     TimerProc.setEnabled(false);
     UnloadWindow();
 }
@@ -179,7 +188,7 @@ void ucvQuorlin::Terminate() {
 // ---- the drop-down window ----
 
 void ucvQuorlin::EnsureWindow() {
-    if (window_) return;
+    if (window_ || terminated_) return;
     window_ = std::make_unique<quorlin::Window>();
     window_->setcFont(m_Font ? m_Font : defFont_);
     window_->setcBackcolor(m_BackColor);
@@ -237,6 +246,7 @@ void ucvQuorlin::setForecolor(uint32_t color) {
 }
 
 void ucvQuorlin::setControlEnabled(bool on) {
+    m_Enabled = on;
     Widget::setEnabled(on);
     PropertyChanged("Enabled");
 }
@@ -287,6 +297,7 @@ void ucvQuorlin::setStyle(int32_t value) {
                     LibraryTitle());
         return;
     }
+    DropRowsOfOtherPair(value);
     m_Style = value;
     if (value == SimpleCombo) {
         UnloadWindow();
@@ -304,8 +315,29 @@ void ucvQuorlin::setStyle(int32_t value) {
     bool was = Initialising();
     setInitialising(true);
     Widget::setWidth(InnerWidth());
+    // The drop-down styles are one edit portion high; the simple style got its height above.
+    if (value != SimpleCombo) Widget::setHeight(m_EditHeight);
     setInitialising(was);
     PropertyChanged("Style");
+}
+
+// Rows live in the control's own lists in the simple style and in the drop-down window
+// otherwise. Rows added at design time stay with the pair they were added to; when the style
+// moves to the other pair they are dropped with the selection, so no hidden row can refuse a
+// new one or be named by ListIndex.
+void ucvQuorlin::DropRowsOfOtherPair(int32_t newStyle) {
+    bool ownNow = m_Style == SimpleCombo, ownNext = newStyle == SimpleCombo;
+    if (!ValidStyle() || ownNow == ownNext) return;
+    Pair p = RowPair();
+    if (p.col1->ListCount() == 0) return;
+    if (OwnPair(p)) {
+        ClearOwnPair();
+    } else {
+        p.col1->Clear();
+        p.col2->Clear();
+    }
+    m_ListIndex = -1;
+    m_TopIndex = 0;
 }
 
 void ucvQuorlin::ShowParts() {
@@ -346,6 +378,7 @@ bool ucvQuorlin::ApplyWidth(int32_t& field, int32_t value, int32_t other) {
     if (value < 0) return false;
     if (value == 0 && other < 1) return false;  // both columns may not disappear together
     if (value < kMinColumn && value > 0) value = kMinColumn;
+    value = std::min(value, kMaxColumn);
     applyingWidth_ = true;
     field = value;
     ShowParts();
@@ -362,11 +395,18 @@ void ucvQuorlin::setWidthCol2(int32_t value) {
     if (ApplyWidth(m_WidthCol2, value, m_WidthCol1)) PropertyChanged("WidthCol2");
 }
 
+// The edit portion and the list together fit on the screen.
+int32_t ucvQuorlin::ScreenLimitedListHeight(int32_t value) const {
+    int64_t screen = ctl::Screen::HeightTwips();
+    int64_t height = std::max(0, value);
+    if (m_EditHeight + height > screen) height = std::max<int64_t>(0, screen - m_EditHeight);
+    return int32_t(height);
+}
+
 void ucvQuorlin::setListHeight(int32_t value) {
     m_ListHeight = std::max(0, value);
     PropertyChanged("ListHeight");
-    int32_t screen = ctl::Screen::HeightTwips();
-    if (m_EditHeight + m_ListHeight > screen) m_ListHeight = std::max(0, screen - m_EditHeight);
+    m_ListHeight = ScreenLimitedListHeight(m_ListHeight);
     if ((m_Style == DropdownCombo || m_Style == DropdownList) && window_) {
         window_->lstCol1.setHeight(m_ListHeight);
         window_->lstCol2.setHeight(m_ListHeight);

@@ -43,7 +43,8 @@ class ucvQuorlin : public ctl::UserControl {
     void setBackcolor(uint32_t color);
     uint32_t Forecolor() const { return m_ForeColor; }
     void setForecolor(uint32_t color);
-    bool ControlEnabled() const { return Enabled(); }
+    // The control's own enabled state, whatever the state of the form that holds it.
+    bool ControlEnabled() const { return m_Enabled; }
     void setControlEnabled(bool on);
     ctl::FontPtr ControlFont() const { return m_Font; }
     void setControlFont(ctl::FontPtr font);
@@ -114,7 +115,8 @@ class ucvQuorlin : public ctl::UserControl {
         ctl::ListBox* col1;
         ctl::ListBox* col2;
     };
-    // The pair that holds the rows in the current Style; null lists for an unknown Style.
+    // The pair that holds the rows in the current Style; null lists for an unknown Style and
+    // after Terminate in the drop-down styles.
     Pair RowPair();
     bool OwnPair(const Pair& p) const { return p.col1 == &lstCol1a; }
     void PairAppend(const Pair& p, const std::string& c1, const std::string& c2, int32_t data);
@@ -135,16 +137,19 @@ class ucvQuorlin : public ctl::UserControl {
     bool ApplyWidth(int32_t& field, int32_t value, int32_t other);
     int32_t InnerWidth() const;
     bool ValidStyle() const { return m_Style >= 0 && m_Style <= 2; }
+    int32_t ScreenLimitedListHeight(int32_t value) const;
+    void DropRowsOfOtherPair(int32_t newStyle);
 
     ctl::FontPtr m_Font, defFont_;
     uint32_t m_BackColor = 0, m_ForeColor = 0, defBack_ = 0, defFore_ = 0;
     int32_t m_WidthCol1 = 1100, m_WidthCol2 = 2900, m_Style = 0, m_ListHeight = 1800;
-    bool m_AutoFill = false, m_Locked = false;
+    bool m_AutoFill = false, m_Locked = false, m_Enabled = true;
     int32_t m_ListIndex = -1, m_NewIndex = -1, m_ItemData = 0, m_TopIndex = 0, m_ListCount = 0;
     std::string m_List, m_Text, m_ToolTipText;
     int32_t m_EditHeight = 330, m_ButtonWidth = 0, m_MinCellHeight = 315, m_DefaultWidth2 = 2900;
     int PixelW = 15, PixelH = 15;
     bool applyingWidth_ = false, focusShown_ = false;
+    bool terminated_ = false;  // after Terminate the drop-down window is not made again
     int32_t hdc_;
     std::unique_ptr<quorlin::Window> window_;
     FoldedCounts seen1_, seen2_;  // the cells of lstCol1a and lstCol2a, for the duplicate test

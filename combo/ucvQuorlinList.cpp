@@ -31,7 +31,7 @@ ucvQuorlin::Pair ucvQuorlin::RowPair() {
     if (m_Style == SimpleCombo) return {&lstCol1a, &lstCol2a};
     if (m_Style == DropdownCombo || m_Style == DropdownList) {
         EnsureWindow();
-        return {&window_->lstCol1, &window_->lstCol2};
+        if (window_) return {&window_->lstCol1, &window_->lstCol2};
     }
     return {nullptr, nullptr};
 }

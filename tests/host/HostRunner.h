@@ -1,0 +1,37 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/Json.h"
+
+// Runs ctlhost (the binary named by CTLHOST) with the given script on standard input; returns
+// its output lines parsed.
+inline std::vector<ctl::Json> RunHost(const std::string& script) {
+    const char* exe = std::getenv("CTLHOST");
+    EXPECT_TRUE(exe) << "CTLHOST is not set";
+    if (!exe) return {};
+    std::string in = ::testing::TempDir() + "ctlhost_in.jsonl";
+    std::ofstream(in) << script;
+    std::string cmd = std::string(exe) + " < " + in + " 2>/dev/null";
+    FILE* p = popen(cmd.c_str(), "r");
+    std::vector<ctl::Json> out;
+    char buf[65536];
+    while (fgets(buf, sizeof buf, p)) {
+        auto j = ctl::Json::parse(buf);
+        EXPECT_TRUE(j) << "not JSON: " << buf;
+        if (j) out.push_back(*j);
+    }
+    EXPECT_EQ(pclose(p), 0) << "ctlhost did not exit cleanly";
+    return out;
+}
+
+// The number of an {"error": ...} line, 0 for any other line.
+inline int ErrorNumber(const ctl::Json& j) {
+    const ctl::Json* e = j.find("error");
+    return e && e->find("number") ? int(e->find("number")->n) : 0;
+}
