@@ -246,8 +246,8 @@ void ucKarvex::WriteProperties(ctl::PropertyBag& bag) {
     write("Picture", ctl::ObjectPtr(m_Picture), ctl::ObjectPtr(ctl::EmptyPicture()));
     write("AutoSize", m_AutoSize, false);
     write("DrawWidth", m_DrawWidth, int16_t(1));
-    write("Width", m_Width, int32_t(9600));
-    write("Height", m_Height, int32_t(6200));
+    write("Width", Width(), int32_t(9600));
+    write("Height", Height(), int32_t(6200));
     write("Enabled", ctl::UserControl::Enabled(), true);
     write("CurrentX", m_CurrentX, 0.0f);
     write("CurrentY", m_CurrentY, 0.0f);
@@ -313,6 +313,16 @@ void ucKarvex::Terminate() {
         if (m_ParentWindow != 0) UnhookParentWindow();
     });
     Step([&] { ReleasePoints(); });
+}
+
+int32_t ucKarvex::Width() const {
+    const int actual = ctl::UserControl::Width();
+    return ctl::Widget::ToPxX(m_Width) * ctl::Widget::TwipsX() == actual ? m_Width : actual;
+}
+
+int32_t ucKarvex::Height() const {
+    const int actual = ctl::UserControl::Height();
+    return ctl::Widget::ToPxY(m_Height) * ctl::Widget::TwipsY() == actual ? m_Height : actual;
 }
 
 void ucKarvex::PushSizeToContainer() {

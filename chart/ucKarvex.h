@@ -49,9 +49,11 @@ class ucKarvex : public ctl::UserControl {
     const std::string& ControlError() const { return m_ControlError; }
     ctl::PicturePtr Picture() const { return m_Picture; }
     void setPicture(ctl::PicturePtr p);
-    int32_t Width() const { return m_Width; }
+    // The size is the container's (hosts and AutoSize resize it directly); the stored value
+    // stands while the container still shows it, as twips snap to whole pixels.
+    int32_t Width() const;
     void setWidth(int32_t twips) override;
-    int32_t Height() const { return m_Height; }
+    int32_t Height() const;
     void setHeight(int32_t twips) override;
     uint32_t BackColor() const { return m_BackColor; }
     void setBackColor(uint32_t c) override;

@@ -147,6 +147,8 @@ bool ucKarvex::DrawHorizontalTicks(const AxisStep& step, float tickLen) {
     const PlotFrame& f = m_Frame;
     const float pw = float(m_PixelW), ph = float(m_PixelH);
     float lastEnd = 0;
+    const double maxTicks = std::fabs(double(f.PlotRight) - f.PlotLeft) / pw + 2;
+    double ticks = 0;
     float v =
         float((double(f.OriginX) * f.ScaleFactorX + f.PlotLeft - m_LeftScale) / f.ScaleFactorX);
     while (std::trunc(v) <= m_MaxX) {
@@ -178,6 +180,9 @@ bool ucKarvex::DrawHorizontalTicks(const AxisStep& step, float tickLen) {
         ctl::YieldSlice();
         if (m_FlagExit) return false;
         if (next == v) break;  // the step is below the value's precision: no tick lies further
+        // A step that goes nowhere or backwards (a plot narrower than its margins), or more ticks
+        // than the plot has pixels, ends the loop: no stored value may keep it running.
+        if (!(step.data > 0) || ++ticks > maxTicks) break;
         v = next;
         if (!(std::trunc(v) >= m_MinX && std::trunc(v) <= m_MaxX)) break;
     }
@@ -189,6 +194,8 @@ bool ucKarvex::DrawVerticalTicks(const AxisStep& step, float tickLen) {
     const float pw = float(m_PixelW);
     const float h9 = pic_main->TextHeight("9");
     float lastTop = 0;
+    const double maxTicks = std::fabs(double(f.PlotBottom) - f.PlotTop) / float(m_PixelH) + 2;
+    double ticks = 0;
     float v =
         float((double(f.OriginY) * f.ScaleFactorY + (f.SurfaceH - f.PlotBottom) - m_BottomScale) /
               f.ScaleFactorY);
@@ -221,6 +228,9 @@ bool ucKarvex::DrawVerticalTicks(const AxisStep& step, float tickLen) {
         ctl::YieldSlice();
         if (m_FlagExit) return false;
         if (next == v) break;  // the step is below the value's precision: no tick lies further
+        // A step that goes nowhere or backwards (a plot narrower than its margins), or more ticks
+        // than the plot has pixels, ends the loop: no stored value may keep it running.
+        if (!(step.data > 0) || ++ticks > maxTicks) break;
         v = next;
         if (!(std::trunc(v) >= m_MinY && std::trunc(v) <= m_MaxY)) break;
     }

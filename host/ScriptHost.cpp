@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
-#include <cstdlib>
 #include <cmath>
+#include <cstdlib>
 
 #include "host/ValueJson.h"
 #include "platform/DateSerial.h"
@@ -45,7 +45,8 @@ std::string Text(const Json& cmd, size_t i, const char* what) {
 
 double Number(const Json& cmd, size_t i, const char* what) {
     const Json& j = Arg(cmd, i, what);
-    if (j.kind != Json::Number || !std::isfinite(j.n)) Raise(errTypeMismatch, std::string("Expected a number for ") + what);
+    if (j.kind != Json::Number || !std::isfinite(j.n))
+        Raise(errTypeMismatch, std::string("Expected a number for ") + what);
     return j.n;
 }
 
@@ -57,7 +58,9 @@ int Int(const Json& cmd, size_t i, const char* what) {
 }  // namespace
 
 ScriptHost::ScriptHost(std::function<void(const std::string&)> out)
-    : out_(std::move(out)), prompter_(std::make_shared<ScriptedPrompter>()), ambientFont_(MakeFont("MS Sans Serif", 8)) {
+    : out_(std::move(out)),
+      prompter_(std::make_shared<ScriptedPrompter>()),
+      ambientFont_(MakeFont("MS Sans Serif", 8)) {
     prompter_->onPrompt = [this](const PromptRecord& r, const MessageBoxRequest*) {
         Json j = Json::object({{"prompt", Json::string(r.kind)}, {"text", Json::string(r.text)}});
         if (r.kind == "msgbox") {
@@ -77,14 +80,18 @@ ScriptHost::~ScriptHost() {
     SetPrompter(nullptr);
 }
 
-void ScriptHost::emit(const Json& j) { out_(j.dump()); }
+void ScriptHost::emit(const Json& j) {
+    out_(j.dump());
+}
 
 void ScriptHost::emitError(int number, const std::string& description) {
     emit(Json::object({{"error", Json::object({{"number", Json::number(number)},
                                                {"description", Json::string(description)}})}}));
 }
 
-void ScriptHost::PropertyChanged(const std::string& key) { emit(Json::object({{"changed", Json::string(key)}})); }
+void ScriptHost::PropertyChanged(const std::string& key) {
+    emit(Json::object({{"changed", Json::string(key)}}));
+}
 
 void ScriptHost::RaiseEvent(const EventInfo& event, Args& args) {
     Json a = Json::array();
@@ -109,7 +116,8 @@ void ScriptHost::run(const std::string& line) {
     if (t.empty() || t[0] == '#') return;  // blank lines and comments
     std::string err;
     auto cmd = Json::parse(t, &err);
-    if (!cmd || cmd->kind != Json::Array || cmd->items.empty() || cmd->items[0].kind != Json::String) {
+    if (!cmd || cmd->kind != Json::Array || cmd->items.empty() ||
+        cmd->items[0].kind != Json::String) {
         emitError(5, "Invalid command line (expected a JSON array starting with a command name)" +
                          (err.empty() ? std::string() : ": " + err));
         return;
@@ -118,6 +126,13 @@ void ScriptHost::run(const std::string& line) {
 }
 
 void ScriptHost::execute(const Json& cmd) {
+    ++active_;
+    struct Leave {
+        ScriptHost& h;
+        ~Leave() {
+            if (--h.active_ == 0 && h.releasePending_) h.release();
+        }
+    } leave{*this};
     try {
         if (cmd.kind != Json::Array || cmd.items.empty() || cmd.items[0].kind != Json::String)
             Raise(5, "Invalid command (expected an array starting with a command name)");
@@ -140,26 +155,36 @@ void ScriptHost::execute(const Json& cmd) {
         } else if (verb == "answer") {
             std::string kind = ToLower(Text(cmd, 1, "KIND"));
             const Json& v = Arg(cmd, 2, "VALUE");
-            if (kind == "msgbox") prompter_->queueMessageBox(Int(cmd, 2, "VALUE"));
-            else if (kind == "input") prompter_->queueInput(v.kind == Json::Null ? std::nullopt : std::optional(ToVariant(v).toString()));
+            if (kind == "msgbox")
+                prompter_->queueMessageBox(Int(cmd, 2, "VALUE"));
+            else if (kind == "input")
+                prompter_->queueInput(
+                    v.kind == Json::Null ? std::nullopt : std::optional(ToVariant(v).toString()));
             else if (kind == "open") {
-                if (v.kind == Json::Null) prompter_->queueOpen(std::nullopt);
+                if (v.kind == Json::Null)
+                    prompter_->queueOpen(std::nullopt);
                 else if (v.kind == Json::Array) {
                     std::vector<std::string> paths;
                     for (const auto& p : v.items) paths.push_back(ToVariant(p).toString());
                     prompter_->queueOpen(paths);
-                } else prompter_->queueOpen(std::vector<std::string>{ToVariant(v).toString()});
+                } else
+                    prompter_->queueOpen(std::vector<std::string>{ToVariant(v).toString()});
             } else if (kind == "color") {
-                prompter_->queueColor(v.kind == Json::Null ? std::nullopt : std::optional(uint32_t(ToVariant(v).toInt32())));
-            } else Raise(5, "Unknown prompt kind: " + kind);
+                prompter_->queueColor(v.kind == Json::Null
+                                          ? std::nullopt
+                                          : std::optional(uint32_t(ToVariant(v).toInt32())));
+            } else
+                Raise(5, "Unknown prompt kind: " + kind);
         } else if (verb == "mouse") {
             Widget* w = control().InputSurface();
-            if (!SimulateMouse(*w, ToLower(Text(cmd, 1, "KIND")), Int(cmd, 2, "BUTTON"), Int(cmd, 3, "SHIFT"),
-                               float(Number(cmd, 4, "X")), float(Number(cmd, 5, "Y"))))
+            if (!SimulateMouse(*w, ToLower(Text(cmd, 1, "KIND")), Int(cmd, 2, "BUTTON"),
+                               Int(cmd, 3, "SHIFT"), float(Number(cmd, 4, "X")),
+                               float(Number(cmd, 5, "Y"))))
                 Raise(5, "Unknown mouse action");
         } else if (verb == "key") {
             Widget* w = control().InputSurface();
-            if (!SimulateKey(*w, ToLower(Text(cmd, 1, "KIND")), Int(cmd, 2, "CODE"), cmd.items.size() > 3 ? Int(cmd, 3, "SHIFT") : 0))
+            if (!SimulateKey(*w, ToLower(Text(cmd, 1, "KIND")), Int(cmd, 2, "CODE"),
+                             cmd.items.size() > 3 ? Int(cmd, 3, "SHIFT") : 0))
                 Raise(5, "Unknown key action");
         } else if (verb == "syscommand") {
             control();
@@ -199,16 +224,24 @@ void ScriptHost::execute(const Json& cmd) {
             finish();
         } else if (verb == "locale") {
             std::string name = ToLower(Text(cmd, 1, "NAME"));
-            if (name == "us") Locale::SetCurrent(LocaleInfo::US());
-            else if (name == "uk") Locale::SetCurrent(LocaleInfo::UK());
-            else if (name == "italian") Locale::SetCurrent(LocaleInfo::Italian());
-            else if (name == "iso") Locale::SetCurrent(LocaleInfo::ISO());
-            else if (name == "machine") Locale::ResetToMachine();
-            else Raise(5, "Unknown locale: " + name + " (us, uk, italian, iso, machine)");
+            if (name == "us")
+                Locale::SetCurrent(LocaleInfo::US());
+            else if (name == "uk")
+                Locale::SetCurrent(LocaleInfo::UK());
+            else if (name == "italian")
+                Locale::SetCurrent(LocaleInfo::Italian());
+            else if (name == "iso")
+                Locale::SetCurrent(LocaleInfo::ISO());
+            else if (name == "machine")
+                Locale::ResetToMachine();
+            else
+                Raise(5, "Unknown locale: " + name + " (us, uk, italian, iso, machine)");
         } else if (verb == "today") {
             const Json& v = Arg(cmd, 1, "DATE");
-            if (v.kind == Json::Null) Clock::SetNow(std::nullopt);
-            else Clock::SetNow(v.kind == Json::Number ? v.n : Variant(v.s).toDateSerial());
+            if (v.kind == Json::Null)
+                Clock::SetNow(std::nullopt);
+            else
+                Clock::SetNow(v.kind == Json::Number ? v.n : Variant(v.s).toDateSerial());
         } else if (verb == "echo") {
             emit(Json::object({{"echo", cmd.items.size() > 1 ? cmd.items[1] : Json()}}));
         } else {
@@ -222,7 +255,7 @@ void ScriptHost::execute(const Json& cmd) {
 }
 
 UserControl& ScriptHost::control() {
-    if (!control_) Raise(91, "No control: use create or load first");
+    if (!control_ || releasePending_) Raise(91, "No control: use create or load first");
     return *control_;
 }
 
@@ -231,11 +264,13 @@ const ControlClass& ScriptHost::classFor(const std::string& progId) {
     if (dot == std::string::npos || dot == 0) Raise(429, "Invalid class name: " + progId);
     std::string lib = ToLower(progId.substr(0, dot));
     for (char c : lib)
-        if (!std::isalnum(static_cast<unsigned char>(c))) Raise(429, "Invalid class name: " + progId);
+        if (!std::isalnum(static_cast<unsigned char>(c)))
+            Raise(429, "Invalid class name: " + progId);
     void*& handle = libraries_[lib];
     if (!handle) {
         const char* dir = std::getenv("CTL_LIBRARY_PATH");
-        std::string path = std::string(dir && *dir ? dir : ExeFolder().c_str()) + "/lib" + lib + ".so";
+        std::string path =
+            std::string(dir && *dir ? dir : ExeFolder().c_str()) + "/lib" + lib + ".so";
         handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (!handle) {
             libraries_.erase(lib);
@@ -249,6 +284,8 @@ const ControlClass& ScriptHost::classFor(const std::string& progId) {
 }
 
 void ScriptHost::start(const std::string& progId, const Json* options, const std::string* file) {
+    if (active_ > 1 && control_)
+        Raise(5, "A call to the control is still running; create or load after it returns");
     const ControlClass& cls = classFor(progId);
     PropertyBag bag;
     if (file) {
@@ -278,7 +315,8 @@ void ScriptHost::start(const std::string& progId, const Json* options, const std
     else
         control_->InitProperties();
     if (width > 0 || height > 0)
-        control_->setSize(width > 0 ? width : control_->Width(), height > 0 ? height : control_->Height());
+        control_->setSize(width > 0 ? width : control_->Width(),
+                          height > 0 ? height : control_->Height());
     form_->Move(0, 0, control_->Width() + 600, control_->Height() + 600);
     form_->Show();
     control_->Show();
@@ -299,14 +337,22 @@ Variant ScriptHost::invoke(const std::string& verb, const Json& cmd) {
 }
 
 void ScriptHost::finish() {
-    if (!control_) return;
+    if (!control_ || releasePending_) return;
     try {
-        control_->Terminate();
+        control_->Terminate();  // sets the control's stop flags: running loops leave
     } catch (const RaisedError& e) {
         emitError(e.number(), e.description());
     } catch (const std::exception& e) {
         emitError(5, e.what());
     }
+    if (active_ > 1)
+        releasePending_ = true;
+    else
+        release();
+}
+
+void ScriptHost::release() {
+    releasePending_ = false;
     control_.reset();
     form_.reset();
     eventArgs_ = nullptr;

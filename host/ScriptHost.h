@@ -15,7 +15,7 @@ namespace ctlhost {
 // Drives one control through its dispatch interface from JSON command lines and reports
 // results, errors, events, prompts and property-changed notifications as JSON lines.
 class ScriptHost : public ctl::ControlSite {
-public:
+  public:
     explicit ScriptHost(std::function<void(const std::string&)> out);
     ~ScriptHost() override;
 
@@ -31,7 +31,7 @@ public:
     void RaiseEvent(const ctl::EventInfo& event, ctl::Args& args) override;
     std::string ApplicationFolder() const override { return folder_; }
 
-private:
+  private:
     void execute(const ctl::Json& cmd);
     void emit(const ctl::Json& j);
     void emitError(int number, const std::string& description);
@@ -53,6 +53,11 @@ private:
     std::map<std::string, std::vector<ctl::Json>> handlers_;
     ctl::Args* eventArgs_ = nullptr;
     int depth_ = 0;
+    // Commands can run inside others (event handlers, "after" during a long call). A control
+    // ended from inside a call of its own is released only when the outermost command returns.
+    int active_ = 0;
+    bool releasePending_ = false;
+    void release();
 };
 
 }  // namespace ctlhost

@@ -13,12 +13,16 @@ using namespace ctl;
 
 Variant ToVariant(const Json& j) {
     switch (j.kind) {
-        case Json::Null: return Variant();
-        case Json::Bool: return Variant(j.b);
+        case Json::Null:
+            return Variant();
+        case Json::Bool:
+            return Variant(j.b);
         case Json::Number:
-            if (std::trunc(j.n) == j.n && std::fabs(j.n) <= 2147483647.0) return Variant(int32_t(j.n));
+            if (std::trunc(j.n) == j.n && std::fabs(j.n) <= 2147483647.0)
+                return Variant(int32_t(j.n));
             return Variant(j.n);
-        case Json::String: return Variant(j.s);
+        case Json::String:
+            return Variant(j.s);
         case Json::Object: {
             if (const Json* d = j.find("date")) {
                 if (d->kind == Json::Number) return Variant::Date(d->n);
@@ -30,25 +34,32 @@ Variant ToVariant(const Json& j) {
                 if (auto* n = f->find("size"); n && n->kind == Json::Number) font->Size = n->n;
                 if (auto* n = f->find("bold"); n && n->kind == Json::Bool) font->Bold = n->b;
                 if (auto* n = f->find("italic"); n && n->kind == Json::Bool) font->Italic = n->b;
-                if (auto* n = f->find("underline"); n && n->kind == Json::Bool) font->Underline = n->b;
+                if (auto* n = f->find("underline"); n && n->kind == Json::Bool)
+                    font->Underline = n->b;
                 return Variant(ObjectPtr(font));
             }
             if (const Json* p = j.find("picture")) {
-                if (p->kind == Json::Null || (p->kind == Json::String && p->s.empty())) return Variant(ObjectPtr(EmptyPicture()));
+                if (p->kind == Json::Null || (p->kind == Json::String && p->s.empty()))
+                    return Variant(ObjectPtr(EmptyPicture()));
                 if (p->kind == Json::String) return Variant(ObjectPtr(LoadPicture(p->s)));
             }
             Raise(errTypeMismatch, "Type mismatch: unknown value object " + j.dump());
         }
-        default: Raise(errTypeMismatch, "Type mismatch: arrays are not values");
+        default:
+            Raise(errTypeMismatch, "Type mismatch: arrays are not values");
     }
 }
 
 Json FromVariant(const Variant& v, int depth) {
     switch (v.type()) {
-        case VarType::Empty: return Json();
-        case VarType::Boolean: return Json::boolean(v.toBool());
-        case VarType::String: return Json::string(v.toString());
-        case VarType::Date: return Json::object({{"date", Json::number(v.toDateSerial())}});
+        case VarType::Empty:
+            return Json();
+        case VarType::Boolean:
+            return Json::boolean(v.toBool());
+        case VarType::String:
+            return Json::string(v.toString());
+        case VarType::Date:
+            return Json::object({{"date", Json::number(v.toDateSerial())}});
         case VarType::Object: {
             ObjectPtr o = v.toObject();
             if (!o) return Json::object({{"object", Json()}});
@@ -72,7 +83,8 @@ Json FromVariant(const Variant& v, int depth) {
             }
             return out;
         }
-        default: return Json::number(v.toDouble());
+        default:
+            return Json::number(v.toDouble());
     }
 }
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "host/ScriptHost.h"
-#include "platform/Json.h"
 #include "platform/EventLoop.h"
+#include "platform/Json.h"
 
 int main(int argc, char** argv) {
     ctl::EnsureApplication();
@@ -19,8 +19,10 @@ int main(int argc, char** argv) {
         for (int i = 1; i < argc; ++i) {
             std::ifstream f(argv[i]);
             if (!f) {
-                ctl::Json err = ctl::Json::object({{"number", ctl::Json::number(53)},
-                                                   {"description", ctl::Json::string(std::string("File not found: ") + argv[i])}});
+                ctl::Json err = ctl::Json::object(
+                    {{"number", ctl::Json::number(53)},
+                     {"description",
+                      ctl::Json::string(std::string("File not found: ") + argv[i])}});
                 std::cout << ctl::Json::object({{"error", err}}).dump() << std::endl;
                 continue;
             }

@@ -26,3 +26,18 @@ TEST(CtlHost, BadInputGivesErrorLinesAndTheHostGoesOn) {
     EXPECT_EQ(ErrorNumber(out[5]), 429);
     EXPECT_EQ(out[10].dump(), R"({"echo":"still here"})");
 }
+
+TEST(CtlHost, EndingTheControlFromInsideItsOwnCallIsSafe) {
+    // The drawing yields to events; the queued terminate runs in the middle of it.
+    auto out = RunHost(
+        "[\"create\", \"Karvex.ucKarvex\"]\n"
+        "[\"call\", \"Point_Add\", 0, 0]\n[\"call\", \"Point_Add\", 100, 100]\n"
+        "[\"let\", \"Delay\", 20]\n[\"let\", \"BaseStep\", 30]\n"
+        "[\"after\", 5, [\"terminate\"]]\n"
+        "[\"call\", \"Draw\"]\n"
+        "[\"get\", \"MinX\"]\n"
+        "[\"echo\", \"alive\"]\n");
+    ASSERT_GE(out.size(), 3u);
+    EXPECT_EQ(out.back().dump(), R"({"echo":"alive"})");
+    EXPECT_EQ(ErrorNumber(out[out.size() - 2]), 91);  // the control is gone afterwards
+}
