@@ -1,7 +1,6 @@
 #include "chart/KarvexState.h"
 #include "chart/ucKarvex.h"
 #include "platform/Library.h"
-#include "platform/Text.h"
 
 // Entry points of the chart library. The control classes register here as they are built.
 namespace {
@@ -10,13 +9,10 @@ std::unique_ptr<ctl::UserControl> CreateKarvex(ctl::ControlSite& site) {
 }
 
 const ctl::ControlClass kKarvex{"Karvex.ucKarvex", &karvex::ucKarvexTypeInfo, &CreateKarvex};
-const ctl::ControlClass* const kClasses[] = {&kKarvex};
 }  // namespace
 
 CTL_EXPORT const ctl::ControlClass* CtlGetClassObject(const char* progId) {
-    for (const ctl::ControlClass* c : kClasses)
-        if (c && progId && ctl::EqualsNoCase(c->progId, progId)) return c;
-    return nullptr;
+    return ctl::FindControlClass({&kKarvex}, progId);
 }
 
 CTL_EXPORT int CtlCanUnloadNow() {

@@ -1,7 +1,6 @@
 #include "combo/QuorlinModule.h"
 #include "combo/ucvQuorlin.h"
 #include "platform/Library.h"
-#include "platform/Text.h"
 
 // Entry points of the combo library.
 namespace {
@@ -13,13 +12,10 @@ const ctl::ClassInfo& QuorlinTypeInfo() {
 }
 
 const ctl::ControlClass kQuorlin = {"Quorlin.ucvQuorlin", &QuorlinTypeInfo, &CreateQuorlin};
-const ctl::ControlClass* const kClasses[] = {&kQuorlin};
 }  // namespace
 
 CTL_EXPORT const ctl::ControlClass* CtlGetClassObject(const char* progId) {
-    for (const ctl::ControlClass* c : kClasses)
-        if (c && progId && ctl::EqualsNoCase(c->progId, progId)) return c;
-    return nullptr;
+    return ctl::FindControlClass({&kQuorlin}, progId);
 }
 
 CTL_EXPORT int CtlCanUnloadNow() {

@@ -1,5 +1,6 @@
 #pragma once
 // The entry points through which a host finds the control classes of a library.
+#include <initializer_list>
 #include <memory>
 
 #include "platform/UserControl.h"
@@ -11,6 +12,10 @@ struct ControlClass {
     const ClassInfo& (*typeInfo)();
     std::unique_ptr<UserControl> (*create)(ControlSite& site);
 };
+
+// The class of a library's table with this name (compared without regard to case), or null.
+const ControlClass* FindControlClass(std::initializer_list<const ControlClass*> classes,
+                                     const char* progId);
 
 }  // namespace ctl
 
