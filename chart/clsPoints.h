@@ -22,6 +22,8 @@ class clsPoints : public ctl::Object {
     // The stored Index of the point under Key.
     int32_t Index(const std::string& Key) const;
 
+    // The point at a 0-based position (no check: callers test against Count()).
+    const tyPointPtr& at(size_t i) const { return items_[i]; }
     // Walks the points in order.
     auto begin() const { return items_.begin(); }
     auto end() const { return items_.end(); }

@@ -51,11 +51,17 @@ bool ucKarvex::PointsToArraysMap(int32_t& count) {
         if (count < 1) return false;
         m_TrackX.assign(size_t(count), 0.0);
         m_TrackY.assign(size_t(count), 0.0);
-        size_t i = 0;
-        for (const tyPointPtr& p : *Points) {
+        // Host code may run at each yield and change the series: it is read by position,
+        // and a series that shrank ends the reading.
+        for (size_t i = 0; i < size_t(count); ++i) {
+            if (!Points || i >= size_t(Points->Count())) {
+                m_TrackX.resize(i);
+                m_TrackY.resize(i);
+                break;
+            }
+            const tyPointPtr& p = Points->at(i);
             m_TrackX[i] = p->X.toDouble();
             m_TrackY[i] = p->Y.toDouble();
-            ++i;
             ctl::YieldSlice();
             // Stopping is not a failure: the drawing that follows ends at once.
             if (m_FlagExit) return true;
@@ -75,9 +81,14 @@ bool ucKarvex::PointsToArraysScale(int32_t& count) {
         ComputePlotFrame();
         m_TrackX.assign(size_t(count), 0.0);
         m_TrackY.assign(size_t(count), 0.0);
-        const PlotFrame& f = m_Frame;
-        size_t i = 0;
-        for (const tyPointPtr& p : *Points) {
+        const PlotFrame f = m_Frame;
+        for (size_t i = 0; i < size_t(count); ++i) {
+            if (!Points || i >= size_t(Points->Count())) {  // changed by host code meanwhile
+                m_TrackX.resize(i);
+                m_TrackY.resize(i);
+                break;
+            }
+            const tyPointPtr& p = Points->at(i);
             double x, y;
             if (ctl::IsDate(p->X)) {
                 x = p->X.toDateSerial();
@@ -93,7 +104,6 @@ bool ucKarvex::PointsToArraysScale(int32_t& count) {
             }
             m_TrackX[i] = (x - f.OriginX) * f.ScaleFactorX + m_LeftScale;
             m_TrackY[i] = f.SurfaceH - ((y - f.OriginY) * f.ScaleFactorY + m_BottomScale);
-            ++i;
             ctl::YieldSlice();
         }
         return true;
@@ -168,7 +178,10 @@ bool ucKarvex::StepSegment(double x1, double y1, double x2, double y2, float slo
 bool ucKarvex::DrawTrackArrays() {
     bool result = false;
     try {
-        const size_t n = std::min(m_TrackX.size(), m_TrackY.size());
+        // The walk keeps its own copy: host code running between steps may start another
+        // drawing, which refills the arrays.
+        const std::vector<double> trackX = m_TrackX, trackY = m_TrackY;
+        const size_t n = std::min(trackX.size(), trackY.size());
         if (m_MapStyle == 0 && !m_TrackName.empty() &&
             ctl::EqualsNoCase(m_TrackName, m_PrevTrackName)) {
             // A track drawn again replaces its earlier picture.
@@ -183,8 +196,8 @@ bool ucKarvex::DrawTrackArrays() {
         fit.setOwner([this] { return m_FlagExit; });
         bool completed = true;
         for (size_t i = 0; i + 1 < n; ++i) {
-            const double x1 = m_TrackX[i], y1 = m_TrackY[i];
-            const double x2 = m_TrackX[i + 1], y2 = m_TrackY[i + 1];
+            const double x1 = trackX[i], y1 = trackY[i];
+            const double x2 = trackX[i + 1], y2 = trackY[i + 1];
             if (!WaitWhilePaused() || m_FlagExit) {
                 completed = false;
                 break;
@@ -214,7 +227,7 @@ bool ucKarvex::DrawTrackArrays() {
             ctl::YieldSlice();
         }
         if (completed) {
-            if (m_ViewPoints && n > 0) MarkPoint(m_TrackX[n - 1], m_TrackY[n - 1]);
+            if (m_ViewPoints && n > 0) MarkPoint(trackX[n - 1], trackY[n - 1]);
             if (!m_Title.empty()) PrintTitle();
             result = true;
             ctl::DoEvents();

@@ -279,3 +279,26 @@ TEST_F(DrawTest, HostsReachPointsByName) {
     EXPECT_EQ(ErrorOf([&] { ctl::Invoke(*chart, "Point_Add", ctl::MemberKind::Method, bad); }),
               1025);
 }
+
+TEST_F(DrawTest, HostCodeRunningMidDrawingCanChangeTheSeriesSafely) {
+    Chart();
+    chart->Point_Add(Variant(0), Variant(0));
+    chart->Point_Add(Variant(100), Variant(100));
+    chart->setDelay(5);
+    chart->setBaseStep(400);
+    bool scheduled = false, nestedResult = false;
+    site.onEvent = [&](const ctl::EventInfo& e, ctl::Args&) {
+        if (e.name != "StartDrawing" || scheduled) return;
+        scheduled = true;
+        ctl::RunLater(10, [&] {
+            // a timer of the host replaces the series and draws again, mid-drawing
+            chart->Point_Clear();
+            for (int i = 0; i < 3; ++i) chart->Point_Add(Variant(i * 10), Variant(i * 5));
+            nestedResult = chart->Draw();
+        });
+    };
+    EXPECT_TRUE(chart->Draw());
+    EXPECT_TRUE(scheduled);
+    EXPECT_TRUE(nestedResult);
+    EXPECT_EQ(chart->Point_Count(), 3);
+}
