@@ -29,7 +29,7 @@ namespace {
 // date's day number, as a date value does, so a series of dates given as text gets keys too;
 // any other text that is no number raises the conversion error.
 double KeyValue(const ctl::Variant& v) {
-    if (v.isString() && !ctl::IsNumeric(v) && ctl::IsDate(v)) return v.toDateSerial();
+    if (v.isString() && ctl::IsDateNotNumber(v)) return v.toDateSerial();
     return v.toDouble();
 }
 }  // namespace

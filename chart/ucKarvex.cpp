@@ -1,6 +1,7 @@
 #include "chart/ucKarvex.h"
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 
 #include "chart/KarvexState.h"
@@ -345,7 +346,7 @@ void ucKarvex::setAutoSize(bool on) {
 }
 
 void ucKarvex::setBaseStep(float v) {
-    m_BaseStep = std::clamp(v, 0.0f, 64000.0f);
+    m_BaseStep = std::isnan(v) ? 0.0f : std::clamp(v, 0.0f, 64000.0f);
     Notify("BaseStep");
 }
 
@@ -357,7 +358,7 @@ void ucKarvex::setBorderStyle(int32_t style) {
 }
 
 void ucKarvex::setDelay(float ms) {
-    m_Delay = std::clamp(ms, 0.0f, 60000.0f);
+    m_Delay = std::isnan(ms) ? 0.0f : std::clamp(ms, 0.0f, 60000.0f);
     Notify("Delay");
 }
 

@@ -266,6 +266,11 @@ class ucKarvex : public ctl::UserControl {
     int16_t m_PlaybackBranch = 0, m_PlaybackBranches = 0;
     int32_t m_ParentWindow = 0;
     std::unique_ptr<clsPoints> Points;
+    // A drawing is walking its segments (host code running between steps must not start
+    // another), and how deeply Draw calls are nested through event handlers.
+    bool m_Walking = false;
+    int m_DrawDepth = 0;
+    bool RefuseNestedDrawing();
     std::string m_TrackName, m_PrevTrackName;
 };
 

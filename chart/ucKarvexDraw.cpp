@@ -20,8 +20,37 @@ namespace {
 constexpr uint32_t kMarkColor = 0x0000FF;  // red boxes around the points
 }  // namespace
 
+namespace {
+constexpr int kMaxNestedDraws = 8;
+
+// Counts a Draw for as long as it runs, however it ends.
+struct DepthGuard {
+    int& depth;
+    explicit DepthGuard(int& d) : depth(d) { ++depth; }
+    ~DepthGuard() { --depth; }
+};
+}  // namespace
+
+bool ucKarvex::RefuseNestedDrawing() {
+    // Host code runs between the steps of a drawing (timers, events). Starting another drawing
+    // from there would paint two series over each other and lose a stop request; and a handler
+    // that always draws again would nest without end.
+    if (m_Walking) {
+        m_ControlError = "A drawing is in progress: wait for FinishDrawing or set FlagExit.";
+        return true;
+    }
+    if (m_DrawDepth >= kMaxNestedDraws) {
+        m_ControlError =
+            "Drawing calls are nested too deeply (a drawing event starts another drawing).";
+        return true;
+    }
+    return false;
+}
+
 bool ucKarvex::Draw() {
     if (!ctl::UserControl::Enabled()) return false;
+    if (RefuseNestedDrawing()) return false;
+    DepthGuard depth(m_DrawDepth);
     ctl::Args cancel{Variant(false)};
     RaiseEvent("StartDrawing", cancel);
     ctl::DoEvents();
@@ -55,16 +84,22 @@ bool ucKarvex::PointsToArraysMap(int32_t& count) {
         // and a series that shrank ends the reading.
         for (size_t i = 0; i < size_t(count); ++i) {
             if (!Points || i >= size_t(Points->Count())) {
+                count = int32_t(i);
                 m_TrackX.resize(i);
                 m_TrackY.resize(i);
-                break;
+                return count >= 1;
             }
             const tyPointPtr& p = Points->at(i);
             m_TrackX[i] = p->X.toDouble();
             m_TrackY[i] = p->Y.toDouble();
             ctl::YieldSlice();
-            // Stopping is not a failure: the drawing that follows ends at once.
-            if (m_FlagExit) return true;
+            // Stopping is not a failure: the drawing that follows ends at once, with what was
+            // read.
+            if (m_FlagExit) {
+                m_TrackX.resize(i + 1);
+                m_TrackY.resize(i + 1);
+                return true;
+            }
         }
         return true;
     } catch (const ctl::RaisedError& e) {
@@ -84,19 +119,20 @@ bool ucKarvex::PointsToArraysScale(int32_t& count) {
         const PlotFrame f = m_Frame;
         for (size_t i = 0; i < size_t(count); ++i) {
             if (!Points || i >= size_t(Points->Count())) {  // changed by host code meanwhile
+                count = int32_t(i);
                 m_TrackX.resize(i);
                 m_TrackY.resize(i);
-                break;
+                return count >= 2;
             }
             const tyPointPtr& p = Points->at(i);
             double x, y;
-            if (ctl::IsDate(p->X)) {
+            if (ctl::IsDateNotNumber(p->X)) {
                 x = p->X.toDateSerial();
                 m_XAsDate = true;
             } else {
                 x = p->X.toDouble();
             }
-            if (ctl::IsDate(p->Y)) {
+            if (ctl::IsDateNotNumber(p->Y)) {
                 y = p->Y.toDateSerial();
                 m_YAsDate = true;
             } else {
@@ -190,6 +226,7 @@ bool ucKarvex::DrawTrackArrays() {
         }
         m_ControlError.clear();
         m_PlaybackRunning = true;
+        m_Walking = true;
         if (m_MapStyle == 0) RefreshMapMenu();
 
         clsInterpol fit;
@@ -198,6 +235,7 @@ bool ucKarvex::DrawTrackArrays() {
         for (size_t i = 0; i + 1 < n; ++i) {
             const double x1 = trackX[i], y1 = trackY[i];
             const double x2 = trackX[i + 1], y2 = trackY[i + 1];
+            if (!pic_main->WindowAlive()) m_FlagExit = true;  // the host window is gone
             if (!WaitWhilePaused() || m_FlagExit) {
                 completed = false;
                 break;
@@ -226,6 +264,7 @@ bool ucKarvex::DrawTrackArrays() {
             if (m_ViewPoints) MarkPoint(x1, y1);
             ctl::YieldSlice();
         }
+        m_Walking = false;
         if (completed) {
             if (m_ViewPoints && n > 0) MarkPoint(trackX[n - 1], trackY[n - 1]);
             if (!m_Title.empty()) PrintTitle();
@@ -239,9 +278,11 @@ bool ucKarvex::DrawTrackArrays() {
         if (m_FlagExit) result = true;
         RestorePen();
     } catch (const ctl::RaisedError& e) {
+        m_Walking = false;
         m_PlaybackRunning = m_PlaybackPaused = false;
         m_ControlError = e.description();
         result = false;
+        RestorePen();
     }
     return result;
 }

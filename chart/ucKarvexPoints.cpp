@@ -51,8 +51,7 @@ bool ucKarvex::Point_Add(const Variant& X, const Variant& Y, const std::string& 
 
 namespace {
 [[noreturn]] void NoSeries() {
-    ctl::Raise(91,
-               "Object variable or With block variable not set (points exist at run time only)");
+    ctl::Raise(91);  // the series exists at run time only
 }
 }  // namespace
 

@@ -33,7 +33,9 @@ const int64_t kEpoch = DaysFromCivil(1899, 12, 30);
 std::optional<double> g_fixedNow;
 }  // namespace
 
-bool IsValidDateSerial(double s) { return std::isfinite(s) && s >= kMinDateSerial && s < 2958466.0; }
+bool IsValidDateSerial(double s) {
+    return std::isfinite(s) && s >= kMinDateSerial && s < 2958466.0;
+}
 
 bool IsValidCivilDate(int y, int m, int d) {
     if (y < 100 || y > 9999 || m < 1 || m > 12 || d < 1) return false;
@@ -42,9 +44,13 @@ bool IsValidCivilDate(int y, int m, int d) {
     return d <= len[m - 1] + (m == 2 && leap ? 1 : 0);
 }
 
-double DateSerial(int y, int m, int d) { return double(DaysFromCivil(y, unsigned(m), unsigned(d)) - kEpoch); }
+double DateSerial(int y, int m, int d) {
+    return double(DaysFromCivil(y, unsigned(m), unsigned(d)) - kEpoch);
+}
 
-double TimeSerial(int h, int n, int s) { return (h * 3600.0 + n * 60.0 + s) / 86400.0; }
+double TimeSerial(int h, int n, int s) {
+    return (h * 3600.0 + n * 60.0 + s) / 86400.0;
+}
 
 CivilDate SerialToCivil(double serial) {
     CivilDate c;
@@ -68,11 +74,18 @@ double Now() {
     QDateTime t = QDateTime::currentDateTime();
     QDate d = t.date();
     QTime tm = t.time();
-    return DateSerial(d.year(), d.month(), d.day()) + TimeSerial(tm.hour(), tm.minute(), tm.second());
+    return DateSerial(d.year(), d.month(), d.day()) +
+           TimeSerial(tm.hour(), tm.minute(), tm.second());
 }
-double Today() { return std::floor(Now()); }
-int CurrentYear() { return SerialToCivil(Today()).year; }
-void SetNow(std::optional<double> fixedSerial) { g_fixedNow = fixedSerial; }
+double Today() {
+    return std::floor(Now());
+}
+int CurrentYear() {
+    return SerialToCivil(Today()).year;
+}
+void SetNow(std::optional<double> fixedSerial) {
+    g_fixedNow = fixedSerial;
+}
 int64_t MonotonicMs() {
     using namespace std::chrono;
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();

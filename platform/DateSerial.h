@@ -10,7 +10,7 @@ struct CivilDate {
     int hour = 0, minute = 0, second = 0;
 };
 
-constexpr double kMinDateSerial = -657434.0;   // 1 January 100
+constexpr double kMinDateSerial = -657434.0;    // 1 January 100
 constexpr double kMaxDateSerial = 2958465.999;  // 31 December 9999, end of day
 
 bool IsValidDateSerial(double serial);

@@ -28,7 +28,7 @@ int64_t BeepCount();
 
 // A timer of the window system on the UI thread.
 class Timer {
-public:
+  public:
     Timer();
     ~Timer();
     void setInterval(int ms);
@@ -39,7 +39,7 @@ public:
 
     struct Impl;
 
-private:
+  private:
     std::unique_ptr<Impl> d_;
 };
 

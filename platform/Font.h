@@ -8,7 +8,7 @@ namespace ctl {
 
 // A font object shared by reference between a control and its children.
 class Font : public Object {
-public:
+  public:
     std::string Name = "MS Sans Serif";
     double Size = 8;
     bool Bold = false, Italic = false, Underline = false, Strikethrough = false;

@@ -34,19 +34,26 @@ QString KeyText(int code, int shift) {
 }
 }  // namespace
 
-bool SimulateMouse(Widget& target, const std::string& kind, int button, int shift, float x, float y) {
+bool SimulateMouse(Widget& target, const std::string& kind, int button, int shift, float x,
+                   float y) {
     QWidget* w = target.qwidget();
     if (!w) return false;
     QPointF pos(x / Widget::TwipsX(), y / Widget::TwipsY());
     QPointF global = w->mapToGlobal(pos);
     QEvent::Type type;
-    if (kind == "down") type = QEvent::MouseButtonPress;
-    else if (kind == "up") type = QEvent::MouseButtonRelease;
-    else if (kind == "move") type = QEvent::MouseMove;
-    else if (kind == "dblclick") type = QEvent::MouseButtonDblClick;
-    else return false;
+    if (kind == "down")
+        type = QEvent::MouseButtonPress;
+    else if (kind == "up")
+        type = QEvent::MouseButtonRelease;
+    else if (kind == "move")
+        type = QEvent::MouseMove;
+    else if (kind == "dblclick")
+        type = QEvent::MouseButtonDblClick;
+    else
+        return false;
     Qt::MouseButton b = type == QEvent::MouseMove ? Qt::NoButton : Button(button);
-    Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Button(button));
+    Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Button(button));
     QMouseEvent ev(type, pos, global, b, held, Mods(shift));
     QApplication::sendEvent(w, &ev);
     return true;
@@ -61,8 +68,10 @@ bool SimulateKey(Widget& target, const std::string& kind, int keyCode, int shift
         QKeyEvent ev(t, key, Mods(shift), text);
         QApplication::sendEvent(w, &ev);
     };
-    if (kind == "down") send(QEvent::KeyPress);
-    else if (kind == "up") send(QEvent::KeyRelease);
+    if (kind == "down")
+        send(QEvent::KeyPress);
+    else if (kind == "up")
+        send(QEvent::KeyRelease);
     else if (kind == "press") {
         send(QEvent::KeyPress);
         send(QEvent::KeyRelease);

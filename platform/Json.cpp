@@ -55,9 +55,12 @@ Json& Json::set(const std::string& key, Json value) {
 namespace {
 Json FromQ(const QJsonValue& v) {
     switch (v.type()) {
-        case QJsonValue::Bool: return Json::boolean(v.toBool());
-        case QJsonValue::Double: return Json::number(v.toDouble());
-        case QJsonValue::String: return Json::string(v.toString().toStdString());
+        case QJsonValue::Bool:
+            return Json::boolean(v.toBool());
+        case QJsonValue::Double:
+            return Json::number(v.toDouble());
+        case QJsonValue::String:
+            return Json::string(v.toString().toStdString());
         case QJsonValue::Array: {
             Json a = Json::array();
             for (const auto& x : v.toArray()) a.items.push_back(FromQ(x));
@@ -66,18 +69,23 @@ Json FromQ(const QJsonValue& v) {
         case QJsonValue::Object: {
             Json o = Json::object();
             QJsonObject obj = v.toObject();
-            for (auto it = obj.begin(); it != obj.end(); ++it) o.members.emplace_back(it.key().toStdString(), FromQ(it.value()));
+            for (auto it = obj.begin(); it != obj.end(); ++it)
+                o.members.emplace_back(it.key().toStdString(), FromQ(it.value()));
             return o;
         }
-        default: return Json();
+        default:
+            return Json();
     }
 }
 
 QJsonValue ToQ(const Json& j) {
     switch (j.kind) {
-        case Json::Bool: return j.b;
-        case Json::Number: return j.n;
-        case Json::String: return QString::fromStdString(j.s);
+        case Json::Bool:
+            return j.b;
+        case Json::Number:
+            return j.n;
+        case Json::String:
+            return QString::fromStdString(j.s);
         case Json::Array: {
             QJsonArray a;
             for (const auto& x : j.items) a.append(ToQ(x));
@@ -88,7 +96,8 @@ QJsonValue ToQ(const Json& j) {
             for (const auto& [k, v] : j.members) o[QString::fromStdString(k)] = ToQ(v);
             return o;
         }
-        default: return QJsonValue::Null;
+        default:
+            return QJsonValue::Null;
     }
 }
 }  // namespace
@@ -98,7 +107,9 @@ std::optional<Json> Json::parse(const std::string& text, std::string* error) {
     QJsonParseError err;
     QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString("[" + text + "]"), &err);
     if (err.error != QJsonParseError::NoError || !doc.isArray() || doc.array().size() != 1) {
-        if (error) *error = err.error != QJsonParseError::NoError ? err.errorString().toStdString() : "not one JSON value";
+        if (error)
+            *error = err.error != QJsonParseError::NoError ? err.errorString().toStdString()
+                                                           : "not one JSON value";
         return std::nullopt;
     }
     return FromQ(doc.array().at(0));
@@ -115,7 +126,8 @@ std::string Json::dump() const {
         case Object: {
             std::string out = "{";
             for (size_t i = 0; i < members.size(); ++i)
-                out += (i ? "," : "") + Json::string(members[i].first).dump() + ":" + members[i].second.dump();
+                out += (i ? "," : "") + Json::string(members[i].first).dump() + ":" +
+                       members[i].second.dump();
             return out + "}";
         }
         default: {

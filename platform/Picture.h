@@ -8,7 +8,7 @@ namespace ctl {
 
 // A picture object (bitmap); an empty picture has handle 0.
 class Picture : public Object {
-public:
+  public:
     Picture();
     ~Picture() override;
     std::string typeName() const override { return "Picture"; }
@@ -16,7 +16,7 @@ public:
     // Loads an image file (bitmap, JPEG, GIF, PNG); false when it cannot be read.
     bool load(const std::string& path);
     bool isEmpty() const;
-    int32_t Handle() const;   // 0 for an empty picture
+    int32_t Handle() const;  // 0 for an empty picture
     int widthPx() const;
     int heightPx() const;
     // PNG bytes (empty for an empty picture) and back, for property files.
@@ -31,7 +31,7 @@ public:
     struct Impl;
     Impl& impl() const { return *d_; }
 
-private:
+  private:
     std::unique_ptr<Impl> d_;
     int hotX_ = 0, hotY_ = 0;
 };

@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
+#include <QPointer>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -24,7 +25,7 @@ struct PictureBox::Impl {
     uint32_t penColor = 0;
     int penWidth = -1;
     bool updatePending = false;
-    QWidget* window = nullptr;
+    QPointer<QWidget> window;  // null once the window is gone
 
     QPainter& paint() {
         if (!painter) {
@@ -93,10 +94,6 @@ QImage NewImage(int w, int h, uint32_t back) {
     return img;
 }
 
-// Nearest pixel of a length in twips (callers keep values far inside the int range).
-int Px(double twips, int tpp) {
-    return int(std::floor(twips / tpp + 0.5));
-}
 }  // namespace
 
 PictureBox::PictureBox(Widget& parent)
@@ -129,6 +126,7 @@ void PictureBox::fontChanged() {
 // Keeps the backing image the size of the client area; content survives a resize.
 void PictureBox::syncImage() const {
     QWidget* w = qwidget();
+    if (!w) return;  // the window is gone: drawing goes on in the image as it is
     d_->borderPx = border_ ? kBorderPx : 0;
     int cw = std::max(1, w->width() - 2 * d_->borderPx),
         ch = std::max(1, w->height() - 2 * d_->borderPx);
@@ -155,17 +153,17 @@ void PictureBox::setHeight(int twips) {
 }
 
 float PictureBox::ScaleWidth() const {
-    return float(std::max(0, qwidget()->width() - 2 * d_->borderPx) * TwipsX());
+    return qwidget() ? float(std::max(0, qwidget()->width() - 2 * d_->borderPx) * TwipsX()) : 0.0f;
 }
 float PictureBox::ScaleHeight() const {
-    return float(std::max(0, qwidget()->height() - 2 * d_->borderPx) * TwipsY());
+    return qwidget() ? float(std::max(0, qwidget()->height() - 2 * d_->borderPx) * TwipsY()) : 0.0f;
 }
 
 void PictureBox::setBorderStyle(int style) {
     border_ = style ? 1 : 0;
     clientOffsetPx_ = border_ ? kBorderPx : 0;
     syncImage();
-    qwidget()->update();
+    d_->invalidate();
 }
 
 void PictureBox::setFillColor(uint32_t c) {
@@ -181,7 +179,7 @@ void PictureBox::setAutoSize(bool on) {
 }
 
 void PictureBox::applyAutoSize() {
-    if (!autoSize_ || picture_->isEmpty()) return;
+    if (!autoSize_ || picture_->isEmpty() || !qwidget()) return;
     int b = border_ ? kBorderPx : 0;
     qwidget()->resize(picture_->widthPx() + 2 * b, picture_->heightPx() + 2 * b);
     syncImage();
@@ -208,16 +206,60 @@ void PictureBox::Cls() {
     d_->invalidate();
 }
 
+namespace {
+// Clips the segment a-b (pixels) to the rectangle [lo, hi] on both axes (Liang-Barsky), so far
+// ends keep the segment's direction; false when nothing of it lies inside.
+bool ClipSegment(double& ax, double& ay, double& bx, double& by, double loX, double loY, double hiX,
+                 double hiY) {
+    double t0 = 0, t1 = 1;
+    const double dx = bx - ax, dy = by - ay;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {ax - loX, hiX - ax, ay - loY, hiY - ay};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double r = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, r);
+        else
+            t1 = std::min(t1, r);
+        if (t0 > t1) return false;
+    }
+    const double sx = ax, sy = ay;
+    ax = sx + t0 * dx;
+    ay = sy + t0 * dy;
+    bx = sx + t1 * dx;
+    by = sy + t1 * dy;
+    return true;
+}
+}  // namespace
+
 void PictureBox::Line(float x1, float y1, float x2, float y2, std::optional<uint32_t> color,
                       bool box) {
     syncImage();
     uint32_t c = color ? (*color & 0xFFFFFF) : ForeColor();
     if (recording_)
         ops_.push_back({box ? DrawOp::Box : DrawOp::Line, x1, y1, x2, y2, c, drawWidth_, {}});
-    // Far-off coordinates are clamped so the painter never sees overflowing integers.
-    auto clampT = [](float v) { return std::isfinite(v) ? std::clamp(v, -1.0e7f, 1.0e7f) : 0.0f; };
-    int tx = TwipsX(), ty = TwipsY();
-    QPoint a(Px(clampT(x1), tx), Px(clampT(y1), ty)), b(Px(clampT(x2), tx), Px(clampT(y2), ty));
+    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
+        return;
+    curX_ = x2;
+    curY_ = y2;
+    // Only what can show is painted: the segment is clipped, in full precision, to a margin
+    // around the image, so far-off ends neither overflow the painter nor bend the line.
+    const double m = 16 + drawWidth_;
+    const double loX = -m, loY = -m, hiX = d_->image.width() + m, hiY = d_->image.height() + m;
+    double ax = double(x1) / TwipsX(), ay = double(y1) / TwipsY();
+    double bx = double(x2) / TwipsX(), by = double(y2) / TwipsY();
+    if (box) {
+        ax = std::clamp(ax, loX, hiX), bx = std::clamp(bx, loX, hiX);
+        ay = std::clamp(ay, loY, hiY), by = std::clamp(by, loY, hiY);
+    } else if (!ClipSegment(ax, ay, bx, by, loX, loY, hiX, hiY)) {
+        return;
+    }
+    QPoint a(int(std::floor(ax + 0.5)), int(std::floor(ay + 0.5)));
+    QPoint b(int(std::floor(bx + 0.5)), int(std::floor(by + 0.5)));
     d_->setPen(c, drawWidth_);
     QPainter& p = d_->paint();
     if (box)
@@ -226,8 +268,6 @@ void PictureBox::Line(float x1, float y1, float x2, float y2, std::optional<uint
         p.drawPoint(a);
     else
         p.drawLine(a, b);
-    curX_ = x2;
-    curY_ = y2;
     d_->invalidate();
 }
 

@@ -22,12 +22,13 @@ struct DrawOp {
 // A drawing surface in twips over a persistent backing image: lines, boxes, text at the pen,
 // a background picture, and the surface properties the controls use.
 class PictureBox : public Widget {
-public:
+  public:
     explicit PictureBox(Widget& parent);
     ~PictureBox() override;
 
     // Segment, or the outline of the box with these corners. The pen moves to (x2, y2).
-    void Line(float x1, float y1, float x2, float y2, std::optional<uint32_t> color = {}, bool box = false);
+    void Line(float x1, float y1, float x2, float y2, std::optional<uint32_t> color = {},
+              bool box = false);
     // Clears to the back colour and the background picture; the pen goes to (0, 0).
     void Cls();
     // Prints at the pen in ForeColor; the pen moves to the end of the text.
@@ -75,7 +76,7 @@ public:
 
     struct Impl;
 
-private:
+  private:
     void syncImage() const;
     void fontChanged() override;
     void applyAutoSize();

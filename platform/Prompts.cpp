@@ -13,34 +13,51 @@ namespace ctl {
 
 std::vector<int> ButtonIds(MsgButtons b) {
     switch (b) {
-        case MsgButtons::OK: return {vbOK};
-        case MsgButtons::OKCancel: return {vbOK, vbCancel};
-        case MsgButtons::AbortRetryIgnore: return {vbAbort, vbRetry, vbIgnore};
-        case MsgButtons::YesNoCancel: return {vbYes, vbNo, vbCancel};
-        case MsgButtons::YesNo: return {vbYes, vbNo};
-        case MsgButtons::RetryCancel: return {vbRetry, vbCancel};
+        case MsgButtons::OK:
+            return {vbOK};
+        case MsgButtons::OKCancel:
+            return {vbOK, vbCancel};
+        case MsgButtons::AbortRetryIgnore:
+            return {vbAbort, vbRetry, vbIgnore};
+        case MsgButtons::YesNoCancel:
+            return {vbYes, vbNo, vbCancel};
+        case MsgButtons::YesNo:
+            return {vbYes, vbNo};
+        case MsgButtons::RetryCancel:
+            return {vbRetry, vbCancel};
     }
     return {vbOK};
 }
 
 const char* IconName(MsgIcon i) {
     switch (i) {
-        case MsgIcon::Critical: return "critical";
-        case MsgIcon::Question: return "question";
-        case MsgIcon::Exclamation: return "exclamation";
-        case MsgIcon::Information: return "information";
-        default: return "none";
+        case MsgIcon::Critical:
+            return "critical";
+        case MsgIcon::Question:
+            return "question";
+        case MsgIcon::Exclamation:
+            return "exclamation";
+        case MsgIcon::Information:
+            return "information";
+        default:
+            return "none";
     }
 }
 
 const char* ButtonsName(MsgButtons b) {
     switch (b) {
-        case MsgButtons::OK: return "ok";
-        case MsgButtons::OKCancel: return "okcancel";
-        case MsgButtons::AbortRetryIgnore: return "abortretryignore";
-        case MsgButtons::YesNoCancel: return "yesnocancel";
-        case MsgButtons::YesNo: return "yesno";
-        case MsgButtons::RetryCancel: return "retrycancel";
+        case MsgButtons::OK:
+            return "ok";
+        case MsgButtons::OKCancel:
+            return "okcancel";
+        case MsgButtons::AbortRetryIgnore:
+            return "abortretryignore";
+        case MsgButtons::YesNoCancel:
+            return "yesnocancel";
+        case MsgButtons::YesNo:
+            return "yesno";
+        case MsgButtons::RetryCancel:
+            return "retrycancel";
     }
     return "ok";
 }
@@ -51,7 +68,9 @@ int DefaultAnswer(const MessageBoxRequest& r) {
     int i = r.defaultButton - 1;
     return ids[size_t(i >= 0 && i < int(ids.size()) ? i : 0)];
 }
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 // Message texts join lines with a lone carriage return; the toolkit wants line feeds.
 QString Lines(const std::string& s) {
     QString q = Q(s);
@@ -68,24 +87,47 @@ int DialogPrompter::MessageBox(const MessageBoxRequest& r) {
     box.setWindowTitle(r.title.empty() ? QApplication::applicationName() : Q(r.title));
     box.setText(Lines(r.text));
     switch (r.icon) {
-        case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
-        case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
-        case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-        case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
-        default: break;
+        case MsgIcon::Critical:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case MsgIcon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case MsgIcon::Exclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MsgIcon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        default:
+            break;
     }
     auto ids = ButtonIds(r.buttons);
     std::vector<std::pair<QPushButton*, int>> buttons;
     for (int id : ids) {
         QMessageBox::StandardButton sb = QMessageBox::Ok;
         switch (id) {
-            case vbOK: sb = QMessageBox::Ok; break;
-            case vbCancel: sb = QMessageBox::Cancel; break;
-            case vbAbort: sb = QMessageBox::Abort; break;
-            case vbRetry: sb = QMessageBox::Retry; break;
-            case vbIgnore: sb = QMessageBox::Ignore; break;
-            case vbYes: sb = QMessageBox::Yes; break;
-            case vbNo: sb = QMessageBox::No; break;
+            case vbOK:
+                sb = QMessageBox::Ok;
+                break;
+            case vbCancel:
+                sb = QMessageBox::Cancel;
+                break;
+            case vbAbort:
+                sb = QMessageBox::Abort;
+                break;
+            case vbRetry:
+                sb = QMessageBox::Retry;
+                break;
+            case vbIgnore:
+                sb = QMessageBox::Ignore;
+                break;
+            case vbYes:
+                sb = QMessageBox::Yes;
+                break;
+            case vbNo:
+                sb = QMessageBox::No;
+                break;
         }
         buttons.push_back({box.addButton(sb), id});
     }
@@ -100,7 +142,8 @@ int DialogPrompter::MessageBox(const MessageBoxRequest& r) {
 std::optional<std::string> DialogPrompter::InputBox(const InputBoxRequest& r) {
     EnsureApplication();
     bool ok = false;
-    QString t = QInputDialog::getText(nullptr, Q(r.title), Lines(r.prompt), QLineEdit::Normal, Q(r.defaultText), &ok);
+    QString t = QInputDialog::getText(nullptr, Q(r.title), Lines(r.prompt), QLineEdit::Normal,
+                                      Q(r.defaultText), &ok);
     if (!ok) return std::nullopt;
     return t.toStdString();
 }
@@ -108,8 +151,9 @@ std::optional<std::string> DialogPrompter::InputBox(const InputBoxRequest& r) {
 std::optional<OpenFileResult> DialogPrompter::OpenFile(const OpenFileRequest& r) {
     EnsureApplication();
     QFileDialog dlg(nullptr, Q(r.title), Q(r.initialFolder));
-    dlg.setFileMode(r.multiSelect ? QFileDialog::ExistingFiles
-                                  : (r.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile));
+    dlg.setFileMode(r.multiSelect
+                        ? QFileDialog::ExistingFiles
+                        : (r.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile));
     QStringList filters;
     for (auto& [desc, pat] : r.filters) filters << Q(desc + " (" + pat + ")").replace(';', ' ');
     if (!filters.isEmpty()) {
@@ -129,7 +173,9 @@ std::optional<OpenFileResult> DialogPrompter::OpenFile(const OpenFileRequest& r)
 
 std::optional<ColorResult> DialogPrompter::ChooseColor(const ColorRequest& r) {
     EnsureApplication();
-    auto toQ = [](uint32_t c) { return QColor(int(c & 0xFF), int(c >> 8 & 0xFF), int(c >> 16 & 0xFF)); };
+    auto toQ = [](uint32_t c) {
+        return QColor(int(c & 0xFF), int(c >> 8 & 0xFF), int(c >> 16 & 0xFF));
+    };
     auto fromQ = [](const QColor& c) {
         return uint32_t(c.red()) | uint32_t(c.green()) << 8 | uint32_t(c.blue()) << 16;
     };
@@ -154,7 +200,8 @@ int ScriptedPrompter::MessageBox(const MessageBoxRequest& r) {
         answer = msg_.front();
         msg_.pop_front();
     }
-    PromptRecord rec{"msgbox", r.text, r.title, r.icon, r.buttons, r.defaultButton, std::to_string(answer)};
+    PromptRecord rec{
+        "msgbox", r.text, r.title, r.icon, r.buttons, r.defaultButton, std::to_string(answer)};
     record(rec, &r);
     return answer;
 }
@@ -165,7 +212,8 @@ std::optional<std::string> ScriptedPrompter::InputBox(const InputBoxRequest& r) 
         answer = input_.front();
         input_.pop_front();
     }
-    record({"input", r.prompt, r.title, MsgIcon::None, MsgButtons::OKCancel, 1, answer.value_or("")});
+    record(
+        {"input", r.prompt, r.title, MsgIcon::None, MsgButtons::OKCancel, 1, answer.value_or("")});
     return answer;
 }
 
@@ -200,9 +248,12 @@ Prompter& Prompts() {
     return *g_prompter;
 }
 
-void SetPrompter(std::shared_ptr<Prompter> p) { g_prompter = std::move(p); }
+void SetPrompter(std::shared_ptr<Prompter> p) {
+    g_prompter = std::move(p);
+}
 
-int MsgBox(const std::string& text, MsgIcon icon, MsgButtons buttons, int defaultButton, const std::string& title) {
+int MsgBox(const std::string& text, MsgIcon icon, MsgButtons buttons, int defaultButton,
+           const std::string& title) {
     return Prompts().MessageBox({text, icon, buttons, defaultButton, title});
 }
 

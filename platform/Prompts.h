@@ -14,7 +14,15 @@ namespace ctl {
 enum class MsgIcon { None, Critical, Question, Exclamation, Information };
 enum class MsgButtons { OK, OKCancel, AbortRetryIgnore, YesNoCancel, YesNo, RetryCancel };
 // Answers of a message box.
-enum MsgAnswer : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7 };
+enum MsgAnswer : int {
+    vbOK = 1,
+    vbCancel = 2,
+    vbAbort = 3,
+    vbRetry = 4,
+    vbIgnore = 5,
+    vbYes = 6,
+    vbNo = 7
+};
 
 struct MessageBoxRequest {
     std::string text;
@@ -29,7 +37,7 @@ struct InputBoxRequest {
 };
 
 struct OpenFileRequest {
-    std::string title;  // empty: the dialog's own title
+    std::string title;                                         // empty: the dialog's own title
     std::vector<std::pair<std::string, std::string>> filters;  // description, pattern(s)
     int filterIndex = 1;                                       // 1-based
     std::string fileName, initialFolder, defaultExt;
@@ -57,7 +65,7 @@ const char* ButtonsName(MsgButtons b);
 
 // Every question the controls ask a person goes through one prompter.
 class Prompter {
-public:
+  public:
     virtual ~Prompter() = default;
     virtual int MessageBox(const MessageBoxRequest& r) = 0;
     virtual std::optional<std::string> InputBox(const InputBoxRequest& r) = 0;  // nullopt: cancel
@@ -67,7 +75,7 @@ public:
 
 // Real modal dialogs of the toolkit.
 class DialogPrompter : public Prompter {
-public:
+  public:
     int MessageBox(const MessageBoxRequest& r) override;
     std::optional<std::string> InputBox(const InputBoxRequest& r) override;
     std::optional<OpenFileResult> OpenFile(const OpenFileRequest& r) override;
@@ -87,10 +95,12 @@ struct PromptRecord {
 // Answers prompts from queues and records each one. Unqueued prompts take the default:
 // a message box its default button, the other dialogs a cancel.
 class ScriptedPrompter : public Prompter {
-public:
+  public:
     void queueMessageBox(int answer) { msg_.push_back(answer); }
     void queueInput(std::optional<std::string> text) { input_.push_back(std::move(text)); }
-    void queueOpen(std::optional<std::vector<std::string>> paths) { open_.push_back(std::move(paths)); }
+    void queueOpen(std::optional<std::vector<std::string>> paths) {
+        open_.push_back(std::move(paths));
+    }
     void queueColor(std::optional<uint32_t> color) { color_.push_back(color); }
 
     const std::vector<PromptRecord>& records() const { return records_; }
@@ -102,7 +112,7 @@ public:
     std::optional<OpenFileResult> OpenFile(const OpenFileRequest& r) override;
     std::optional<ColorResult> ChooseColor(const ColorRequest& r) override;
 
-private:
+  private:
     void record(PromptRecord rec, const MessageBoxRequest* m = nullptr);
     std::deque<int> msg_;
     std::deque<std::optional<std::string>> input_;
@@ -115,7 +125,8 @@ Prompter& Prompts();
 void SetPrompter(std::shared_ptr<Prompter> p);  // null restores the real dialogs
 
 // Shortcut for a message box through the current prompter.
-int MsgBox(const std::string& text, MsgIcon icon = MsgIcon::None, MsgButtons buttons = MsgButtons::OK,
-           int defaultButton = 1, const std::string& title = "");
+int MsgBox(const std::string& text, MsgIcon icon = MsgIcon::None,
+           MsgButtons buttons = MsgButtons::OK, int defaultButton = 1,
+           const std::string& title = "");
 
 }  // namespace ctl

@@ -15,10 +15,14 @@ namespace ctl {
 namespace {
 QJsonValue Encode(const Variant& v) {
     switch (v.type()) {
-        case VarType::Empty: return QJsonValue::Null;
-        case VarType::Boolean: return v.toBool();
-        case VarType::String: return QString::fromStdString(v.toString());
-        case VarType::Date: return QJsonObject{{"date", v.toDateSerial()}};
+        case VarType::Empty:
+            return QJsonValue::Null;
+        case VarType::Boolean:
+            return v.toBool();
+        case VarType::String:
+            return QString::fromStdString(v.toString());
+        case VarType::Date:
+            return QJsonObject{{"date", v.toDateSerial()}};
         case VarType::Object: {
             ObjectPtr o = v.toObject();
             if (auto f = std::dynamic_pointer_cast<Font>(o)) {
@@ -35,7 +39,8 @@ QJsonValue Encode(const Variant& v) {
             }
             return QJsonValue::Null;
         }
-        default: return v.toDouble();
+        default:
+            return v.toDouble();
     }
 }
 
@@ -70,7 +75,8 @@ Variant Decode(const QJsonValue& j) {
 
 bool SameValue(const Variant& a, const Variant& b) {
     if (a.isObject() || b.isObject()) {
-        ObjectPtr x = a.isObject() ? a.toObject() : nullptr, y = b.isObject() ? b.toObject() : nullptr;
+        ObjectPtr x = a.isObject() ? a.toObject() : nullptr,
+                  y = b.isObject() ? b.toObject() : nullptr;
         auto fx = std::dynamic_pointer_cast<Font>(x), fy = std::dynamic_pointer_cast<Font>(y);
         if (fx && fy) return fx->sameAs(*fy);
         auto px = std::dynamic_pointer_cast<Picture>(x), py = std::dynamic_pointer_cast<Picture>(y);
@@ -99,7 +105,9 @@ void PropertyBag::WriteProperty(const std::string& key, const Variant& value, co
     values_[key] = value;
 }
 
-std::vector<std::string> PropertyBag::keys() const { return order_; }
+std::vector<std::string> PropertyBag::keys() const {
+    return order_;
+}
 
 void PropertyBag::clear() {
     values_.clear();
@@ -114,7 +122,8 @@ std::string PropertyBag::toJson(const std::string& className) const {
         props[QString::fromStdString(k)] = Encode(values_.at(k));
         order.append(QString::fromStdString(k));
     }
-    QJsonObject root{{"class", QString::fromStdString(className)}, {"properties", props}, {"order", order}};
+    QJsonObject root{
+        {"class", QString::fromStdString(className)}, {"properties", props}, {"order", order}};
     return QJsonDocument(root).toJson(QJsonDocument::Indented).toStdString();
 }
 
@@ -146,7 +155,8 @@ PropertyBag PropertyBag::fromJson(const std::string& json, std::string* classNam
 
 void PropertyBag::save(const std::string& path, const std::string& className) const {
     QFile f(QString::fromStdString(path));
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) Raise(75, "Path/File access error: " + path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        Raise(75, "Path/File access error: " + path);
     std::string json = toJson(className);
     f.write(json.data(), qint64(json.size()));
 }

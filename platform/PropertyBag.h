@@ -10,7 +10,7 @@ namespace ctl {
 // The host's property store for one control: key/value pairs with defaults, kept in a JSON
 // file a person can read. Fonts and pictures are stored inline.
 class PropertyBag {
-public:
+  public:
     // The stored value converted to the default's type, or the default when the key is absent.
     // Raises 13 when a stored value cannot take the default's type.
     Variant ReadProperty(const std::string& key, const Variant& defaultValue) const;
@@ -28,7 +28,7 @@ public:
     std::string toJson(const std::string& className) const;
     static PropertyBag fromJson(const std::string& json, std::string* className = nullptr);
 
-private:
+  private:
     std::map<std::string, Variant> values_;
     std::vector<std::string> order_;
 };

@@ -19,13 +19,13 @@ std::string StandardErrorText(int number);
 
 // An error raised to a caller: a number and a description, as hosts see it.
 class RaisedError : public std::runtime_error {
-public:
+  public:
     RaisedError(int number, std::string description);
     explicit RaisedError(int number);  // with the runtime's standard text
     int number() const { return number_; }
     const std::string& description() const { return description_; }
 
-private:
+  private:
     int number_;
     std::string description_;
 };

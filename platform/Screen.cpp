@@ -18,11 +18,17 @@ double Dpi(bool x) {
     double dpi = s ? (x ? s->logicalDotsPerInchX() : s->logicalDotsPerInchY()) : 96.0;
     return dpi > 0 ? dpi : 96.0;
 }
-uint32_t ToBgr(const QColor& c) { return uint32_t(c.red()) | uint32_t(c.green()) << 8 | uint32_t(c.blue()) << 16; }
+uint32_t ToBgr(const QColor& c) {
+    return uint32_t(c.red()) | uint32_t(c.green()) << 8 | uint32_t(c.blue()) << 16;
+}
 }  // namespace
 
-int TwipsPerPixelX() { return int(std::lround(1440.0 / Dpi(true))); }
-int TwipsPerPixelY() { return int(std::lround(1440.0 / Dpi(false))); }
+int TwipsPerPixelX() {
+    return int(std::lround(1440.0 / Dpi(true)));
+}
+int TwipsPerPixelY() {
+    return int(std::lround(1440.0 / Dpi(false)));
+}
 
 int WidthTwips() {
     EnsureApplication();
@@ -44,13 +50,20 @@ uint32_t SysColor(int index) {
     EnsureApplication();
     QPalette p = QApplication::palette();
     switch (index) {
-        case COLOR_WINDOW: return ToBgr(p.color(QPalette::Base));
-        case COLOR_WINDOWTEXT: return ToBgr(p.color(QPalette::Text));
-        case COLOR_HIGHLIGHT: return ToBgr(p.color(QPalette::Highlight));
-        case COLOR_HIGHLIGHTTEXT: return ToBgr(p.color(QPalette::HighlightedText));
-        case COLOR_BTNFACE: return ToBgr(p.color(QPalette::Button));
-        case COLOR_GRAYTEXT: return ToBgr(p.color(QPalette::Disabled, QPalette::Text));
-        default: return ToBgr(p.color(QPalette::Window));
+        case COLOR_WINDOW:
+            return ToBgr(p.color(QPalette::Base));
+        case COLOR_WINDOWTEXT:
+            return ToBgr(p.color(QPalette::Text));
+        case COLOR_HIGHLIGHT:
+            return ToBgr(p.color(QPalette::Highlight));
+        case COLOR_HIGHLIGHTTEXT:
+            return ToBgr(p.color(QPalette::HighlightedText));
+        case COLOR_BTNFACE:
+            return ToBgr(p.color(QPalette::Button));
+        case COLOR_GRAYTEXT:
+            return ToBgr(p.color(QPalette::Disabled, QPalette::Text));
+        default:
+            return ToBgr(p.color(QPalette::Window));
     }
 }
 

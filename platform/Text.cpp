@@ -56,7 +56,9 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
     return FoldCase(a) == FoldCase(b);
 }
 
-bool StartsWith(std::string_view s, std::string_view p) { return s.substr(0, p.size()) == p; }
+bool StartsWith(std::string_view s, std::string_view p) {
+    return s.substr(0, p.size()) == p;
+}
 bool EndsWith(std::string_view s, std::string_view p) {
     return s.size() >= p.size() && s.substr(s.size() - p.size()) == p;
 }

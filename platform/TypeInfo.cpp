@@ -30,14 +30,19 @@ bool ClassInfo::hasMember(const std::string& name) const {
 }
 
 namespace {
-const MemberInfo* Resolve(const ClassInfo& ci, const std::function<const MemberInfo*(MemberKind)>& look,
+const MemberInfo* Resolve(const ClassInfo& ci,
+                          const std::function<const MemberInfo*(MemberKind)>& look,
                           MemberKind kind) {
     if (auto m = look(kind)) return m;
     switch (kind) {
-        case MemberKind::PropertyPut: return look(MemberKind::PropertyPutRef);
-        case MemberKind::PropertyPutRef: return look(MemberKind::PropertyPut);
-        case MemberKind::PropertyGet: return look(MemberKind::Method);
-        case MemberKind::Method: return look(MemberKind::PropertyGet);
+        case MemberKind::PropertyPut:
+            return look(MemberKind::PropertyPutRef);
+        case MemberKind::PropertyPutRef:
+            return look(MemberKind::PropertyPut);
+        case MemberKind::PropertyGet:
+            return look(MemberKind::Method);
+        case MemberKind::Method:
+            return look(MemberKind::PropertyGet);
     }
     (void)ci;
     return nullptr;
@@ -52,13 +57,14 @@ const ClassInfo& InfoOf(Object& target) {
 
 Variant InvokeMember(Object& target, const MemberInfo& m, Args& args) {
     if (args.size() > m.params.size())
-        Raise(450, "Wrong number of arguments or invalid property assignment (" + m.name + " takes at most " +
-                       std::to_string(m.params.size()) + ")");
+        Raise(450, "Wrong number of arguments or invalid property assignment (" + m.name +
+                       " takes at most " + std::to_string(m.params.size()) + ")");
     Args converted;
     converted.reserve(m.params.size());
     for (size_t i = 0; i < m.params.size(); ++i) {
         const ParamInfo& p = m.params[i];
-        bool missing = i >= args.size() || (p.optional && args[i].isEmpty() && p.type != VarType::Any);
+        bool missing =
+            i >= args.size() || (p.optional && args[i].isEmpty() && p.type != VarType::Any);
         if (missing) {
             if (!p.optional) Raise(449, "Argument not optional: '" + p.name + "' of " + m.name);
             converted.push_back(p.defaultValue);
@@ -78,7 +84,8 @@ Variant InvokeMember(Object& target, const MemberInfo& m, Args& args) {
 
 Variant Invoke(Object& target, const std::string& name, MemberKind kind, Args& args) {
     const ClassInfo& ci = InfoOf(target);
-    const MemberInfo* m = Resolve(ci, [&](MemberKind k) { return ci.find(name, k); }, kind);
+    const MemberInfo* m = Resolve(
+        ci, [&](MemberKind k) { return ci.find(name, k); }, kind);
     if (!m) {
         if (ci.hasMember(name)) {
             if (kind == MemberKind::PropertyPut || kind == MemberKind::PropertyPutRef)
@@ -92,7 +99,8 @@ Variant Invoke(Object& target, const std::string& name, MemberKind kind, Args& a
 
 Variant Invoke(Object& target, int32_t dispid, MemberKind kind, Args& args) {
     const ClassInfo& ci = InfoOf(target);
-    const MemberInfo* m = Resolve(ci, [&](MemberKind k) { return ci.find(dispid, k); }, kind);
+    const MemberInfo* m = Resolve(
+        ci, [&](MemberKind k) { return ci.find(dispid, k); }, kind);
     if (!m) Raise(438);
     return InvokeMember(target, *m, args);
 }

@@ -28,7 +28,7 @@ struct MemberInfo {
     MemberKind kind = MemberKind::Method;
     std::vector<ParamInfo> params;  // for a property put, the index parameters then the value
     VarType result = VarType::Empty;
-    std::string resultTypeName;     // enumeration or object type name when not plain
+    std::string resultTypeName;  // enumeration or object type name when not plain
     std::string help;
     bool hidden = false;
     MemberFn fn;
@@ -53,7 +53,7 @@ struct EnumInfo {
 
 // The type table of a class: members in interface order, events and enumerations.
 class ClassInfo {
-public:
+  public:
     std::string progId;  // "Library.Class"
     std::string help;
     std::vector<MemberInfo> members;
@@ -79,37 +79,46 @@ Variant InvokeMember(Object& target, const MemberInfo& m, Args& args);
 // Builds a type table for class T with typed handlers.
 template <class T>
 class ClassBuilder {
-public:
+  public:
     explicit ClassBuilder(ClassInfo& info) : info_(info) {}
     using Fn = std::function<Variant(T&, Args&)>;
 
-    ClassBuilder& method(const std::string& name, int32_t dispid, VarType result, std::vector<ParamInfo> params,
-                         const std::string& help, Fn fn, bool hidden = false) {
-        add(name, dispid, MemberKind::Method, result, std::move(params), help, std::move(fn), hidden);
+    ClassBuilder& method(const std::string& name, int32_t dispid, VarType result,
+                         std::vector<ParamInfo> params, const std::string& help, Fn fn,
+                         bool hidden = false) {
+        add(name, dispid, MemberKind::Method, result, std::move(params), help, std::move(fn),
+            hidden);
         return *this;
     }
-    ClassBuilder& get(const std::string& name, int32_t dispid, VarType type, const std::string& help, Fn fn,
-                      bool hidden = false, std::vector<ParamInfo> index = {}) {
-        add(name, dispid, MemberKind::PropertyGet, type, std::move(index), help, std::move(fn), hidden);
+    ClassBuilder& get(const std::string& name, int32_t dispid, VarType type,
+                      const std::string& help, Fn fn, bool hidden = false,
+                      std::vector<ParamInfo> index = {}) {
+        add(name, dispid, MemberKind::PropertyGet, type, std::move(index), help, std::move(fn),
+            hidden);
         return *this;
     }
-    ClassBuilder& put(const std::string& name, int32_t dispid, VarType type, const std::string& help, Fn fn,
-                      bool hidden = false, std::vector<ParamInfo> index = {}, bool byRef = false) {
+    ClassBuilder& put(const std::string& name, int32_t dispid, VarType type,
+                      const std::string& help, Fn fn, bool hidden = false,
+                      std::vector<ParamInfo> index = {}, bool byRef = false) {
         index.push_back({"Value", type, false, {}, false});
-        add(name, dispid, byRef ? MemberKind::PropertyPutRef : MemberKind::PropertyPut, VarType::Empty,
-            std::move(index), help, std::move(fn), hidden);
+        add(name, dispid, byRef ? MemberKind::PropertyPutRef : MemberKind::PropertyPut,
+            VarType::Empty, std::move(index), help, std::move(fn), hidden);
         return *this;
     }
     // A read/write property without index parameters.
-    ClassBuilder& property(const std::string& name, int32_t dispid, VarType type, const std::string& help,
-                           std::function<Variant(T&)> getter, std::function<void(T&, const Variant&)> setter,
-                           bool hidden = false) {
-        get(name, dispid, type, help, [getter](T& t, Args&) { return getter(t); }, hidden);
+    ClassBuilder& property(const std::string& name, int32_t dispid, VarType type,
+                           const std::string& help, std::function<Variant(T&)> getter,
+                           std::function<void(T&, const Variant&)> setter, bool hidden = false) {
+        get(
+            name, dispid, type, help, [getter](T& t, Args&) { return getter(t); }, hidden);
         if (setter)
-            put(name, dispid, type, help, [setter](T& t, Args& a) {
-                setter(t, a.back());
-                return Variant();
-            }, hidden);
+            put(
+                name, dispid, type, help,
+                [setter](T& t, Args& a) {
+                    setter(t, a.back());
+                    return Variant();
+                },
+                hidden);
         return *this;
     }
     ClassBuilder& event(const std::string& name, int32_t dispid, std::vector<ParamInfo> params,
@@ -127,9 +136,9 @@ public:
         return *this;
     }
 
-private:
-    void add(const std::string& name, int32_t dispid, MemberKind kind, VarType result, std::vector<ParamInfo> params,
-             const std::string& help, Fn fn, bool hidden) {
+  private:
+    void add(const std::string& name, int32_t dispid, MemberKind kind, VarType result,
+             std::vector<ParamInfo> params, const std::string& help, Fn fn, bool hidden) {
         MemberInfo m;
         m.name = name;
         m.dispid = dispid;
@@ -145,8 +154,14 @@ private:
 };
 
 // Parameter shorthands.
-inline ParamInfo Param(const std::string& name, VarType t) { return {name, t, false, {}, false}; }
-inline ParamInfo RefParam(const std::string& name, VarType t) { return {name, t, false, {}, true}; }
-inline ParamInfo OptParam(const std::string& name, VarType t, Variant def) { return {name, t, true, std::move(def), false}; }
+inline ParamInfo Param(const std::string& name, VarType t) {
+    return {name, t, false, {}, false};
+}
+inline ParamInfo RefParam(const std::string& name, VarType t) {
+    return {name, t, false, {}, true};
+}
+inline ParamInfo OptParam(const std::string& name, VarType t, Variant def) {
+    return {name, t, true, std::move(def), false};
+}
 
 }  // namespace ctl

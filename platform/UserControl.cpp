@@ -1,7 +1,8 @@
 #include "platform/UserControl.h"
 
-#include <QWidget>
 #include <dlfcn.h>
+
+#include <QWidget>
 #include <typeinfo>
 
 #include "platform/RaisedError.h"
@@ -40,8 +41,12 @@ std::string UserControl::ApplicationFolder() const {
     return ".";
 }
 
-float UserControl::ScaleWidth() const { return float(Width()); }
-float UserControl::ScaleHeight() const { return float(Height()); }
+float UserControl::ScaleWidth() const {
+    return float(Width());
+}
+float UserControl::ScaleHeight() const {
+    return float(Height());
+}
 
 void UserControl::setWidth(int twips) {
     int before = Width();
@@ -60,11 +65,21 @@ void UserControl::setSize(int w, int h) {
     if (Width() != bw || Height() != bh) Resize();
 }
 
-Form::Form() : Widget(new QWidget(nullptr)) { Widget::setBackColor(0xC0C0C0); }
-std::string Form::Caption() const { return qwidget()->windowTitle().toStdString(); }
-void Form::setCaption(const std::string& t) { qwidget()->setWindowTitle(QString::fromStdString(t)); }
-void Form::Show() { qwidget()->show(); }
-void Form::Hide() { qwidget()->hide(); }
+Form::Form() : Widget(new QWidget(nullptr)) {
+    Widget::setBackColor(0xC0C0C0);
+}
+std::string Form::Caption() const {
+    return qwidget()->windowTitle().toStdString();
+}
+void Form::setCaption(const std::string& t) {
+    qwidget()->setWindowTitle(QString::fromStdString(t));
+}
+void Form::Show() {
+    qwidget()->show();
+}
+void Form::Hide() {
+    qwidget()->hide();
+}
 void Form::Place(UserControl& c, int left, int top) {
     c.qwidget()->setParent(qwidget());
     c.setLeft(left);

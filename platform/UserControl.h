@@ -13,7 +13,7 @@ namespace ctl {
 
 // What the host offers a control placed on one of its forms.
 class ControlSite {
-public:
+  public:
     virtual ~ControlSite() = default;
     virtual bool UserMode() const = 0;        // ambient: run time (true) or design time
     virtual FontPtr AmbientFont() const = 0;  // ambient font of the form
@@ -27,7 +27,7 @@ public:
 
 // A plain site: settable ambient values, with callbacks for notifications and events.
 class BasicSite : public ControlSite {
-public:
+  public:
     bool userMode = true;
     FontPtr ambientFont = MakeFont("MS Sans Serif", 8);
     std::string folder;
@@ -52,7 +52,7 @@ public:
 // The container of a control: the window a host places on its form, with the control's
 // lifecycle handlers and its line to the host.
 class UserControl : public Widget, public Object {
-public:
+  public:
     explicit UserControl(ControlSite& site);
     ~UserControl() override;
 
@@ -87,13 +87,13 @@ public:
     // The window that takes the user's mouse and keys (script hosts send input there).
     virtual Widget* InputSurface() { return this; }
 
-private:
+  private:
     ControlSite& site_;
 };
 
 // A top-level form of a host, on which controls are placed.
 class Form : public Widget {
-public:
+  public:
     Form();
     std::string Caption() const;
     void setCaption(const std::string& text);

@@ -10,24 +10,34 @@ namespace ctl {
 
 const char* VarTypeName(VarType t) {
     switch (t) {
-        case VarType::Empty: return "Empty";
-        case VarType::Boolean: return "Boolean";
-        case VarType::Integer: return "Integer";
-        case VarType::Long: return "Long";
-        case VarType::Single: return "Single";
-        case VarType::Double: return "Double";
-        case VarType::Date: return "Date";
-        case VarType::String: return "String";
-        case VarType::Object: return "Object";
-        case VarType::Any: return "Variant";
+        case VarType::Empty:
+            return "Empty";
+        case VarType::Boolean:
+            return "Boolean";
+        case VarType::Integer:
+            return "Integer";
+        case VarType::Long:
+            return "Long";
+        case VarType::Single:
+            return "Single";
+        case VarType::Double:
+            return "Double";
+        case VarType::Date:
+            return "Date";
+        case VarType::String:
+            return "String";
+        case VarType::Object:
+            return "Object";
+        case VarType::Any:
+            return "Variant";
     }
     return "?";
 }
 
 VarType Variant::type() const {
-    static constexpr VarType kinds[] = {VarType::Empty,  VarType::Boolean, VarType::Integer,
-                                        VarType::Long,   VarType::Single,  VarType::Double,
-                                        VarType::Date,   VarType::String,  VarType::Object};
+    static constexpr VarType kinds[] = {VarType::Empty, VarType::Boolean, VarType::Integer,
+                                        VarType::Long,  VarType::Single,  VarType::Double,
+                                        VarType::Date,  VarType::String,  VarType::Object};
     return kinds[v_.index()];
 }
 
@@ -37,28 +47,40 @@ bool Variant::isNumber() const {
         case VarType::Integer:
         case VarType::Long:
         case VarType::Single:
-        case VarType::Double: return true;
-        default: return false;
+        case VarType::Double:
+            return true;
+        default:
+            return false;
     }
 }
 
-double RoundHalfEven(double x) { return std::nearbyint(x); }
+double RoundHalfEven(double x) {
+    return std::nearbyint(x);
+}
 
 double Variant::toDouble() const {
     switch (type()) {
-        case VarType::Empty: return 0;
-        case VarType::Boolean: return std::get<bool>(v_) ? -1 : 0;
-        case VarType::Integer: return std::get<int16_t>(v_);
-        case VarType::Long: return std::get<int32_t>(v_);
-        case VarType::Single: return std::get<float>(v_);
-        case VarType::Double: return std::get<double>(v_);
-        case VarType::Date: return std::get<DateValue>(v_).serial;
+        case VarType::Empty:
+            return 0;
+        case VarType::Boolean:
+            return std::get<bool>(v_) ? -1 : 0;
+        case VarType::Integer:
+            return std::get<int16_t>(v_);
+        case VarType::Long:
+            return std::get<int32_t>(v_);
+        case VarType::Single:
+            return std::get<float>(v_);
+        case VarType::Double:
+            return std::get<double>(v_);
+        case VarType::Date:
+            return std::get<DateValue>(v_).serial;
         case VarType::String: {
             double d;
             if (ParseLocaleNumber(std::get<std::string>(v_), d)) return d;
             Raise(errTypeMismatch);
         }
-        default: Raise(errTypeMismatch);
+        default:
+            Raise(errTypeMismatch);
     }
 }
 
@@ -92,7 +114,8 @@ float Variant::toSingle() const {
 
 double Variant::toDateSerial() const {
     switch (type()) {
-        case VarType::Date: return std::get<DateValue>(v_).serial;
+        case VarType::Date:
+            return std::get<DateValue>(v_).serial;
         case VarType::String: {
             double serial;
             if (ParseDate(std::get<std::string>(v_), serial)) return serial;
@@ -100,7 +123,8 @@ double Variant::toDateSerial() const {
             if (ParseLocaleNumber(std::get<std::string>(v_), d) && IsValidDateSerial(d)) return d;
             Raise(errTypeMismatch);
         }
-        case VarType::Object: Raise(errTypeMismatch);
+        case VarType::Object:
+            Raise(errTypeMismatch);
         default: {
             double d = toDouble();
             if (!IsValidDateSerial(d)) Raise(errOverflow);
@@ -111,16 +135,26 @@ double Variant::toDateSerial() const {
 
 std::string Variant::toString() const {
     switch (type()) {
-        case VarType::Empty: return "";
-        case VarType::Boolean: return std::get<bool>(v_) ? "True" : "False";
-        case VarType::Integer: return std::to_string(std::get<int16_t>(v_));
-        case VarType::Long: return std::to_string(std::get<int32_t>(v_));
-        case VarType::Single: return NumberToText(std::get<float>(v_), 7);
-        case VarType::Double: return NumberToText(std::get<double>(v_), 15);
-        case VarType::Date: return DateToText(std::get<DateValue>(v_).serial);
-        case VarType::String: return std::get<std::string>(v_);
-        case VarType::Object: Raise(errTypeMismatch);
-        default: Raise(errTypeMismatch);
+        case VarType::Empty:
+            return "";
+        case VarType::Boolean:
+            return std::get<bool>(v_) ? "True" : "False";
+        case VarType::Integer:
+            return std::to_string(std::get<int16_t>(v_));
+        case VarType::Long:
+            return std::to_string(std::get<int32_t>(v_));
+        case VarType::Single:
+            return NumberToText(std::get<float>(v_), 7);
+        case VarType::Double:
+            return NumberToText(std::get<double>(v_), 15);
+        case VarType::Date:
+            return DateToText(std::get<DateValue>(v_).serial);
+        case VarType::String:
+            return std::get<std::string>(v_);
+        case VarType::Object:
+            Raise(errTypeMismatch);
+        default:
+            Raise(errTypeMismatch);
     }
 }
 
@@ -132,30 +166,43 @@ ObjectPtr Variant::toObject() const {
 
 Variant Variant::convertTo(VarType t) const {
     switch (t) {
-        case VarType::Empty: return Variant();
-        case VarType::Boolean: return Variant(toBool());
-        case VarType::Integer: return Variant(toInt16());
-        case VarType::Long: return Variant(toInt32());
-        case VarType::Single: return Variant(toSingle());
-        case VarType::Double: return Variant(toDouble());
-        case VarType::Date: return Variant::Date(toDateSerial());
-        case VarType::String: return Variant(toString());
-        case VarType::Object: return Variant(toObject());
-        case VarType::Any: return *this;
+        case VarType::Empty:
+            return Variant();
+        case VarType::Boolean:
+            return Variant(toBool());
+        case VarType::Integer:
+            return Variant(toInt16());
+        case VarType::Long:
+            return Variant(toInt32());
+        case VarType::Single:
+            return Variant(toSingle());
+        case VarType::Double:
+            return Variant(toDouble());
+        case VarType::Date:
+            return Variant::Date(toDateSerial());
+        case VarType::String:
+            return Variant(toString());
+        case VarType::Object:
+            return Variant(toObject());
+        case VarType::Any:
+            return *this;
     }
     return *this;
 }
 
 bool IsNumeric(const Variant& v) {
     switch (v.type()) {
-        case VarType::Empty: return true;
+        case VarType::Empty:
+            return true;
         case VarType::String: {
             double d;
             return ParseLocaleNumber(v.toString(), d);
         }
         case VarType::Date:
-        case VarType::Object: return false;
-        default: return true;
+        case VarType::Object:
+            return false;
+        default:
+            return true;
     }
 }
 
@@ -166,4 +213,11 @@ bool IsDate(const Variant& v) {
     return ParseDate(v.toString(), serial);
 }
 
+}  // namespace ctl
+
+namespace ctl {
+bool IsDateNotNumber(const Variant& v) {
+    if (v.type() == VarType::Date) return true;
+    return v.type() == VarType::String && !IsNumeric(v) && IsDate(v);
+}
 }  // namespace ctl

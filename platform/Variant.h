@@ -11,7 +11,7 @@ class ClassInfo;
 // Base of every object a Variant can hold (fonts, pictures, points, controls). Objects are
 // shared by reference, as component objects are.
 class Object {
-public:
+  public:
     virtual ~Object() = default;
     // The type table that makes the object reachable by name, if it has one.
     virtual const ClassInfo* typeInfo() const { return nullptr; }
@@ -33,7 +33,7 @@ struct DateValue {
 // double, date, text or object. Conversions follow the runtime's rules and raise
 // RaisedError 13 (type mismatch) or 6 (overflow) like it does.
 class Variant {
-public:
+  public:
     Variant() = default;
     Variant(bool b) : v_(b) {}
     Variant(int16_t i) : v_(i) {}
@@ -61,14 +61,14 @@ public:
     double toDouble() const;
     double toDateSerial() const;  // as a date: raises 13 when it is none
     std::string toString() const;
-    ObjectPtr toObject() const;   // raises 13 unless an object (empty gives null)
+    ObjectPtr toObject() const;  // raises 13 unless an object (empty gives null)
 
     // Converts to the given type (Any keeps the value as it is).
     Variant convertTo(VarType t) const;
 
     bool operator==(const Variant& o) const { return v_ == o.v_; }
 
-private:
+  private:
     std::variant<std::monostate, bool, int16_t, int32_t, float, double, DateValue, std::string,
                  ObjectPtr>
         v_;
@@ -77,6 +77,9 @@ private:
 // The runtime's IsNumeric and IsDate.
 bool IsNumeric(const Variant& v);
 bool IsDate(const Variant& v);
+// A date for the purpose of plotting and keys: a date value, or a text that reads as a date
+// but not as a number ("1.5" stays a number even where it could read as 1 May).
+bool IsDateNotNumber(const Variant& v);
 
 // Rounds half to even, as the runtime's integer conversions do.
 double RoundHalfEven(double x);

@@ -247,47 +247,61 @@ int Widget::ToPxY(double twips) {
 }
 
 int Widget::Left() const {
+    if (!w_) return 0;
     return w_->x() * TwipsX();
 }
 int Widget::Top() const {
+    if (!w_) return 0;
     return w_->y() * TwipsY();
 }
 int Widget::Width() const {
+    if (!w_) return 0;
     return w_->width() * TwipsX();
 }
 int Widget::Height() const {
+    if (!w_) return 0;
     return w_->height() * TwipsY();
 }
 void Widget::setLeft(int t) {
+    if (!w_) return;  // the window is gone (its parent was deleted)
     w_->move(ToPxX(t), w_->y());
 }
 void Widget::setTop(int t) {
+    if (!w_) return;  // the window is gone (its parent was deleted)
     w_->move(w_->x(), ToPxY(t));
 }
 void Widget::setWidth(int t) {
+    if (!w_) return;  // the window is gone (its parent was deleted)
     w_->resize(std::max(0, ToPxX(t)), w_->height());
 }
 void Widget::setHeight(int t) {
+    if (!w_) return;  // the window is gone (its parent was deleted)
     w_->resize(w_->width(), std::max(0, ToPxY(t)));
 }
 void Widget::Move(int l, int t, int w, int h) {
+    if (!w_) return;  // the window is gone (its parent was deleted)
     w_->setGeometry(ToPxX(l), ToPxY(t), std::max(0, ToPxX(w)), std::max(0, ToPxY(h)));
 }
 
 bool Widget::Visible() const {
+    if (!w_) return false;
     return !w_->isHidden();
 }
 void Widget::setVisible(bool on) {
+    if (!w_) return;  // the window is gone (its parent was deleted)
     w_->setVisible(on);
 }
 bool Widget::Enabled() const {
+    if (!w_) return false;
     return w_->isEnabled();
 }
 void Widget::setEnabled(bool on) {
+    if (!w_) return;  // the window is gone (its parent was deleted)
     w_->setEnabled(on);
 }
 
 void Widget::applyColors() {
+    if (!w_) return;  // the window is gone (its parent was deleted)
     coloured_ = true;
     QPalette p = w_->palette();
     for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
@@ -311,26 +325,33 @@ void Widget::setForeColor(uint32_t c) {
     applyColors();
 }
 void Widget::setFont(FontPtr f) {
+    if (!w_) return;  // the window is gone (its parent was deleted)
     font_ = std::move(f);
     if (font_) w_->setFont(ToQFont(*font_));
     fontChanged();
 }
 std::string Widget::ToolTipText() const {
+    if (!w_) return {};
     return w_->toolTip().toStdString();
 }
 void Widget::setToolTipText(const std::string& t) {
+    if (!w_) return;  // the window is gone (its parent was deleted)
     w_->setToolTip(QString::fromStdString(t));
 }
 void Widget::ZOrderTop() {
+    if (!w_) return;  // the window is gone (its parent was deleted)
     w_->raise();
 }
 void Widget::SetFocus() {
+    if (!w_) return;  // the window is gone (its parent was deleted)
     w_->setFocus(Qt::OtherFocusReason);
 }
 bool Widget::HasFocus() const {
+    if (!w_) return false;
     return w_->hasFocus();
 }
 void Widget::Refresh() {
+    if (!w_) return;  // the window is gone (its parent was deleted)
     w_->repaint();
 }
 

@@ -57,6 +57,8 @@ class Widget {
     void setMouseIcon(PicturePtr icon);
 
     int32_t hWnd() const { return hwnd_; }
+    // False once the window is gone (a parent window deleted it first).
+    bool WindowAlive() const { return w_ != nullptr; }
     QWidget* qwidget() const { return w_; }
 
     // Input in twips. Keys: key codes of the window system (13 Enter, 27 Escape, 37-40 arrows,

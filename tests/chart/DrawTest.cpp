@@ -299,6 +299,39 @@ TEST_F(DrawTest, HostCodeRunningMidDrawingCanChangeTheSeriesSafely) {
     };
     EXPECT_TRUE(chart->Draw());
     EXPECT_TRUE(scheduled);
-    EXPECT_TRUE(nestedResult);
+    // the second drawing is refused while the first walks its segments; the first one ends
+    // with its own series
+    EXPECT_FALSE(nestedResult);
     EXPECT_EQ(chart->Point_Count(), 3);
+    EXPECT_EQ(site.events.back(), "FinishDrawing");
+    EXPECT_TRUE(chart->Draw());  // afterwards the new series draws
+}
+
+TEST_F(DrawTest, AHandlerThatAlwaysRedrawsCannotNestWithoutEnd) {
+    Chart();
+    chart->Point_Add(Variant(0), Variant(0));
+    chart->Point_Add(Variant(50), Variant(50));
+    int finished = 0;
+    site.onEvent = [&](const ctl::EventInfo& e, ctl::Args&) {
+        if (e.name == "FinishDrawing") {
+            ++finished;
+            chart->Draw();
+        }
+    };
+    EXPECT_TRUE(chart->Draw());
+    EXPECT_EQ(finished, 8);
+    EXPECT_NE(chart->ControlError().find("nested"), std::string::npos);
+}
+
+TEST_F(DrawTest, NumberLikeTextIsPlottedAsNumbers) {
+    Chart();
+    EXPECT_TRUE(chart->Point_Add(Variant("1.5"), Variant("10.11")));
+    EXPECT_TRUE(chart->Point_Add(Variant("3.25"), Variant("12.5")));
+    chart->pic_main->clearOps();
+    ASSERT_TRUE(chart->Draw());
+    EXPECT_FALSE(chart->XAsDate());
+    EXPECT_FALSE(chart->YAsDate());
+    auto lines = PlotLines();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_FLOAT_EQ(lines[0].x1, SX(1.5));
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QWidget>
+#include <cmath>
+
 #include "platform/PictureBox.h"
 #include "platform/UserControl.h"
 
@@ -72,4 +75,33 @@ TEST_F(Surface, RecordsOperationsAndSurvivesResizeAndFarCoordinates) {
     EXPECT_EQ(pic.PixelAt(150, 90), 0xFFFFFFu);
     pic.setBorderStyle(1);
     EXPECT_FLOAT_EQ(pic.ScaleWidth(), 3000 - 4 * 15);
+}
+
+TEST_F(Surface, FarOffEndsKeepTheLineDirectionAndNonFiniteEndsDrawNothing) {
+    pic.setForeColor(0x0000FF);
+    pic.Line(0, 0, 4e7f, 2e7f);  // slope 1/2, far beyond the surface
+    EXPECT_EQ(pic.PixelAt(60, 30), 0x0000FFu);
+    EXPECT_EQ(pic.PixelAt(60, 60), 0xFFFFFFu);
+    pic.Cls();
+    pic.Line(750, 750, std::nanf(""), 0);
+    pic.Line(-3e7f, -3e7f, -2e7f, -2e7f);  // wholly outside
+    int painted = 0;
+    for (int x = 0; x < 100; ++x)
+        for (int y = 0; y < 100; ++y) painted += pic.PixelAt(x, y) != 0xFFFFFFu;
+    EXPECT_EQ(painted, 0);
+}
+
+TEST(SurfaceWindow, DrawingGoesOnSafelyAfterTheWindowIsGone) {
+    BasicSite site;
+    UserControl host{site};
+    PictureBox pic{host};
+    pic.Move(0, 0, 1500, 1500);
+    delete pic.qwidget();  // a parent deleted it first
+    EXPECT_FALSE(pic.WindowAlive());
+    pic.Line(0, 0, 300, 300);
+    pic.Print("x");
+    pic.Cls();
+    EXPECT_FLOAT_EQ(pic.ScaleWidth(), 0);
+    EXPECT_EQ(pic.Width(), 0);
+    pic.setVisible(true);
 }
