@@ -250,13 +250,18 @@ void PictureBox::Line(float x1, float y1, float x2, float y2, std::optional<uint
     // around the image, so far-off ends neither overflow the painter nor bend the line.
     const double m = 16 + drawWidth_;
     const double loX = -m, loY = -m, hiX = d_->image.width() + m, hiY = d_->image.height() + m;
-    double ax = double(x1) / TwipsX(), ay = double(y1) / TwipsY();
-    double bx = double(x2) / TwipsX(), by = double(y2) / TwipsY();
-    if (box) {
-        ax = std::clamp(ax, loX, hiX), bx = std::clamp(bx, loX, hiX);
-        ay = std::clamp(ay, loY, hiY), by = std::clamp(by, loY, hiY);
-    } else if (!ClipSegment(ax, ay, bx, by, loX, loY, hiX, hiY)) {
-        return;
+    static const double perTwipX = 1.0 / TwipsX(), perTwipY = 1.0 / TwipsY();
+    double ax = x1 * perTwipX, ay = y1 * perTwipY;
+    double bx = x2 * perTwipX, by = y2 * perTwipY;
+    const bool inside = ax >= loX && ax <= hiX && bx >= loX && bx <= hiX && ay >= loY &&
+                        ay <= hiY && by >= loY && by <= hiY;
+    if (!inside) {
+        if (box) {
+            ax = std::clamp(ax, loX, hiX), bx = std::clamp(bx, loX, hiX);
+            ay = std::clamp(ay, loY, hiY), by = std::clamp(by, loY, hiY);
+        } else if (!ClipSegment(ax, ay, bx, by, loX, loY, hiX, hiY)) {
+            return;
+        }
     }
     QPoint a(int(std::floor(ax + 0.5)), int(std::floor(ay + 0.5)));
     QPoint b(int(std::floor(bx + 0.5)), int(std::floor(by + 0.5)));
