@@ -190,6 +190,10 @@ class ucKarvex : public ctl::UserControl {
     // Returns false when a date axis step falls below one pixel (the drawing is abandoned).
     bool ComputeAxisStep(bool horizontal, AxisStep& step);
     bool DrawHorizontalTicks(const AxisStep& step, float tickLen);
+    // Moves a tick value on by one step, letting events run: Next, Done (past the axis or no
+    // further progress) or Abort (FlagExit).
+    enum class TickStep { Next, Done, Abort };
+    TickStep NextTick(float& v, float step, double& ticks, double maxTicks, float min, float max);
     bool DrawVerticalTicks(const AxisStep& step, float tickLen);
     std::string TickLabel(float v, bool& asDate);
     bool LabelReadsZero(const std::string& label, bool asDate) const;

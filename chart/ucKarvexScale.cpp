@@ -143,6 +143,19 @@ void ucKarvex::PrintAt(float x, float y, const std::string& text) {
     pic_main->Print(text);
 }
 
+ucKarvex::TickStep ucKarvex::NextTick(float& v, float step, double& ticks, double maxTicks,
+                                      float min, float max) {
+    const float next = v + step;
+    ctl::YieldSlice();
+    if (m_FlagExit) return TickStep::Abort;
+    if (next == v) return TickStep::Done;  // the step is below the value's precision
+    // A step that goes nowhere or backwards (a plot narrower than its margins), or more ticks
+    // than the plot has pixels, ends the loop: no stored value may keep it running.
+    if (!(step > 0) || ++ticks > maxTicks) return TickStep::Done;
+    v = next;
+    return std::trunc(v) >= min && std::trunc(v) <= max ? TickStep::Next : TickStep::Done;
+}
+
 bool ucKarvex::DrawHorizontalTicks(const AxisStep& step, float tickLen) {
     const PlotFrame& f = m_Frame;
     const float pw = float(m_PixelW), ph = float(m_PixelH);
@@ -176,15 +189,9 @@ bool ucKarvex::DrawHorizontalTicks(const AxisStep& step, float tickLen) {
             lastEnd = pic_main->CurrentX();
         }
 
-        const float next = v + step.data;
-        ctl::YieldSlice();
-        if (m_FlagExit) return false;
-        if (next == v) break;  // the step is below the value's precision: no tick lies further
-        // A step that goes nowhere or backwards (a plot narrower than its margins), or more ticks
-        // than the plot has pixels, ends the loop: no stored value may keep it running.
-        if (!(step.data > 0) || ++ticks > maxTicks) break;
-        v = next;
-        if (!(std::trunc(v) >= m_MinX && std::trunc(v) <= m_MaxX)) break;
+        const TickStep next = NextTick(v, step.data, ticks, maxTicks, m_MinX, m_MaxX);
+        if (next == TickStep::Abort) return false;
+        if (next == TickStep::Done) break;
     }
     return true;
 }
@@ -224,15 +231,9 @@ bool ucKarvex::DrawVerticalTicks(const AxisStep& step, float tickLen) {
             }
         }
 
-        const float next = v + step.data;
-        ctl::YieldSlice();
-        if (m_FlagExit) return false;
-        if (next == v) break;  // the step is below the value's precision: no tick lies further
-        // A step that goes nowhere or backwards (a plot narrower than its margins), or more ticks
-        // than the plot has pixels, ends the loop: no stored value may keep it running.
-        if (!(step.data > 0) || ++ticks > maxTicks) break;
-        v = next;
-        if (!(std::trunc(v) >= m_MinY && std::trunc(v) <= m_MaxY)) break;
+        const TickStep next = NextTick(v, step.data, ticks, maxTicks, m_MinY, m_MaxY);
+        if (next == TickStep::Abort) return false;
+        if (next == TickStep::Done) break;
     }
     return true;
 }
