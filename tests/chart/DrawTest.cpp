@@ -2,6 +2,7 @@
 #include <string>
 
 #include "ChartFixture.h"
+#include "TestSupport.h"
 #include "chart/KarvexState.h"
 #include "platform/DateSerial.h"
 #include "platform/EventLoop.h"
@@ -9,18 +10,6 @@
 
 using ctl::DrawOp;
 using ctl::Variant;
-
-namespace {
-int ErrorOf(const std::function<void()>& f, std::string* text = nullptr) {
-    try {
-        f();
-    } catch (const ctl::RaisedError& e) {
-        if (text) *text = e.description();
-        return e.number();
-    }
-    return 0;
-}
-}  // namespace
 
 class DrawTest : public ChartTest {
   protected:

@@ -2,24 +2,11 @@
 #include <vector>
 
 #include "ChartFixture.h"
+#include "TestSupport.h"
 #include "platform/DateSerial.h"
 #include "platform/RaisedError.h"
 
 using Keys = std::vector<std::string>;
-
-namespace {
-// Runs fn and returns the error number it raised (0 for none).
-template <class Fn>
-int ErrorOf(Fn fn, std::string* text = nullptr) {
-    try {
-        fn();
-    } catch (const ctl::RaisedError& e) {
-        if (text) *text = e.description();
-        return e.number();
-    }
-    return 0;
-}
-}  // namespace
 
 TEST_F(ChartTest, StepAndDelayAreClamped) {
     Create();

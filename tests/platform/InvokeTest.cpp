@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
 #include "platform/RaisedError.h"
 #include "platform/TypeInfo.h"
 
@@ -7,7 +8,7 @@ using namespace ctl;
 
 namespace {
 class Sample : public Object {
-public:
+  public:
     float Value = 0;
     std::string Last;
     const ClassInfo* typeInfo() const override {
@@ -15,33 +16,29 @@ public:
             ClassInfo c;
             c.progId = "Test.Sample";
             ClassBuilder<Sample> b(c);
-            b.property("Value", 1, VarType::Single, "a number", [](Sample& s) { return Variant(s.Value); },
-                       [](Sample& s, const Variant& v) { s.Value = v.toSingle(); });
-            b.get("ReadOnly", 2, VarType::Long, "", [](Sample&, Args&) { return Variant(int32_t(7)); });
-            b.method("Join", 3, VarType::String,
-                     {Param("A", VarType::String), OptParam("B", VarType::Integer, Variant(int16_t(5)))}, "",
-                     [](Sample& s, Args& a) {
-                         s.Last = a[0].toString() + "/" + a[1].toString();
-                         return Variant(s.Last);
+            b.property(
+                "Value", 1, VarType::Single, "a number", [](Sample& s) { return Variant(s.Value); },
+                [](Sample& s, const Variant& v) { s.Value = v.toSingle(); });
+            b.get("ReadOnly", 2, VarType::Long, "",
+                  [](Sample&, Args&) { return Variant(int32_t(7)); });
+            b.method(
+                "Join", 3, VarType::String,
+                {Param("A", VarType::String), OptParam("B", VarType::Integer, Variant(int16_t(5)))},
+                "", [](Sample& s, Args& a) {
+                    s.Last = a[0].toString() + "/" + a[1].toString();
+                    return Variant(s.Last);
+                });
+            b.method("Bump", 4, VarType::Empty, {RefParam("N", VarType::Long)}, "",
+                     [](Sample&, Args& a) {
+                         a[0] = Variant(a[0].toInt32() + 1);
+                         return Variant();
                      });
-            b.method("Bump", 4, VarType::Empty, {RefParam("N", VarType::Long)}, "", [](Sample&, Args& a) {
-                a[0] = Variant(a[0].toInt32() + 1);
-                return Variant();
-            });
             return c;
         }();
         return &ci;
     }
 };
 
-int ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const RaisedError& e) {
-        return e.number();
-    }
-    return 0;
-}
 }  // namespace
 
 TEST(Invoke, ByNameCaseInsensitiveWithConversionAndDefaults) {

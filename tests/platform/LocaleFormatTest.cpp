@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
 #include "platform/DateSerial.h"
 #include "platform/Locale.h"
 #include "platform/Variant.h"
@@ -7,10 +8,6 @@
 using namespace ctl;
 
 namespace {
-struct LocaleGuard {
-    explicit LocaleGuard(const LocaleInfo& l) { Locale::SetCurrent(l); }
-    ~LocaleGuard() { Locale::SetCurrent(LocaleInfo::UK()); }
-};
 double Parse(const std::string& s) {
     double d = -1;
     EXPECT_TRUE(ParseDate(s, d)) << s;

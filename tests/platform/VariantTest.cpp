@@ -1,25 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
 #include "platform/Locale.h"
 #include "platform/RaisedError.h"
 #include "platform/Variant.h"
 
 using namespace ctl;
-
-namespace {
-struct LocaleGuard {
-    explicit LocaleGuard(const LocaleInfo& l) { Locale::SetCurrent(l); }
-    ~LocaleGuard() { Locale::SetCurrent(LocaleInfo::UK()); }
-};
-int ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const RaisedError& e) {
-        return e.number();
-    }
-    return 0;
-}
-}  // namespace
 
 TEST(Variant, IntegerConversionsRoundHalfToEvenAndOverflow) {
     EXPECT_EQ(Variant(2.5).toInt16(), 2);
