@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "chart/ucKarvex.h"
-#include "platform/EventLoop.h"
+#include "platform/sys/EventLoop.h"
 
 namespace {
 constexpr int kPoints = 100000;

@@ -8,8 +8,8 @@
 
 #include "combo/QuorlinModule.h"
 #include "combo/ucvQuorlin.h"
-#include "platform/EventLoop.h"
-#include "platform/PropertyBag.h"
+#include "platform/com/PropertyBag.h"
+#include "platform/sys/EventLoop.h"
 
 namespace {
 constexpr int kRows = 100000;

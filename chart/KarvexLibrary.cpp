@@ -1,6 +1,6 @@
 #include "chart/KarvexState.h"
 #include "chart/ucKarvex.h"
-#include "platform/Library.h"
+#include "platform/com/Library.h"
 
 // Entry points of the chart library. The control classes register here as they are built.
 namespace {

@@ -1,7 +1,7 @@
 #include "chart/KarvexState.h"
 
-#include "platform/DateSerial.h"
-#include "platform/Locale.h"
+#include "platform/sys/DateSerial.h"
+#include "platform/sys/Locale.h"
 
 namespace karvex {
 

@@ -1,6 +1,6 @@
 #include "chart/PlotFrame.h"
 
-#include "platform/RaisedError.h"
+#include "platform/com/RaisedError.h"
 
 namespace karvex {
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "platform/EventLoop.h"
-#include "platform/RaisedError.h"
+#include "platform/com/RaisedError.h"
+#include "platform/sys/EventLoop.h"
 
 namespace {
 // Point counts are 16-bit.

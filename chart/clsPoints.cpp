@@ -3,9 +3,9 @@
 #include <charconv>
 #include <cmath>
 
-#include "platform/RaisedError.h"
-#include "platform/Text.h"
-#include "platform/TypeInfo.h"
+#include "platform/com/RaisedError.h"
+#include "platform/com/TypeInfo.h"
+#include "platform/sys/Text.h"
 
 namespace {
 // Largest suffix counter of a default key, as the counter is 16-bit.

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "chart/tyPoint.h"
-#include "platform/Variant.h"
+#include "platform/com/Variant.h"
 
 // The ordered, keyed series of points of a chart. Positions are 1-based; every point has a
 // unique key compared without regard to case. Look-ups by key are constant time. Errors are

@@ -1,6 +1,6 @@
 #include "chart/tyPoint.h"
 
-#include "platform/TypeInfo.h"
+#include "platform/com/TypeInfo.h"
 
 namespace {
 ctl::ClassInfo BuildTypeInfo() {

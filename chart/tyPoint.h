@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/Variant.h"
+#include "platform/com/Variant.h"
 
 // One point of a series: X and Y exactly as the host gave them, and the point's 1-based
 // position at the time it was added. Hosts reach X, Y and Index by name.

@@ -5,9 +5,9 @@
 #include <functional>
 
 #include "chart/KarvexState.h"
-#include "platform/Prompts.h"
-#include "platform/RaisedError.h"
-#include "platform/Text.h"
+#include "platform/com/RaisedError.h"
+#include "platform/sys/Prompts.h"
+#include "platform/sys/Text.h"
 
 namespace karvex {
 

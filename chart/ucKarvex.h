@@ -6,8 +6,8 @@
 
 #include "chart/PlotFrame.h"
 #include "chart/clsPoints.h"
-#include "platform/PictureBox.h"
-#include "platform/UserControl.h"
+#include "platform/com/UserControl.h"
+#include "platform/forms/PictureBox.h"
 
 namespace karvex {
 

@@ -6,11 +6,11 @@
 #include "chart/KarvexState.h"
 #include "chart/clsInterpol.h"
 #include "chart/ucKarvex.h"
-#include "platform/DateSerial.h"
-#include "platform/EventLoop.h"
-#include "platform/Prompts.h"
-#include "platform/RaisedError.h"
-#include "platform/Text.h"
+#include "platform/com/RaisedError.h"
+#include "platform/sys/DateSerial.h"
+#include "platform/sys/EventLoop.h"
+#include "platform/sys/Prompts.h"
+#include "platform/sys/Text.h"
 
 namespace karvex {
 

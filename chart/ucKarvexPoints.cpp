@@ -1,8 +1,8 @@
 // The chart's point series: adding points with their range checks, and reading them back.
 #include "chart/ucKarvex.h"
-#include "platform/Locale.h"
-#include "platform/RaisedError.h"
-#include "platform/Text.h"
+#include "platform/com/RaisedError.h"
+#include "platform/sys/Locale.h"
+#include "platform/sys/Text.h"
 
 namespace karvex {
 

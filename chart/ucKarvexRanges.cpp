@@ -5,10 +5,10 @@
 #include <limits>
 
 #include "chart/ucKarvex.h"
-#include "platform/DateSerial.h"
-#include "platform/Locale.h"
-#include "platform/Prompts.h"
-#include "platform/RaisedError.h"
+#include "platform/com/RaisedError.h"
+#include "platform/sys/DateSerial.h"
+#include "platform/sys/Locale.h"
+#include "platform/sys/Prompts.h"
 
 namespace karvex {
 

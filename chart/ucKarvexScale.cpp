@@ -4,10 +4,10 @@
 
 #include "chart/KarvexState.h"
 #include "chart/ucKarvex.h"
-#include "platform/DateSerial.h"
-#include "platform/EventLoop.h"
-#include "platform/Locale.h"
-#include "platform/RaisedError.h"
+#include "platform/com/RaisedError.h"
+#include "platform/sys/DateSerial.h"
+#include "platform/sys/EventLoop.h"
+#include "platform/sys/Locale.h"
 
 namespace karvex {
 

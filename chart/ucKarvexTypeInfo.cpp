@@ -3,8 +3,8 @@
 #include <utility>
 
 #include "chart/ucKarvex.h"
-#include "platform/RaisedError.h"
-#include "platform/TypeInfo.h"
+#include "platform/com/RaisedError.h"
+#include "platform/com/TypeInfo.h"
 
 namespace karvex {
 

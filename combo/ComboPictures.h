@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/Picture.h"
+#include "platform/forms/Picture.h"
 
 namespace quorlin {
 

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "platform/Text.h"
+#include "platform/sys/Text.h"
 
 namespace quorlin {
 

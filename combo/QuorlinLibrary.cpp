@@ -1,6 +1,6 @@
 #include "combo/QuorlinModule.h"
 #include "combo/ucvQuorlin.h"
-#include "platform/Library.h"
+#include "platform/com/Library.h"
 
 // Entry points of the combo library.
 namespace {

@@ -1,7 +1,7 @@
 #include "combo/Window.h"
 
 #include "combo/QuorlinModule.h"
-#include "platform/Screen.h"
+#include "platform/sys/Screen.h"
 
 namespace quorlin {
 

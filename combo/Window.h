@@ -1,9 +1,9 @@
 #pragma once
 #include <cstdint>
 
-#include "platform/DropDownForm.h"
-#include "platform/Font.h"
-#include "platform/ListBox.h"
+#include "platform/forms/DropDownForm.h"
+#include "platform/forms/Font.h"
+#include "platform/forms/ListBox.h"
 
 namespace quorlin {
 

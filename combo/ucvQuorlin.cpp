@@ -4,12 +4,12 @@
 
 #include "combo/ComboPictures.h"
 #include "combo/QuorlinModule.h"
-#include "platform/Handles.h"
-#include "platform/Prompts.h"
-#include "platform/RaisedError.h"
-#include "platform/Screen.h"
-#include "platform/Text.h"
-#include "platform/Variant.h"
+#include "platform/com/Handles.h"
+#include "platform/com/RaisedError.h"
+#include "platform/com/Variant.h"
+#include "platform/sys/Prompts.h"
+#include "platform/sys/Screen.h"
+#include "platform/sys/Text.h"
 
 namespace quorlin {
 

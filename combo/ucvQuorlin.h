@@ -5,13 +5,13 @@
 
 #include "combo/FoldedCounts.h"
 #include "combo/Window.h"
-#include "platform/EventLoop.h"
-#include "platform/FocusRect.h"
-#include "platform/Image.h"
-#include "platform/Label.h"
-#include "platform/ListBox.h"
-#include "platform/TextBox.h"
-#include "platform/UserControl.h"
+#include "platform/com/UserControl.h"
+#include "platform/forms/FocusRect.h"
+#include "platform/forms/Image.h"
+#include "platform/forms/Label.h"
+#include "platform/forms/ListBox.h"
+#include "platform/forms/TextBox.h"
+#include "platform/sys/EventLoop.h"
 
 namespace quorlin {
 

@@ -3,10 +3,10 @@
 
 #include "combo/QuorlinModule.h"
 #include "combo/ucvQuorlin.h"
-#include "platform/EventLoop.h"
-#include "platform/Prompts.h"
-#include "platform/RaisedError.h"
-#include "platform/Text.h"
+#include "platform/com/RaisedError.h"
+#include "platform/sys/EventLoop.h"
+#include "platform/sys/Prompts.h"
+#include "platform/sys/Text.h"
 
 namespace quorlin {
 

@@ -2,7 +2,7 @@
 #include <cmath>
 
 #include "combo/ucvQuorlin.h"
-#include "platform/RaisedError.h"
+#include "platform/com/RaisedError.h"
 
 namespace quorlin {
 

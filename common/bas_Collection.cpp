@@ -1,6 +1,6 @@
 #include "common/bas_Collection.h"
 
-#include "platform/TypeInfo.h"
+#include "platform/com/TypeInfo.h"
 
 namespace bas_Collection {
 

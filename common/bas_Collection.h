@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "platform/Variant.h"
+#include "platform/com/Variant.h"
 
 namespace bas_Collection {
 

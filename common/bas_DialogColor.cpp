@@ -1,7 +1,7 @@
 #include "common/bas_DialogColor.h"
 
 #include "common/MissingArgument.h"
-#include "platform/Prompts.h"
+#include "platform/sys/Prompts.h"
 
 namespace bas_DialogColor {
 

@@ -2,7 +2,7 @@
 
 #include "common/MissingArgument.h"
 #include "common/bas_StringFilePath.h"
-#include "platform/Prompts.h"
+#include "platform/sys/Prompts.h"
 
 namespace bas_DialogFile {
 

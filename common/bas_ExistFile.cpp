@@ -1,7 +1,7 @@
 #include "common/bas_ExistFile.h"
 
-#include "platform/FileSearch.h"
-#include "platform/Text.h"
+#include "platform/sys/FileSearch.h"
+#include "platform/sys/Text.h"
 
 namespace bas_ExistFile {
 

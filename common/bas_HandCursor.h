@@ -1,6 +1,6 @@
 #pragma once
-#include "platform/Picture.h"
-#include "platform/Widget.h"
+#include "platform/forms/Picture.h"
+#include "platform/forms/Widget.h"
 
 namespace bas_HandCursor {
 

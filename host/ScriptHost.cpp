@@ -10,14 +10,14 @@
 #include <cstdlib>
 
 #include "host/ValueJson.h"
-#include "platform/DateSerial.h"
-#include "platform/EventLoop.h"
-#include "platform/Input.h"
-#include "platform/Locale.h"
-#include "platform/PropertyBag.h"
-#include "platform/RaisedError.h"
-#include "platform/Text.h"
-#include "platform/TypeInfo.h"
+#include "platform/com/PropertyBag.h"
+#include "platform/com/RaisedError.h"
+#include "platform/com/TypeInfo.h"
+#include "platform/forms/Input.h"
+#include "platform/sys/DateSerial.h"
+#include "platform/sys/EventLoop.h"
+#include "platform/sys/Locale.h"
+#include "platform/sys/Text.h"
 
 namespace ctlhost {
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/Json.h"
-#include "platform/Library.h"
-#include "platform/Prompts.h"
-#include "platform/UserControl.h"
+#include "platform/com/Json.h"
+#include "platform/com/Library.h"
+#include "platform/com/UserControl.h"
+#include "platform/sys/Prompts.h"
 
 namespace ctlhost {
 

@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "platform/Font.h"
-#include "platform/Picture.h"
-#include "platform/RaisedError.h"
-#include "platform/TypeInfo.h"
+#include "platform/com/RaisedError.h"
+#include "platform/com/TypeInfo.h"
+#include "platform/forms/Font.h"
+#include "platform/forms/Picture.h"
 
 namespace ctlhost {
 

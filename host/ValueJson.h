@@ -1,6 +1,6 @@
 #pragma once
-#include "platform/Json.h"
-#include "platform/Variant.h"
+#include "platform/com/Json.h"
+#include "platform/com/Variant.h"
 
 namespace ctlhost {
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "host/ScriptHost.h"
-#include "platform/EventLoop.h"
-#include "platform/Json.h"
+#include "platform/com/Json.h"
+#include "platform/sys/EventLoop.h"
 
 int main(int argc, char** argv) {
     ctl::EnsureApplication();

@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "platform/EventLoop.h"
-#include "platform/Locale.h"
+#include "platform/sys/EventLoop.h"
+#include "platform/sys/Locale.h"
 
 // Every test program runs headless with a fixed locale, so results never depend on the machine.
 int main(int argc, char** argv) {

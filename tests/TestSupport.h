@@ -2,8 +2,8 @@
 // Small helpers shared by the test programs.
 #include <string>
 
-#include "platform/Locale.h"
-#include "platform/RaisedError.h"
+#include "platform/com/RaisedError.h"
+#include "platform/sys/Locale.h"
 
 // Runs fn and returns the number of the error it raised (0 for none), keeping its text.
 template <class Fn>

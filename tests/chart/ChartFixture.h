@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "chart/ucKarvex.h"
-#include "platform/Locale.h"
-#include "platform/Prompts.h"
+#include "platform/sys/Locale.h"
+#include "platform/sys/Prompts.h"
 
 // A chart control on a plain site, created new (Initialize, InitProperties) at run time unless
 // a test asks otherwise, with prompts answered by a scripted answerer.

@@ -4,9 +4,9 @@
 #include "ChartFixture.h"
 #include "TestSupport.h"
 #include "chart/KarvexState.h"
-#include "platform/DateSerial.h"
-#include "platform/EventLoop.h"
-#include "platform/RaisedError.h"
+#include "platform/com/RaisedError.h"
+#include "platform/sys/DateSerial.h"
+#include "platform/sys/EventLoop.h"
 
 using ctl::DrawOp;
 using ctl::Variant;

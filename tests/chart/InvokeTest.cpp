@@ -1,8 +1,8 @@
 #include <string>
 
 #include "ChartFixture.h"
-#include "platform/RaisedError.h"
-#include "platform/TypeInfo.h"
+#include "platform/com/RaisedError.h"
+#include "platform/com/TypeInfo.h"
 
 using ctl::MemberKind;
 using ctl::Variant;

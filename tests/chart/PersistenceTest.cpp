@@ -3,9 +3,9 @@
 
 #include "ChartFixture.h"
 #include "chart/KarvexState.h"
-#include "platform/Library.h"
-#include "platform/RaisedError.h"
-#include "platform/TypeInfo.h"
+#include "platform/com/Library.h"
+#include "platform/com/RaisedError.h"
+#include "platform/com/TypeInfo.h"
 
 extern "C" const ctl::ControlClass* CtlGetClassObject(const char* progId);
 extern "C" int CtlCanUnloadNow();

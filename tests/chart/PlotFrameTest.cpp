@@ -2,8 +2,8 @@
 
 #include "ChartFixture.h"
 #include "chart/PlotFrame.h"
-#include "platform/DateSerial.h"
-#include "platform/RaisedError.h"
+#include "platform/com/RaisedError.h"
+#include "platform/sys/DateSerial.h"
 
 using karvex::ComputeFrame;
 using karvex::FrameInputs;

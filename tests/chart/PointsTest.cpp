@@ -5,9 +5,9 @@
 
 #include "chart/clsPoints.h"
 #include "common/bas_Collection.h"
-#include "platform/Locale.h"
-#include "platform/RaisedError.h"
-#include "platform/TypeInfo.h"
+#include "platform/com/RaisedError.h"
+#include "platform/com/TypeInfo.h"
+#include "platform/sys/Locale.h"
 
 using ctl::Variant;
 

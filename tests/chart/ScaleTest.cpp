@@ -4,8 +4,8 @@
 
 #include "ChartFixture.h"
 #include "chart/KarvexState.h"
-#include "platform/DateSerial.h"
-#include "platform/EventLoop.h"
+#include "platform/sys/DateSerial.h"
+#include "platform/sys/EventLoop.h"
 
 using ctl::DrawOp;
 

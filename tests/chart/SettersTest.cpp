@@ -3,8 +3,8 @@
 
 #include "ChartFixture.h"
 #include "TestSupport.h"
-#include "platform/DateSerial.h"
-#include "platform/RaisedError.h"
+#include "platform/com/RaisedError.h"
+#include "platform/sys/DateSerial.h"
 
 using Keys = std::vector<std::string>;
 

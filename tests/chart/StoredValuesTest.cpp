@@ -1,5 +1,5 @@
 #include "ChartFixture.h"
-#include "platform/PropertyBag.h"
+#include "platform/com/PropertyBag.h"
 
 using ctl::Variant;
 

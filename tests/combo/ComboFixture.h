@@ -7,9 +7,9 @@
 
 #include "combo/QuorlinModule.h"
 #include "combo/ucvQuorlin.h"
-#include "platform/Prompts.h"
-#include "platform/PropertyBag.h"
-#include "platform/RaisedError.h"
+#include "platform/com/PropertyBag.h"
+#include "platform/com/RaisedError.h"
+#include "platform/sys/Prompts.h"
 
 // A combo on a plain site, with message boxes recorded instead of shown.
 class ComboTest : public ::testing::Test {

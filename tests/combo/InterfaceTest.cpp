@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "combo/ucvQuorlin.h"
-#include "platform/TypeInfo.h"
+#include "platform/com/TypeInfo.h"
 
 using ctl::MemberKind;
 using ctl::VarType;

@@ -2,9 +2,9 @@
 
 #include "ComboFixture.h"
 #include "combo/QuorlinModule.h"
-#include "platform/EventLoop.h"
-#include "platform/Text.h"
-#include "platform/TypeInfo.h"
+#include "platform/com/TypeInfo.h"
+#include "platform/sys/EventLoop.h"
+#include "platform/sys/Text.h"
 
 using namespace quorlin;
 

@@ -1,5 +1,5 @@
 #include "ComboFixture.h"
-#include "platform/Library.h"
+#include "platform/com/Library.h"
 
 using namespace quorlin;
 

@@ -3,7 +3,7 @@
 #include <climits>
 
 #include "ComboFixture.h"
-#include "platform/Screen.h"
+#include "platform/sys/Screen.h"
 
 using namespace quorlin;
 

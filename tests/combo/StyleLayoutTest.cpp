@@ -3,7 +3,7 @@
 
 #include "ComboFixture.h"
 #include "combo/QuorlinModule.h"
-#include "platform/Screen.h"
+#include "platform/sys/Screen.h"
 
 using namespace quorlin;
 

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "common/bas_DialogColor.h"
-#include "platform/Prompts.h"
+#include "platform/sys/Prompts.h"
 
 using namespace bas_DialogColor;
 

@@ -4,7 +4,7 @@
 
 #include "common/bas_DialogFile.h"
 #include "common/bas_StringFilePath.h"
-#include "platform/Prompts.h"
+#include "platform/sys/Prompts.h"
 
 using namespace bas_DialogFile;
 

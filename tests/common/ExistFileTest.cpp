@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "common/bas_ExistFile.h"
-#include "platform/FileSearch.h"
+#include "platform/sys/FileSearch.h"
 
 using bas_ExistFile::ExistFile;
 namespace fs = std::filesystem;

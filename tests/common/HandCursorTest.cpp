@@ -6,8 +6,8 @@
 
 #include "common/bas_EcryptText.h"
 #include "common/bas_HandCursor.h"
-#include "platform/PictureBox.h"
-#include "platform/UserControl.h"
+#include "platform/com/UserControl.h"
+#include "platform/forms/PictureBox.h"
 
 TEST(HandCursor, SetAndResetOnARealWidget) {
     ctl::Form form;

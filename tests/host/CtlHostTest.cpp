@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "HostRunner.h"
-#include "platform/Json.h"
+#include "platform/com/Json.h"
 
 using ctl::Json;
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Json.h"
+#include "platform/com/Json.h"
 
 // Runs ctlhost (the binary named by CTLHOST) with the given script on standard input; returns
 // its output lines parsed.

@@ -1,0 +1,90 @@
+#include "platform/forms/Input.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QWidget>
+
+#include "platform/forms/WidgetImpl.h"
+
+namespace ctl {
+
+namespace {
+Qt::KeyboardModifiers Mods(int shift) {
+    Qt::KeyboardModifiers m;
+    if (shift & vbShiftMask) m |= Qt::ShiftModifier;
+    if (shift & vbCtrlMask) m |= Qt::ControlModifier;
+    if (shift & vbAltMask) m |= Qt::AltModifier;
+    return m;
+}
+Qt::MouseButton Button(int b) {
+    if (b & vbRightButton) return Qt::RightButton;
+    if (b & vbMiddleButton) return Qt::MiddleButton;
+    if (b & vbLeftButton) return Qt::LeftButton;
+    return Qt::NoButton;
+}
+QString KeyText(int code, int shift) {
+    if (code >= 'A' && code <= 'Z') return QString(QChar(shift & vbShiftMask ? code : code + 32));
+    if ((code >= '0' && code <= '9') || code == ' ') return QString(QChar(code));
+    if (code == 13) return QString("\r");
+    if (code == 8) return QString(QChar(8));
+    if (code == 27) return QString(QChar(27));
+    return {};
+}
+}  // namespace
+
+bool SimulateMouse(Widget& target, const std::string& kind, int button, int shift, float x,
+                   float y) {
+    QWidget* w = target.qwidget();
+    if (!w) return false;
+    QPointF pos(x / Widget::TwipsX(), y / Widget::TwipsY());
+    QPointF global = w->mapToGlobal(pos);
+    QEvent::Type type;
+    if (kind == "down")
+        type = QEvent::MouseButtonPress;
+    else if (kind == "up")
+        type = QEvent::MouseButtonRelease;
+    else if (kind == "move")
+        type = QEvent::MouseMove;
+    else if (kind == "dblclick")
+        type = QEvent::MouseButtonDblClick;
+    else
+        return false;
+    Qt::MouseButton b = type == QEvent::MouseMove ? Qt::NoButton : Button(button);
+    Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Button(button));
+    QMouseEvent ev(type, pos, global, b, held, Mods(shift));
+    QApplication::sendEvent(w, &ev);
+    return true;
+}
+
+bool SimulateKey(Widget& target, const std::string& kind, int keyCode, int shift) {
+    QWidget* w = target.qwidget();
+    if (!w) return false;
+    int key = QtKeyOf(keyCode);
+    QString text = KeyText(keyCode, shift);
+    auto send = [&](QEvent::Type t) {
+        QKeyEvent ev(t, key, Mods(shift), text);
+        QApplication::sendEvent(w, &ev);
+    };
+    if (kind == "down")
+        send(QEvent::KeyPress);
+    else if (kind == "up")
+        send(QEvent::KeyRelease);
+    else if (kind == "press") {
+        send(QEvent::KeyPress);
+        send(QEvent::KeyRelease);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool SaveWindowPng(Widget& window, const std::string& path) {
+    QWidget* w = window.qwidget();
+    if (!w) return false;
+    return w->grab().save(QString::fromStdString(path), "PNG");
+}
+
+}  // namespace ctl

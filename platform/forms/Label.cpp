@@ -1,0 +1,48 @@
+#include "platform/forms/Label.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+
+namespace ctl {
+
+namespace {
+QLabel* Lbl(QWidget* w) {
+    return static_cast<QLabel*>(w);
+}
+}  // namespace
+
+Label::Label(Widget& parent) : Widget(new QLabel(parent.qwidget())) {
+    Lbl(qwidget())->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    Lbl(qwidget())->setTextFormat(Qt::PlainText);
+}
+
+std::string Label::Caption() const {
+    return Lbl(qwidget())->text().toStdString();
+}
+void Label::setCaption(const std::string& t) {
+    Lbl(qwidget())->setText(QString::fromStdString(t));
+}
+
+void Label::setAlignment(int a) {
+    alignment_ = a;
+    Qt::Alignment h = a == 1 ? Qt::AlignRight : a == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
+    Lbl(qwidget())->setAlignment(h | Qt::AlignVCenter);
+}
+
+void Label::setBackStyle(int s) {
+    backStyle_ = s == 0 ? 0 : 1;
+    qwidget()->setAutoFillBackground(backStyle_ == 1);
+    qwidget()->update();
+}
+
+void Label::setBorderStyle(int s) {
+    borderStyle_ = s == 1 ? 1 : 0;
+    Lbl(qwidget())->setFrameStyle(borderStyle_ ? QFrame::StyledPanel | QFrame::Sunken
+                                               : QFrame::NoFrame);
+}
+
+int Label::TextHeight() const {
+    return QFontMetrics(qwidget()->font()).height() * TwipsY();
+}
+
+}  // namespace ctl

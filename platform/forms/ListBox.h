@@ -1,0 +1,57 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/forms/Widget.h"
+
+namespace ctl {
+
+// A list of text rows with a number per row (item data), one selected row and a top row.
+// Rows all have the height of one line of the font; with IntegralHeight (the default) the
+// list only takes heights of whole rows, so Height() reads back what it really took.
+class ListBox : public Widget {
+  public:
+    explicit ListBox(Widget& parent);
+    ~ListBox() override;
+
+    void AddItem(const std::string& text, int32_t itemData = 0);
+    void RemoveItem(int index);  // removing the selected row leaves no selection
+    void Clear();
+    int ListCount() const;
+    std::string List(int index) const;
+    void setList(int index, const std::string& text);
+    int32_t ItemData(int index) const;
+    void setItemData(int index, int32_t value);
+
+    // Selected row, -1 for none. Selecting a row scrolls it into view.
+    int ListIndex() const;
+    void setListIndex(int index);
+    // The row shown at the top; a list that cannot scroll that far stops at its last page.
+    int TopIndex() const { return top_; }
+    void setTopIndex(int index);
+
+    int RowHeight() const;  // twips
+    int VisibleRows() const;
+    bool IntegralHeight() const { return integral_; }
+    void setIntegralHeight(bool on);
+    void setHeight(int twips) override;
+
+    // Runs when the user scrolls the list.
+    std::function<void()> onScroll;
+
+    struct Impl;
+
+  private:
+    void fontChanged() override;
+    void applyTop();
+    int maxTop() const;
+    std::unique_ptr<Impl> d_;
+    std::vector<int32_t> data_;
+    int top_ = 0;
+    bool integral_ = true;
+    int requestedPx_ = 0;
+};
+
+}  // namespace ctl

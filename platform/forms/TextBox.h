@@ -1,0 +1,30 @@
+#pragma once
+#include <functional>
+#include <string>
+
+#include "platform/forms/Widget.h"
+
+namespace ctl {
+
+// A one-line text cell: text, selection, read-only state and a change notification.
+class TextBox : public Widget {
+  public:
+    explicit TextBox(Widget& parent);
+
+    std::string Text() const;
+    void setText(const std::string& text);
+    int SelStart() const;
+    void setSelStart(int pos);
+    int SelLength() const;
+    void setSelLength(int length);
+    // Locked: the user can select and copy but not change the text.
+    bool Locked() const;
+    void setLocked(bool on);
+    // Height in twips that one line of the current font needs, frame included.
+    int PreferredHeight() const;
+
+    // Runs after every change of the text, by the user or by setText.
+    std::function<void()> onChange;
+};
+
+}  // namespace ctl

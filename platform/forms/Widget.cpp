@@ -1,0 +1,403 @@
+#include "platform/forms/Widget.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QWidget>
+#include <cmath>
+
+#include "platform/sys/EventLoop.h"
+#include "platform/com/Handles.h"
+#include "platform/forms/PictureImpl.h"
+#include "platform/sys/Screen.h"
+#include "platform/forms/WidgetImpl.h"
+
+namespace ctl {
+
+QFont ToQFont(const Font& f) {
+    QFont q(QString::fromStdString(f.Name));
+    q.setPointSizeF(f.Size > 0 ? f.Size : 8);
+    q.setBold(f.Bold);
+    q.setItalic(f.Italic);
+    q.setUnderline(f.Underline);
+    q.setStrikeOut(f.Strikethrough);
+    return q;
+}
+
+int VirtualKeyOf(int k) {
+    if (k >= Qt::Key_A && k <= Qt::Key_Z) return k;  // same codes
+    if (k >= Qt::Key_0 && k <= Qt::Key_9) return k;
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return 112 + (k - Qt::Key_F1);
+    switch (k) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return 13;
+        case Qt::Key_Escape:
+            return 27;
+        case Qt::Key_Tab:
+            return 9;
+        case Qt::Key_Backspace:
+            return 8;
+        case Qt::Key_Space:
+            return 32;
+        case Qt::Key_PageUp:
+            return 33;
+        case Qt::Key_PageDown:
+            return 34;
+        case Qt::Key_End:
+            return 35;
+        case Qt::Key_Home:
+            return 36;
+        case Qt::Key_Left:
+            return 37;
+        case Qt::Key_Up:
+            return 38;
+        case Qt::Key_Right:
+            return 39;
+        case Qt::Key_Down:
+            return 40;
+        case Qt::Key_Insert:
+            return 45;
+        case Qt::Key_Delete:
+            return 46;
+        case Qt::Key_Shift:
+            return 16;
+        case Qt::Key_Control:
+            return 17;
+        case Qt::Key_Alt:
+            return 18;
+        default:
+            return k & 0xFFFF;
+    }
+}
+
+int QtKeyOf(int vk) {
+    if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) return vk;
+    if (vk >= 112 && vk <= 135) return Qt::Key_F1 + (vk - 112);
+    switch (vk) {
+        case 13:
+            return Qt::Key_Return;
+        case 27:
+            return Qt::Key_Escape;
+        case 9:
+            return Qt::Key_Tab;
+        case 8:
+            return Qt::Key_Backspace;
+        case 32:
+            return Qt::Key_Space;
+        case 33:
+            return Qt::Key_PageUp;
+        case 34:
+            return Qt::Key_PageDown;
+        case 35:
+            return Qt::Key_End;
+        case 36:
+            return Qt::Key_Home;
+        case 37:
+            return Qt::Key_Left;
+        case 38:
+            return Qt::Key_Up;
+        case 39:
+            return Qt::Key_Right;
+        case 40:
+            return Qt::Key_Down;
+        case 45:
+            return Qt::Key_Insert;
+        case 46:
+            return Qt::Key_Delete;
+        case 16:
+            return Qt::Key_Shift;
+        case 17:
+            return Qt::Key_Control;
+        case 18:
+            return Qt::Key_Alt;
+        default:
+            return vk;
+    }
+}
+
+namespace {
+int ShiftOf(Qt::KeyboardModifiers m) {
+    int s = 0;
+    if (m & Qt::ShiftModifier) s |= vbShiftMask;
+    if (m & Qt::ControlModifier) s |= vbCtrlMask;
+    if (m & Qt::AltModifier) s |= vbAltMask;
+    return s;
+}
+int ButtonOf(Qt::MouseButton b) {
+    switch (b) {
+        case Qt::LeftButton:
+            return vbLeftButton;
+        case Qt::RightButton:
+            return vbRightButton;
+        case Qt::MiddleButton:
+            return vbMiddleButton;
+        default:
+            return 0;
+    }
+}
+int ButtonsOf(Qt::MouseButtons b) {
+    int r = 0;
+    if (b & Qt::LeftButton) r |= vbLeftButton;
+    if (b & Qt::RightButton) r |= vbRightButton;
+    if (b & Qt::MiddleButton) r |= vbMiddleButton;
+    return r;
+}
+}  // namespace
+
+// Turns toolkit events of the window into the control-style callbacks.
+class Widget::Filter : public QObject {
+  public:
+    explicit Filter(Widget& w) : w_(w) {}
+    bool eventFilter(QObject* obj, QEvent* e) override {
+        if (obj != w_.w_) return false;
+        switch (e->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseMove:
+            case QEvent::MouseButtonDblClick: {
+                auto* me = static_cast<QMouseEvent*>(e);
+                float x = float((me->position().x() - w_.clientOffsetPx_) * TwipsX());
+                float y = float((me->position().y() - w_.clientOffsetPx_) * TwipsY());
+                int shift = ShiftOf(me->modifiers());
+                if (e->type() == QEvent::MouseButtonPress && w_.onMouseDown)
+                    w_.onMouseDown(ButtonOf(me->button()), shift, x, y);
+                else if (e->type() == QEvent::MouseButtonRelease) {
+                    if (w_.onMouseUp) w_.onMouseUp(ButtonOf(me->button()), shift, x, y);
+                    if (me->button() == Qt::LeftButton && w_.onClick) w_.onClick();
+                } else if (e->type() == QEvent::MouseMove && w_.onMouseMove)
+                    w_.onMouseMove(ButtonsOf(me->buttons()), shift, x, y);
+                else if (e->type() == QEvent::MouseButtonDblClick && w_.onDblClick)
+                    w_.onDblClick();
+                return false;
+            }
+            case QEvent::KeyPress: {
+                auto* ke = static_cast<QKeyEvent*>(e);
+                int code = VirtualKeyOf(ke->key()), shift = ShiftOf(ke->modifiers());
+                if (w_.onKeyDown) {
+                    w_.onKeyDown(code, shift);
+                    if (code == 0) return true;  // the handler swallowed the key
+                }
+                if (w_.onKeyPress && !ke->text().isEmpty()) {
+                    int ascii = ke->text().at(0).unicode();
+                    if (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter) ascii = 13;
+                    w_.onKeyPress(ascii);
+                    if (ascii == 0) return true;
+                }
+                return false;
+            }
+            case QEvent::KeyRelease: {
+                auto* ke = static_cast<QKeyEvent*>(e);
+                int code = VirtualKeyOf(ke->key()), shift = ShiftOf(ke->modifiers());
+                if (w_.onKeyUp) w_.onKeyUp(code, shift);
+                return code == 0;
+            }
+            case QEvent::Resize:
+                if (w_.onResize) w_.onResize();
+                return false;
+            case QEvent::FocusIn:
+                if (w_.onGotFocus) w_.onGotFocus();
+                return false;
+            case QEvent::FocusOut:
+                if (w_.onLostFocus) w_.onLostFocus();
+                return false;
+            default:
+                return false;
+        }
+    }
+
+  private:
+    Widget& w_;
+};
+
+Widget::Widget(QWidget* w) : w_(w), hwnd_(NewHandle()), filter_(std::make_unique<Filter>(*this)) {
+    EnsureApplication();
+    w_->installEventFilter(filter_.get());
+    w_->setProperty("ctlHandle", hwnd_);
+    w_->setAutoFillBackground(true);
+    // A parent window may delete this one first; forget it then.
+    QObject::connect(w_, &QObject::destroyed, [this] { w_ = nullptr; });
+}
+
+Widget::~Widget() {
+    if (w_) {
+        QWidget* w = w_;
+        w->removeEventFilter(filter_.get());
+        QObject::disconnect(w, &QObject::destroyed, nullptr, nullptr);
+        delete w;
+    }
+}
+
+int Widget::TwipsX() {
+    static int t = Screen::TwipsPerPixelX();
+    return t;
+}
+int Widget::TwipsY() {
+    static int t = Screen::TwipsPerPixelY();
+    return t;
+}
+int Widget::ToPxX(double twips) {
+    return int(std::lround(twips / TwipsX()));
+}
+int Widget::ToPxY(double twips) {
+    return int(std::lround(twips / TwipsY()));
+}
+
+int Widget::Left() const {
+    if (!w_) return 0;
+    return w_->x() * TwipsX();
+}
+int Widget::Top() const {
+    if (!w_) return 0;
+    return w_->y() * TwipsY();
+}
+int Widget::Width() const {
+    if (!w_) return 0;
+    return w_->width() * TwipsX();
+}
+int Widget::Height() const {
+    if (!w_) return 0;
+    return w_->height() * TwipsY();
+}
+void Widget::setLeft(int t) {
+    if (!w_) return;  // the window is gone (its parent was deleted)
+    w_->move(ToPxX(t), w_->y());
+}
+void Widget::setTop(int t) {
+    if (!w_) return;  // the window is gone (its parent was deleted)
+    w_->move(w_->x(), ToPxY(t));
+}
+void Widget::setWidth(int t) {
+    if (!w_) return;  // the window is gone (its parent was deleted)
+    w_->resize(std::max(0, ToPxX(t)), w_->height());
+}
+void Widget::setHeight(int t) {
+    if (!w_) return;  // the window is gone (its parent was deleted)
+    w_->resize(w_->width(), std::max(0, ToPxY(t)));
+}
+void Widget::Move(int l, int t, int w, int h) {
+    if (!w_) return;  // the window is gone (its parent was deleted)
+    w_->setGeometry(ToPxX(l), ToPxY(t), std::max(0, ToPxX(w)), std::max(0, ToPxY(h)));
+}
+
+bool Widget::Visible() const {
+    if (!w_) return false;
+    return !w_->isHidden();
+}
+void Widget::setVisible(bool on) {
+    if (!w_) return;  // the window is gone (its parent was deleted)
+    w_->setVisible(on);
+}
+bool Widget::Enabled() const {
+    if (!w_) return false;
+    return w_->isEnabled();
+}
+void Widget::setEnabled(bool on) {
+    if (!w_) return;  // the window is gone (its parent was deleted)
+    w_->setEnabled(on);
+}
+
+void Widget::applyColors() {
+    if (!w_) return;  // the window is gone (its parent was deleted)
+    coloured_ = true;
+    QPalette p = w_->palette();
+    for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+        p.setColor(role, ToQColor(back_));
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(role, ToQColor(fore_));
+    w_->setPalette(p);
+}
+// Palette changes are costly (drawing code sets colours per segment), so only real changes
+// reach the toolkit.
+void Widget::setBackColor(uint32_t c) {
+    uint32_t r = Screen::ResolveColor(c);
+    if (r == back_ && coloured_) return;
+    back_ = r;
+    applyColors();
+}
+void Widget::setForeColor(uint32_t c) {
+    uint32_t r = Screen::ResolveColor(c);
+    if (r == fore_ && coloured_) return;
+    fore_ = r;
+    applyColors();
+}
+void Widget::setFont(FontPtr f) {
+    if (!w_) return;  // the window is gone (its parent was deleted)
+    font_ = std::move(f);
+    if (font_) w_->setFont(ToQFont(*font_));
+    fontChanged();
+}
+std::string Widget::ToolTipText() const {
+    if (!w_) return {};
+    return w_->toolTip().toStdString();
+}
+void Widget::setToolTipText(const std::string& t) {
+    if (!w_) return;  // the window is gone (its parent was deleted)
+    w_->setToolTip(QString::fromStdString(t));
+}
+void Widget::ZOrderTop() {
+    if (!w_) return;  // the window is gone (its parent was deleted)
+    w_->raise();
+}
+void Widget::SetFocus() {
+    if (!w_) return;  // the window is gone (its parent was deleted)
+    w_->setFocus(Qt::OtherFocusReason);
+}
+bool Widget::HasFocus() const {
+    if (!w_) return false;
+    return w_->hasFocus();
+}
+void Widget::Refresh() {
+    if (!w_) return;  // the window is gone (its parent was deleted)
+    w_->repaint();
+}
+
+}  // namespace ctl
+
+namespace ctl {
+
+void Widget::setMousePointer(int kind) {
+    pointer_ = kind;
+    applyCursor();
+}
+
+void Widget::setMouseIcon(PicturePtr icon) {
+    mouseIcon_ = std::move(icon);
+    applyCursor();
+}
+
+void Widget::applyCursor() {
+    if (!w_) return;
+    switch (pointer_) {
+        case 99:
+            if (mouseIcon_ && !mouseIcon_->isEmpty()) {
+                const QImage& img = mouseIcon_->impl().image;
+                // The hot spot of a pointing hand is the fingertip near the top left.
+                w_->setCursor(
+                    QCursor(QPixmap::fromImage(img), mouseIcon_->hotX(), mouseIcon_->hotY()));
+            } else {
+                w_->unsetCursor();
+            }
+            break;
+        case 1:
+            w_->setCursor(Qt::ArrowCursor);
+            break;
+        case 2:
+            w_->setCursor(Qt::CrossCursor);
+            break;
+        case 3:
+            w_->setCursor(Qt::IBeamCursor);
+            break;
+        case 11:
+            w_->setCursor(Qt::WaitCursor);
+            break;
+        default:
+            w_->unsetCursor();
+            break;
+    }
+}
+
+}  // namespace ctl

@@ -1,0 +1,100 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/forms/Font.h"
+#include "platform/forms/Picture.h"
+
+class QWidget;
+
+namespace ctl {
+
+// Mouse buttons and shift states as the controls' events report them.
+enum MouseButtonBits : int { vbLeftButton = 1, vbRightButton = 2, vbMiddleButton = 4 };
+enum ShiftBits : int { vbShiftMask = 1, vbCtrlMask = 2, vbAltMask = 4 };
+
+// Base of every window the controls place: position and size in twips relative to the parent,
+// visibility, enabled state, colours, font, handle, and input events in twips.
+class Widget {
+  public:
+    virtual ~Widget();
+    Widget(const Widget&) = delete;
+    Widget& operator=(const Widget&) = delete;
+
+    int Left() const;
+    int Top() const;
+    int Width() const;
+    int Height() const;
+    void setLeft(int twips);
+    void setTop(int twips);
+    virtual void setWidth(int twips);
+    virtual void setHeight(int twips);
+    void Move(int left, int top, int width, int height);
+
+    bool Visible() const;  // the window's own visible flag
+    void setVisible(bool on);
+    bool Enabled() const;
+    void setEnabled(bool on);
+    uint32_t BackColor() const { return back_; }
+    virtual void setBackColor(uint32_t bgr);
+    uint32_t ForeColor() const { return fore_; }
+    virtual void setForeColor(uint32_t bgr);
+    FontPtr Font() const { return font_; }
+    virtual void setFont(FontPtr f);
+    std::string ToolTipText() const;
+    void setToolTipText(const std::string& text);
+    void ZOrderTop();
+    void SetFocus();
+    bool HasFocus() const;
+    void Refresh();
+    // Mouse pointer: 0 default arrow, 99 the custom MouseIcon, other standard kinds as usual
+    // (1 arrow, 2 cross, 3 I-beam, 11 hourglass).
+    int MousePointer() const { return pointer_; }
+    void setMousePointer(int kind);
+    PicturePtr MouseIcon() const { return mouseIcon_; }
+    void setMouseIcon(PicturePtr icon);
+
+    int32_t hWnd() const { return hwnd_; }
+    // False once the window is gone (a parent window deleted it first).
+    bool WindowAlive() const { return w_ != nullptr; }
+    QWidget* qwidget() const { return w_; }
+
+    // Input in twips. Keys: key codes of the window system (13 Enter, 27 Escape, 37-40 arrows,
+    // 65-90 letters); KeyPress gets the character code; handlers may change their arguments.
+    std::function<void(int button, int shift, float x, float y)> onMouseDown, onMouseMove,
+        onMouseUp;
+    std::function<void()> onClick, onDblClick, onResize, onGotFocus, onLostFocus, onPaint;
+    std::function<void(int&keyCode, int&shift)> onKeyDown, onKeyUp;
+    std::function<void(int& keyAscii)> onKeyPress;
+
+    // Screen twips per pixel, read once when the platform starts.
+    static int TwipsX();
+    static int TwipsY();
+    static int ToPxX(double twips);
+    static int ToPxY(double twips);
+
+  protected:
+    explicit Widget(QWidget* w);  // takes ownership of a widget without parent, or a child
+    void applyColors();
+    virtual void fontChanged() {}
+    // Pixels between the window's corner and its client area (a border), for input positions.
+    int clientOffsetPx_ = 0;
+
+  private:
+    QWidget* w_;
+    int32_t hwnd_;
+    uint32_t back_ = 0xFFFFFF, fore_ = 0;
+    bool coloured_ = false;  // the colours have reached the window
+    FontPtr font_;
+    int pointer_ = 0;
+    PicturePtr mouseIcon_;
+    void applyCursor();
+    class Filter;
+    std::unique_ptr<Filter> filter_;
+    friend class Filter;
+};
+
+// Converts a font object to the toolkit's font (platform sources only use it).
+}  // namespace ctl

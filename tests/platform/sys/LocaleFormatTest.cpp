@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "platform/com/Variant.h"
+#include "platform/sys/DateSerial.h"
+#include "platform/sys/Locale.h"
+
+using namespace ctl;
+
+namespace {
+double Parse(const std::string& s) {
+    double d = -1;
+    EXPECT_TRUE(ParseDate(s, d)) << s;
+    return d;
+}
+}  // namespace
+
+TEST(DateSerials, EpochLeapYearsAndTime) {
+    EXPECT_EQ(DateSerial(1899, 12, 30), 0);
+    EXPECT_EQ(DateSerial(1900, 1, 1), 2);
+    EXPECT_EQ(DateSerial(1999, 3, 31), 36250);
+    EXPECT_EQ(DateSerial(2026, 12, 8), 46364);
+    CivilDate c = SerialToCivil(DateSerial(2024, 2, 29) + TimeSerial(13, 45, 30));
+    EXPECT_EQ(c.year, 2024);
+    EXPECT_EQ(c.month, 2);
+    EXPECT_EQ(c.day, 29);
+    EXPECT_EQ(c.hour, 13);
+    EXPECT_EQ(c.minute, 45);
+    EXPECT_EQ(c.second, 30);
+    EXPECT_FALSE(IsValidCivilDate(2026, 2, 29));
+    EXPECT_TRUE(IsValidCivilDate(2000, 2, 29));
+    EXPECT_FALSE(IsValidDateSerial(3e6));
+}
+
+TEST(Clock, TodayCanBeFixed) {
+    Clock::SetNow(DateSerial(2026, 12, 8) + 0.5);
+    EXPECT_EQ(Clock::Today(), DateSerial(2026, 12, 8));
+    EXPECT_EQ(Clock::CurrentYear(), 2026);
+    Clock::SetNow(std::nullopt);
+    EXPECT_GT(Clock::CurrentYear(), 2000);
+}
+
+TEST(NumberFormats, PatternsTheControlsUse) {
+    EXPECT_EQ(FormatNumber(2.5, "0"), "3");
+    EXPECT_EQ(FormatNumber(-2.5, "0"), "-3");
+    EXPECT_EQ(FormatNumber(2.6, "0"), "3");
+    EXPECT_EQ(FormatNumber(12.345, "0.00"), "12.35");
+    EXPECT_EQ(FormatNumber(0.5, "0.##"), "0.5");
+    EXPECT_EQ(FormatNumber(0.126, "0.##"), "0.13");
+    EXPECT_EQ(FormatNumber(5, "0.##"), "5");
+    EXPECT_EQ(FormatNumber(1234567, "#,##0"), "1,234,567");
+    EXPECT_EQ(FormatNumber(0, "#,##0"), "0");
+    EXPECT_EQ(FormatNumber(-1500.4, "#,##0"), "-1,500");
+    EXPECT_EQ(FormatNumber(-0.001, "0"), "0");
+    LocaleGuard it(LocaleInfo::Italian());
+    EXPECT_EQ(FormatNumber(12.34, "0.00"), "12,34");
+    EXPECT_EQ(FormatNumber(1234567, "#,##0"), "1.234.567");
+}
+
+TEST(DateFormats, PatternsAndShortDate) {
+    double d = DateSerial(1999, 3, 31);
+    EXPECT_EQ(FormatDate(d, "dd/mm/yyyy"), "31/03/1999");
+    EXPECT_EQ(FormatDate(d, "mm/dd/yy"), "03/31/99");
+    EXPECT_EQ(FormatDate(d, "yy/mm/dd"), "99/03/31");
+    EXPECT_EQ(FormatDate(d, "Short Date"), "31/03/1999");
+    {
+        LocaleGuard us(LocaleInfo::US());
+        EXPECT_EQ(FormatDate(d, "Short Date"), "3/31/1999");
+    }
+    {
+        LocaleGuard iso(LocaleInfo::ISO());
+        EXPECT_EQ(FormatDate(d, "Short Date"), "1999-03-31");
+        EXPECT_EQ(Format(Variant::Date(d), "dd/mm/yyyy"), "31-03-1999");  // the locale's separator
+    }
+    EXPECT_EQ(FormatDate(d + TimeSerial(9, 5, 0), "hh:nn"), "09:05");
+}
+
+TEST(DateReading, LenientInEveryOrder) {
+    Clock::SetNow(DateSerial(2026, 12, 8));
+    EXPECT_EQ(Parse("31/12/2026"), DateSerial(2026, 12, 31));
+    EXPECT_EQ(Parse("1/2/2026"), DateSerial(2026, 2, 1));
+    EXPECT_EQ(Parse("2026-12-31"), DateSerial(2026, 12, 31));
+    EXPECT_EQ(Parse("31 Dec 2026"), DateSerial(2026, 12, 31));
+    EXPECT_EQ(Parse("December 31, 2026"), DateSerial(2026, 12, 31));
+    EXPECT_EQ(Parse("1/1/29"), DateSerial(2029, 1, 1));
+    EXPECT_EQ(Parse("1/1/30"), DateSerial(1930, 1, 1));
+    EXPECT_EQ(Parse("5/6"), DateSerial(2026, 6, 5));
+    EXPECT_DOUBLE_EQ(Parse("01/01/2026 12:00"), DateSerial(2026, 1, 1) + 0.5);
+    {
+        LocaleGuard us(LocaleInfo::US());
+        EXPECT_EQ(Parse("1/2/2026"), DateSerial(2026, 1, 2));
+        EXPECT_EQ(Parse("31/12/2026"), DateSerial(2026, 12, 31));  // no month 31: read as day
+        EXPECT_EQ(Parse("3/31/1999"), DateSerial(1999, 3, 31));
+    }
+    double d;
+    EXPECT_FALSE(ParseDate("abc", d));
+    EXPECT_FALSE(ParseDate("12", d));
+    EXPECT_FALSE(ParseDate("31/02/2026", d));
+    EXPECT_FALSE(ParseDate("1/2/3/4", d));
+    EXPECT_FALSE(ParseDate("", d));
+    EXPECT_FALSE(ParseDate("25:00", d));
+    Clock::SetNow(std::nullopt);
+}
+
+TEST(NumberReading, LocaleAndPointDecimal) {
+    double d;
+    EXPECT_TRUE(ParseLocaleNumber(" -1,234.5e1 ", d));
+    EXPECT_DOUBLE_EQ(d, -12345);
+    EXPECT_FALSE(ParseLocaleNumber("1.2.3", d));
+    EXPECT_FALSE(ParseLocaleNumber("-", d));
+    EXPECT_FALSE(ParseLocaleNumber("1e", d));
+    {
+        LocaleGuard it(LocaleInfo::Italian());
+        EXPECT_TRUE(ParseLocaleNumber("3,75", d));
+        EXPECT_DOUBLE_EQ(d, 3.75);
+    }
+    EXPECT_DOUBLE_EQ(Val("  12.5abc"), 12.5);
+    EXPECT_DOUBLE_EQ(Val("1 2 3"), 123);
+    EXPECT_DOUBLE_EQ(Val("-3.5e2x"), -350);
+    EXPECT_DOUBLE_EQ(Val("abc"), 0);
+    EXPECT_DOUBLE_EQ(Val("0.##"), 0);
+    EXPECT_DOUBLE_EQ(Val("1,5"), 1);
+}
