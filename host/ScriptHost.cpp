@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "host/CommandArgs.h"
 #include "host/ValueJson.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/com/RaisedError.h"
@@ -32,29 +33,6 @@ std::string ExeFolder() {
     return p.substr(0, p.rfind('/'));
 }
 
-const Json& Arg(const Json& cmd, size_t i, const char* what) {
-    if (i >= cmd.items.size()) Raise(450, std::string("Missing argument: ") + what);
-    return cmd.items[i];
-}
-
-std::string Text(const Json& cmd, size_t i, const char* what) {
-    const Json& j = Arg(cmd, i, what);
-    if (j.kind != Json::String) Raise(errTypeMismatch, std::string("Expected text for ") + what);
-    return j.s;
-}
-
-double Number(const Json& cmd, size_t i, const char* what) {
-    const Json& j = Arg(cmd, i, what);
-    if (j.kind != Json::Number || !std::isfinite(j.n))
-        Raise(errTypeMismatch, std::string("Expected a number for ") + what);
-    return j.n;
-}
-
-int Int(const Json& cmd, size_t i, const char* what) {
-    double d = Number(cmd, i, what);
-    if (d < INT_MIN || d > INT_MAX) Raise(errOverflow);
-    return int(d);
-}
 }  // namespace
 
 ScriptHost::ScriptHost(std::function<void(const std::string&)> out)
@@ -78,6 +56,10 @@ ScriptHost::ScriptHost(std::function<void(const std::string&)> out)
 ScriptHost::~ScriptHost() {
     finish();
     SetPrompter(nullptr);
+}
+
+void ScriptHost::addCommand(const std::string& verb, Command run) {
+    commands_[ToLower(verb)] = std::move(run);
 }
 
 void ScriptHost::emit(const Json& j) {
@@ -244,6 +226,8 @@ void ScriptHost::execute(const Json& cmd) {
                 Clock::SetNow(v.kind == Json::Number ? v.n : Variant(v.s).toDateSerial());
         } else if (verb == "echo") {
             emit(Json::object({{"echo", cmd.items.size() > 1 ? cmd.items[1] : Json()}}));
+        } else if (auto it = commands_.find(verb); it != commands_.end()) {
+            it->second(cmd);
         } else {
             Raise(5, "Unknown command: " + cmd.items[0].s);
         }

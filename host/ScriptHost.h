@@ -24,6 +24,17 @@ class ScriptHost : public ctl::ControlSite {
     // Ends the current control, if any (Terminate, then release).
     void finish();
 
+    // Commands beyond the core set register here (one file per topic, see host/*Commands.cpp).
+    using Command = std::function<void(const ctl::Json& cmd)>;
+    void addCommand(const std::string& verb, Command run);
+    // For command handlers: the current control (raises 91 without one), output lines,
+    // the scripted prompter, and running a nested command.
+    ctl::UserControl& control();
+    void emit(const ctl::Json& j);
+    void emitError(int number, const std::string& description);
+    ctl::ScriptedPrompter& prompter() { return *prompter_; }
+    void execute(const ctl::Json& cmd);
+
     // ControlSite
     bool UserMode() const override { return userMode_; }
     ctl::FontPtr AmbientFont() const override { return ambientFont_; }
@@ -32,12 +43,8 @@ class ScriptHost : public ctl::ControlSite {
     std::string ApplicationFolder() const override { return folder_; }
 
   private:
-    void execute(const ctl::Json& cmd);
-    void emit(const ctl::Json& j);
-    void emitError(int number, const std::string& description);
     const ctl::ControlClass& classFor(const std::string& progId);
     void start(const std::string& progId, const ctl::Json* options, const std::string* file);
-    ctl::UserControl& control();
     ctl::Variant invoke(const std::string& verb, const ctl::Json& cmd);
 
     std::function<void(const std::string&)> out_;
@@ -51,6 +58,7 @@ class ScriptHost : public ctl::ControlSite {
     std::string folder_;
     // Commands run when an event is raised, and the arguments of the event being handled.
     std::map<std::string, std::vector<ctl::Json>> handlers_;
+    std::map<std::string, Command> commands_;
     ctl::Args* eventArgs_ = nullptr;
     int depth_ = 0;
     // Commands can run inside others (event handlers, "after" during a long call). A control
