@@ -6,14 +6,15 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QVariant>
 #include <QWidget>
 #include <cmath>
 
-#include "platform/sys/EventLoop.h"
 #include "platform/com/Handles.h"
 #include "platform/forms/PictureImpl.h"
-#include "platform/sys/Screen.h"
 #include "platform/forms/WidgetImpl.h"
+#include "platform/sys/EventLoop.h"
+#include "platform/sys/Screen.h"
 
 namespace ctl {
 
@@ -217,6 +218,7 @@ Widget::Widget(QWidget* w) : w_(w), hwnd_(NewHandle()), filter_(std::make_unique
     EnsureApplication();
     w_->installEventFilter(filter_.get());
     w_->setProperty("ctlHandle", hwnd_);
+    w_->setProperty("ctlWidget", QVariant::fromValue(static_cast<void*>(this)));
     w_->setAutoFillBackground(true);
     // A parent window may delete this one first; forget it then.
     QObject::connect(w_, &QObject::destroyed, [this] { w_ = nullptr; });
@@ -224,11 +226,33 @@ Widget::Widget(QWidget* w) : w_(w), hwnd_(NewHandle()), filter_(std::make_unique
 
 Widget::~Widget() {
     if (w_) {
+        w_->setProperty("ctlWidget", QVariant());
         QWidget* w = w_;
         w->removeEventFilter(filter_.get());
         QObject::disconnect(w, &QObject::destroyed, nullptr, nullptr);
         delete w;
     }
+}
+
+std::string Widget::Name() const {
+    return w_ ? w_->objectName().toStdString() : std::string();
+}
+
+void Widget::setName(const std::string& name) {
+    if (w_) w_->setObjectName(QString::fromStdString(name));
+}
+
+Widget* Widget::FromQWidget(QWidget* w) {
+    return w ? static_cast<Widget*>(w->property("ctlWidget").value<void*>()) : nullptr;
+}
+
+Widget* Widget::FindChild(const std::string& name) const {
+    if (!w_) return nullptr;
+    const QString wanted = QString::fromStdString(name);
+    for (QWidget* c : w_->findChildren<QWidget*>())
+        if (c->objectName().compare(wanted, Qt::CaseInsensitive) == 0)
+            if (Widget* found = FromQWidget(c)) return found;
+    return nullptr;
 }
 
 int Widget::TwipsX() {

@@ -56,6 +56,13 @@ class Widget {
     PicturePtr MouseIcon() const { return mouseIcon_; }
     void setMouseIcon(PicturePtr icon);
 
+    // Design name of a child window ("txtMinX", "lstCol1a"): drivers and tests find children by
+    // it, without regard to case; the platform widget behind a toolkit window, if any.
+    std::string Name() const;
+    void setName(const std::string& name);
+    Widget* FindChild(const std::string& name) const;
+    static Widget* FromQWidget(QWidget* w);
+
     int32_t hWnd() const { return hwnd_; }
     // False once the window is gone (a parent window deleted it first).
     bool WindowAlive() const { return w_ != nullptr; }
