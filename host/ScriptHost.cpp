@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "host/CommandArgs.h"
+#include "host/PrintedCommands.h"
 #include "host/ValueJson.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/com/RaisedError.h"
@@ -51,6 +52,7 @@ ScriptHost::ScriptHost(std::function<void(const std::string&)> out)
         emit(j);
     };
     SetPrompter(prompter_);
+    AddPrintedCommands(*this);
 }
 
 ScriptHost::~ScriptHost() {
