@@ -48,6 +48,7 @@ ucKarvex::ucKarvex(ctl::ControlSite& site)
       pic_icon(std::make_unique<ctl::PictureBox>(*this)),
       m_Picture(ctl::EmptyPicture()) {
     ++Library().LiveInstances;
+    pic_main->setName("pic_main");
     pic_main->Move(kInset, kInset, 0, 0);
     pic_icon->setVisible(false);
     pic_main->setClipControls(true);
