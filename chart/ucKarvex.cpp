@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "chart/KarvexState.h"
+#include "chart/frmUnit.h"
 #include "platform/com/RaisedError.h"
 #include "platform/sys/Prompts.h"
 #include "platform/sys/Text.h"
@@ -55,7 +56,8 @@ ucKarvex::ucKarvex(ctl::ControlSite& site)
 }
 
 ucKarvex::~ucKarvex() {
-    --Library().LiveInstances;
+    UnloadDialogs();
+    if (--Library().LiveInstances == 0) ReleaseUnitDialog();
 }
 
 // ---- lifecycle ------------------------------------------------------------------------------

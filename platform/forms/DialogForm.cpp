@@ -96,7 +96,7 @@ void DialogForm::ShowModeless() {
     if (!w->focusWidget()) {
         QWidget* first = w->nextInFocusChain();
         while (first != w && !(first->isEnabled() && first->isVisibleTo(w) &&
-                                (first->focusPolicy() & Qt::TabFocus)))
+                               (first->focusPolicy() & Qt::TabFocus)))
             first = first->nextInFocusChain();
         if (first != w) first->setFocus(Qt::TabFocusReason);
     }
