@@ -4,8 +4,8 @@
 #include <QFileInfo>
 
 #include "platform/com/Handles.h"
-#include "platform/com/RaisedError.h"
 #include "platform/forms/PictureImpl.h"
+#include "platform/com/RaisedError.h"
 
 namespace ctl {
 
