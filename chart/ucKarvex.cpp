@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "chart/KarvexState.h"
+#include "chart/frmUnit.h"
 #include "platform/com/RaisedError.h"
 #include "platform/sys/Prompts.h"
 #include "platform/sys/Text.h"
@@ -48,13 +49,15 @@ ucKarvex::ucKarvex(ctl::ControlSite& site)
       pic_icon(std::make_unique<ctl::PictureBox>(*this)),
       m_Picture(ctl::EmptyPicture()) {
     ++Library().LiveInstances;
+    pic_main->setName("pic_main");
     pic_main->Move(kInset, kInset, 0, 0);
     pic_icon->setVisible(false);
     pic_main->setClipControls(true);
 }
 
 ucKarvex::~ucKarvex() {
-    --Library().LiveInstances;
+    UnloadDialogs();
+    if (--Library().LiveInstances == 0) ReleaseUnitDialog();
 }
 
 // ---- lifecycle ------------------------------------------------------------------------------

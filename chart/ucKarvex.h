@@ -147,6 +147,10 @@ class ucKarvex : public ctl::UserControl {
     // Computes the plot frame and draws the frame, ticks or grid and labels. False on failure,
     // with the reason in ControlError; never raises.
     bool SetScaleUnit();
+    // Opens the coordinate-system settings dialog, modal (Modal not 0) or modeless (the call
+    // returns when the dialog closes); Title goes before the dialog's caption. Raises 1032 in
+    // map mode. ChangeScaleSetting tells the host unless the user cancelled.
+    void EditScaleSetting(int16_t Modal = 1, const std::string& Title = "");
     // Converts a pointer position on the surface (twips) to data values and stores them as text
     // in MouseValueX / MouseValueY (dates as dd/mm/yyyy). The surface's mouse handlers call it
     // in coordinate-system mode.
@@ -236,12 +240,15 @@ class ucKarvex : public ctl::UserControl {
     void OpenTrackStore() {}
     void CloseTrackStore() {}
     void ResolveNewTrack() {}
-    void UnloadDialogs() {}
+    void UnloadDialogs();
     void CancelPlayback() {}
     void EnterScaleSystem() {}
     void ShowAboutBox() {}
-    bool SettingsRedrawRequested() const { return false; }
-    void DrawAfterScaleSetting() {}
+    bool SettingsRedrawRequested() const;
+    void DrawAfterScaleSetting();
+    // "Always on top" of the menus and the settings dialog: a modal dialog turns it off
+    // first; a modeless one joins the topmost band while it is on (then true).
+    bool TopmostForDialog(bool modal) { return !modal && false; }
 
     // Persisted properties.
     bool m_AutoRedraw = true;

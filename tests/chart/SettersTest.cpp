@@ -134,16 +134,22 @@ TEST_F(ChartTest, RefusedValuesShowAnErrorBoxAtDesignTime) {
     EXPECT_TRUE(site.changed.empty());
 }
 
-TEST_F(ChartTest, RangeLetTakesWholeNumbersDatesOrNothing) {
+TEST_F(ChartTest, RangeLetTakesNumbersDatesOrNothing) {
     Create();
     chart->setMinX(2.6);
-    EXPECT_EQ(chart->MinX(), 3);
+    EXPECT_EQ(chart->MinX(), 2.6f);  // the fraction is kept
     EXPECT_FALSE(chart->XAsDate());
     EXPECT_EQ(site.changed, (Keys{"XAsDate", "MinX"}));
     site.changed.clear();
 
+    chart->setMaxX("1.5");  // numeric text is a number, never day 1 of May
+    EXPECT_EQ(chart->MaxX(), 1.5f);
+    EXPECT_FALSE(chart->XAsDate());
+    chart->setMaxX(100);
+    site.changed.clear();
+
     chart->setMinX("abc");
-    EXPECT_EQ(chart->MinX(), 3);
+    EXPECT_EQ(chart->MinX(), 2.6f);
     EXPECT_TRUE(site.changed.empty());
 
     chart->setMaxY("15/03/2026");
