@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/forms/Font.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/com/TypeInfo.h"
+#include "platform/forms/Font.h"
 #include "platform/forms/Widget.h"
 
 namespace ctl {
@@ -86,6 +86,13 @@ class UserControl : public Widget, public Object {
 
     // The window that takes the user's mouse and keys (script hosts send input there).
     virtual Widget* InputSurface() { return this; }
+
+    // Procedures beyond the public interface that script hosts and tools may run by name
+    // (a control's own store, for instance). False when the control has none of that name.
+    virtual bool RunTool(const std::string& name, const Args& args, Args& results) {
+        (void)name, (void)args, (void)results;
+        return false;
+    }
 
   private:
     ControlSite& site_;
