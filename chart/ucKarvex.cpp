@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "chart/KarvexState.h"
+#include "common/fabout.h"
 #include "platform/com/RaisedError.h"
 #include "platform/sys/Prompts.h"
 #include "platform/sys/Text.h"
@@ -46,11 +47,15 @@ ucKarvex::ucKarvex(ctl::ControlSite& site)
     : ctl::UserControl(site),
       pic_main(std::make_unique<ctl::PictureBox>(*this)),
       pic_icon(std::make_unique<ctl::PictureBox>(*this)),
-      m_Picture(ctl::EmptyPicture()) {
+      m_Picture(ctl::EmptyPicture()),
+      menus_(std::make_unique<ChartMenus>(*this)) {
     ++Library().LiveInstances;
     pic_main->Move(kInset, kInset, 0, 0);
     pic_icon->setVisible(false);
     pic_main->setClipControls(true);
+    pic_main->onMouseUp = [this](int button, int shift, float x, float y) {
+        pic_main_MouseUp(button, shift, x, y);
+    };
 }
 
 ucKarvex::~ucKarvex() {
@@ -116,8 +121,12 @@ void ucKarvex::InitProperties() {
     m_MouseValueY = Variant(int32_t(0));
     // A new control writes with the form's font, so saving it at once stores no font.
     if (AmbientFont()) pic_main->setFont(AmbientFont()->clone());
-    // A control a host creates new at run time needs its point series as much as a loaded one.
-    if (UserMode()) CreatePoints();
+    // A control a host creates new at run time needs its point series and its menus as much as
+    // a loaded one.
+    if (UserMode()) {
+        CreatePoints();
+        Step([&] { menus_->SetupMenus(); });
+    }
 }
 
 void ucKarvex::ReadProperties(ctl::PropertyBag& bag) {
@@ -223,8 +232,10 @@ void ucKarvex::ReadProperties(ctl::PropertyBag& bag) {
     if (!UserMode()) return;
 
     Step([&] { CreatePoints(); });
-    Step([&] { EnsureWindowRegistry(); });
-    Step([&] { SetupMenus(); });
+    Step([&] {
+        if (!Library().Registry) Library().Registry = std::make_unique<clsControls>();
+    });
+    Step([&] { menus_->SetupMenus(); });
     if (m_MapStyle != 0) {
         Step([&] { ComputePlotFrameLenient(); });
     } else {
@@ -300,7 +311,7 @@ void ucKarvex::Resize() {
 }
 
 void ucKarvex::Show() {
-    if (UserMode()) SetMenuCaptions();
+    if (UserMode()) menus_->SetMenuCaptions();
 }
 
 void ucKarvex::Terminate() {
@@ -308,11 +319,9 @@ void ucKarvex::Terminate() {
     Step([&] {
         if (m_NewTrackOpen) ResolveNewTrack();
     });
-    Step([&] { UnloadDialogs(); });
+    Step([&] { UnloadAboutBox(); });
     Step([&] { CloseTrackStore(); });
-    Step([&] {
-        if (m_ParentWindow != 0) UnhookParentWindow();
-    });
+    Step([&] { menus_->Release(); });
     Step([&] { ReleasePoints(); });
 }
 
@@ -451,9 +460,9 @@ void ucKarvex::setEnableMenu(bool on) {
     m_EnableMenu = on;
     if (UserMode()) {
         if (on)
-            SetupMenus();
+            menus_->SetupMenus();
         else
-            RemoveSystemMenuEntries();
+            menus_->ClearSystemMenu();
     }
     Notify("EnableMenu");
 }
@@ -506,7 +515,7 @@ void ucKarvex::setTrackColor(uint32_t c) {
 }
 
 void ucKarvex::About() {
-    ShowAboutBox();
+    ShowAbout(0, "", 0, 0, pic_icon->Picture());
     pic_main->setVisible(true);
 }
 

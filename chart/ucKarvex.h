@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/ChartMenus.h"
 #include "chart/PlotFrame.h"
 #include "chart/clsPoints.h"
 #include "platform/com/UserControl.h"
@@ -93,6 +94,9 @@ class ucKarvex : public ctl::UserControl {
     uint32_t TrackColor() const { return m_TrackColor; }
     void setTrackColor(uint32_t c);
     void About();
+    // Opens the coordinate-system settings dialog (modal unless Modal is 0); raises 1032 in
+    // map mode.
+    void EditScaleSetting(int16_t Modal = 1, const std::string& Title = "");
 
     // Coordinate system: ranges (numbers, dates or text that reads as either), units, margins.
     float MinX();
@@ -159,10 +163,16 @@ class ucKarvex : public ctl::UserControl {
     void setPlaybackPaused(bool on) { m_PlaybackPaused = on && m_PlaybackRunning; }
     bool PlaybackPaused() const { return m_PlaybackPaused; }
 
+    // The right-button menus and their system-menu mirror.
+    ChartMenus& Menus() { return *menus_; }
+    bool AlwaysOnTop() const { return menus_->AlwaysOnTop(); }
+    int32_t ParentWindow() const { return menus_->ParentWindow(); }
+
     std::unique_ptr<ctl::PictureBox> pic_main;  // the drawing surface
     std::unique_ptr<ctl::PictureBox> pic_icon;  // hidden holder of the about-box icon
 
   private:
+    friend class ChartMenus;
     // The surface's inset inside the container, in twips.
     static constexpr int kInset = 0;
 
@@ -217,23 +227,37 @@ class ucKarvex : public ctl::UserControl {
     void CreatePoints();
     void ReleasePoints();
 
+    // Menu commands (the menus run them; ucKarvexMenus.cpp).
+    void mnuView_Click();
+    void mnuTrackcolor_Click();
+    void mnuRemove_Click();
+    void mnuXYStyle_Click();
+    void EnterScaleSystem();
+    // Release of a button on the surface: the right button pops up the mode's menu.
+    void pic_main_MouseUp(int button, int shift, float x, float y);
+
     // Call points of pieces that later work fills in; they do nothing yet.
-    void RefreshMapMenu() {}
     bool PlayTrack(bool askName);
-    void EnsureWindowRegistry() {}
-    void SetupMenus() {}
-    void RemoveSystemMenuEntries() {}
-    void SetMenuCaptions() {}
-    int32_t FindParentWindow() { return 0; }
-    void BuildSystemMenu() {}
-    void UnhookParentWindow() {}
+    void mnuCancel_Click() {}     // filled by the drawing code
+    void mnuLineDraw_Click() {}   // filled by the drawing code
+    void mnuPointDraw_Click() {}  // filled by the drawing code
+    void mnuCommit_Click() {}     // filled by the drawing code
+    // The left-button and map-mode part of a button release; filled by the drawing code.
+    void DrawingMouseUp(int, int, float, float) {}
+    void mnuPicture_Click() {}   // filled by the background-picture code
+    void mnuClearPic_Click() {}  // filled by the background-picture code
+    // The track chooser: the chosen track's name, empty when none; filled by the track store.
+    std::string ChooseTrack(const std::string&) { return {}; }
+    // Deletes a stored track; filled by the track store.
+    bool DeleteTrack(const std::string&) { return false; }
+    // The track store could not be opened; filled by the track store.
+    bool DbUnusable() const { return false; }
+    // Hands the control to the settings dialog and shows it; filled by the settings dialog.
+    void ShowSettingsDialog(int16_t, const std::string&) {}
     void OpenTrackStore() {}
     void CloseTrackStore() {}
     void ResolveNewTrack() {}
-    void UnloadDialogs() {}
     void CancelPlayback() {}
-    void EnterScaleSystem() {}
-    void ShowAboutBox() {}
     bool SettingsRedrawRequested() const { return false; }
     void DrawAfterScaleSetting() {}
 
@@ -268,8 +292,8 @@ class ucKarvex : public ctl::UserControl {
     std::vector<double> m_TrackX, m_TrackY;
     bool m_PlaybackRunning = false, m_PlaybackPaused = false, m_NewTrackOpen = false;
     int16_t m_PlaybackBranch = 0, m_PlaybackBranches = 0;
-    int32_t m_ParentWindow = 0;
     std::unique_ptr<clsPoints> Points;
+    std::unique_ptr<ChartMenus> menus_;
     // A drawing is walking its segments (host code running between steps must not start
     // another), and how deeply Draw calls are nested through event handlers.
     bool m_Walking = false;

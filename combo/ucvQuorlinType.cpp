@@ -174,6 +174,12 @@ void Build(ctl::ClassInfo& ci) {
             "Returns/sets which item in a control is displayed in the topmost position.",
             [](Q& q) { return Variant(q.TopIndex()); },
             [](Q& q, const Variant& v) { q.setTopIndex(v.toInt32()); }, true)
+        .method("About", int32_t(0xFFFFFDD8), VarType::Empty, {},
+                "Show the information dialog box.",
+                [](Q& q, Args&) {
+                    q.About();
+                    return Variant();
+                })
         .property(
             "AutoFill", 0x68030001, VarType::Boolean,
             "Fills a row of QuorlinBox control with the values of fields on Enter key when Style "

@@ -168,7 +168,7 @@ class Widget::Filter : public QObject {
                     w_.onMouseDown(ButtonOf(me->button()), shift, x, y);
                 else if (e->type() == QEvent::MouseButtonRelease) {
                     if (w_.onMouseUp) w_.onMouseUp(ButtonOf(me->button()), shift, x, y);
-                    if (me->button() == Qt::LeftButton && w_.onClick) w_.onClick();
+                    if (me->button() == Qt::LeftButton && w_.onClick && !w_.ownClick_) w_.onClick();
                 } else if (e->type() == QEvent::MouseMove && w_.onMouseMove)
                     w_.onMouseMove(ButtonsOf(me->buttons()), shift, x, y);
                 else if (e->type() == QEvent::MouseButtonDblClick && w_.onDblClick)
@@ -373,6 +373,9 @@ void Widget::SetFocus() {
 bool Widget::HasFocus() const {
     if (!w_) return false;
     return w_->hasFocus();
+}
+void Widget::setMouseTracking(bool on) {
+    if (w_) w_->setMouseTracking(on);
 }
 void Widget::Refresh() {
     if (!w_) return;  // the window is gone (its parent was deleted)

@@ -49,6 +49,8 @@ class Widget {
     void SetFocus();
     bool HasFocus() const;
     void Refresh();
+    // Mouse moves reach onMouseMove without a button held too (hover effects).
+    void setMouseTracking(bool on);
     // Mouse pointer: 0 default arrow, 99 the custom MouseIcon, other standard kinds as usual
     // (1 arrow, 2 cross, 3 I-beam, 11 hourglass).
     int MousePointer() const { return pointer_; }
@@ -88,6 +90,9 @@ class Widget {
     virtual void fontChanged() {}
     // Pixels between the window's corner and its client area (a border), for input positions.
     int clientOffsetPx_ = 0;
+    // The toolkit reports this window's clicks itself (buttons: mouse and keyboard alike), so a
+    // left-button release does not run onClick a second time.
+    bool ownClick_ = false;
 
   private:
     QWidget* w_;

@@ -58,6 +58,17 @@ struct ColorResult {
     std::array<uint32_t, 16> customColors{};
 };
 
+// An about box: its title, text and links as shown, the time after which it closes itself
+// (0 never) and whether it stays open beside the program (modeless). `show` shows the real box
+// and returns when it is closed (at once for a modeless one).
+struct AboutRequest {
+    std::string title, text;
+    std::vector<std::string> links;
+    int32_t interval = 0;
+    bool modeless = false;
+    std::function<void()> show;
+};
+
 // Buttons of a message box, in order, as answer ids.
 std::vector<int> ButtonIds(MsgButtons b);
 const char* IconName(MsgIcon i);
@@ -71,6 +82,10 @@ class Prompter {
     virtual std::optional<std::string> InputBox(const InputBoxRequest& r) = 0;  // nullopt: cancel
     virtual std::optional<OpenFileResult> OpenFile(const OpenFileRequest& r) = 0;
     virtual std::optional<ColorResult> ChooseColor(const ColorRequest& r) = 0;
+    // Shows the real box unless the prompter reports it instead.
+    virtual void About(const AboutRequest& r) {
+        if (r.show) r.show();
+    }
 };
 
 // Real modal dialogs of the toolkit.
@@ -84,16 +99,20 @@ class DialogPrompter : public Prompter {
 
 // One recorded prompt of the scripted answerer.
 struct PromptRecord {
-    std::string kind;  // "msgbox", "input", "open", "color"
+    std::string kind;  // "msgbox", "input", "open", "color", "about"
     std::string text, title;
     MsgIcon icon = MsgIcon::None;
     MsgButtons buttons = MsgButtons::OK;
     int defaultButton = 1;
     std::string answer;  // what was answered, as text ("" for a cancelled prompt)
+    // An about box: its links, self-closing interval and modeless flag.
+    std::vector<std::string> links;
+    int32_t interval = 0;
+    bool modeless = false;
 };
 
 // Answers prompts from queues and records each one. Unqueued prompts take the default:
-// a message box its default button, the other dialogs a cancel.
+// a message box its default button, the other dialogs a cancel; an about box is closed at once.
 class ScriptedPrompter : public Prompter {
   public:
     void queueMessageBox(int answer) { msg_.push_back(answer); }
@@ -111,6 +130,8 @@ class ScriptedPrompter : public Prompter {
     std::optional<std::string> InputBox(const InputBoxRequest& r) override;
     std::optional<OpenFileResult> OpenFile(const OpenFileRequest& r) override;
     std::optional<ColorResult> ChooseColor(const ColorRequest& r) override;
+    // Reported, never shown: a script cannot wait on a box nobody closes.
+    void About(const AboutRequest& r) override;
 
   private:
     void record(PromptRecord rec, const MessageBoxRequest* m = nullptr);

@@ -126,6 +126,7 @@ const std::vector<Row> kMembers = {
     {"Style", P, 0x68030003, false, {L}, kStyle},
     {"TopIndex", G, 0x68030002, true, {}, kTop},
     {"TopIndex", P, 0x68030002, true, {L}, kTop},
+    {"About", M, int32_t(0xFFFFFDD8), false, {}, "Show the information dialog box."},
     {"AutoFill", G, 0x68030001, false, {}, kFill},
     {"AutoFill", P, 0x68030001, false, {B}, kFill},
     {"ToolTipText", G, 0x68030000, false, {}, kTip},
