@@ -239,7 +239,11 @@ bool ucKarvex::DrawTrackArrays() {
                 completed = false;
                 break;
             }
-            if (!fit.FitSegment(x1, y1, x2, y2)) {
+            // Each segment is fitted; the line's numbers are only needed to walk it in steps,
+            // so an undelayed drawing fits only the segments whose fit could fail.
+            const bool stepped = m_Delay != 0;
+            if ((stepped || !clsInterpol::SegmentFitCannotFail(x1, y1, x2, y2)) &&
+                !fit.FitSegment(x1, y1, x2, y2)) {
                 m_ControlError = fit.ControlError();
                 completed = false;
                 break;
