@@ -1,6 +1,9 @@
 #pragma once
 // Runs the benchmarks of a program and ends its output with "ratio: X", the measured
-// benchmark's time per iteration over its raw baseline's (medians over repetitions).
+// benchmark's processor time per iteration over its raw baseline's (medians over repetitions).
+// Processor time, because the machines we measure on are shared: waiting for a core inflates
+// the wall-clock times of the two benchmarks unevenly. The wall-clock ratio is printed just
+// before it; on a quiet machine the two agree.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -18,22 +21,28 @@ class RatioReporter : public benchmark::ConsoleReporter {
     void ReportRuns(const std::vector<Run>& runs) override {
         benchmark::ConsoleReporter::ReportRuns(runs);
         for (const Run& r : runs)
-            if (r.run_type == Run::RT_Iteration && !r.error_occurred && r.iterations > 0)
-                seconds_[r.run_name.function_name].push_back(r.real_accumulated_time /
-                                                             double(r.iterations));
+            if (r.run_type == Run::RT_Iteration && !r.error_occurred && r.iterations > 0) {
+                const double n = double(r.iterations);
+                cpu_[r.run_name.function_name].push_back(r.cpu_accumulated_time / n);
+                wall_[r.run_name.function_name].push_back(r.real_accumulated_time / n);
+            }
     }
 
     // Seconds per iteration of a benchmark (median of its runs); 0 when it did not run.
-    double Seconds(const std::string& name) const {
-        auto it = seconds_.find(name);
-        if (it == seconds_.end() || it->second.empty()) return 0;
+    double Cpu(const std::string& name) const { return Median(cpu_, name); }
+    double Wall(const std::string& name) const { return Median(wall_, name); }
+
+  private:
+    using Times = std::map<std::string, std::vector<double>>;
+    static double Median(const Times& times, const std::string& name) {
+        auto it = times.find(name);
+        if (it == times.end() || it->second.empty()) return 0;
         std::vector<double> v = it->second;
         std::nth_element(v.begin(), v.begin() + long(v.size() / 2), v.end());
         return v[v.size() / 2];
     }
 
-  private:
-    std::map<std::string, std::vector<double>> seconds_;
+    Times cpu_, wall_;
 };
 
 // Runs what the command line selects and prints the ratio of `measured` to `baseline` last.
@@ -43,8 +52,10 @@ inline int RunWithRatio(int argc, char** argv, const std::string& measured,
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    const double m = reporter.Seconds(measured), b = reporter.Seconds(baseline);
+    const double m = reporter.Cpu(measured), b = reporter.Cpu(baseline);
+    const double wm = reporter.Wall(measured), wb = reporter.Wall(baseline);
     std::fflush(stdout);
+    if (wm > 0 && wb > 0) std::printf("wall-clock ratio: %.2f\n", wm / wb);
     if (m > 0 && b > 0)
         std::printf("ratio: %.2f\n", m / b);
     else

@@ -16,10 +16,23 @@ bool clsInterpol::Interpolazione(std::span<const double> X, std::span<const doub
 
 bool clsInterpol::FitSegment(double x1, double y1, double x2, double y2) {
     const double x[2] = {x1, x2}, y[2] = {y1, y2};
-    return Fit(x, y, false);
+    return Fit(std::span<const double, 2>(x), std::span<const double, 2>(y), false);
 }
 
-bool clsInterpol::Fit(std::span<const double> X, std::span<const double> Y, bool yield) {
+namespace {
+bool Moderate(double v) {
+    const double a = std::fabs(v);
+    return a == 0 || (a >= 1e-30 && a <= 1e30);  // false for NaN and infinities as well
+}
+}  // namespace
+
+bool clsInterpol::SegmentFitCannotFail(double x1, double y1, double x2, double y2) {
+    return Moderate(x1) && Moderate(y1) && Moderate(x2) && Moderate(y2);
+}
+
+template <size_t Extent>
+bool clsInterpol::Fit(std::span<const double, Extent> X, std::span<const double, Extent> Y,
+                      bool yield) {
     // An array with no elements was never sized: reading its bounds is a bad index.
     if (X.empty() || Y.empty()) {
         controlError_ = ctl::StandardErrorText(ctl::errSubscript);

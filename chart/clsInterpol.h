@@ -18,6 +18,11 @@ class clsInterpol {
     // The same fit through the two ends of one segment. Two points never fill a time slice, so
     // it runs without the per-point yields (a drawing yields once per segment instead).
     bool FitSegment(double x1, double y1, double x2, double y2);
+    // True when FitSegment is sure to succeed for these ends: every coordinate is 0 or between
+    // 1e-30 and 1e30 in size. Sums, spreads, slope, intercept and correlation then all stay
+    // far inside the double range (spreads of such values are 0 or above about 1e-94), so a
+    // drawing that does not use the line's numbers may leave the fit out.
+    static bool SegmentFitCannotFail(double x1, double y1, double x2, double y2);
 
     double CoefficienteAngolare() const { return slope_; }
     double TermineNoto() const { return intercept_; }
@@ -26,7 +31,10 @@ class clsInterpol {
 
   private:
     bool FlagExit() const { return flagExit_ && flagExit_(); }
-    bool Fit(std::span<const double> X, std::span<const double> Y, bool yield);
+    // One implementation for both: with a fixed two-point span the compiler works the sums
+    // out for two points.
+    template <size_t Extent>
+    bool Fit(std::span<const double, Extent> X, std::span<const double, Extent> Y, bool yield);
 
     FlagExitSource flagExit_;
     double slope_ = 0, intercept_ = 0, correlation_ = 0;

@@ -327,6 +327,18 @@ class ucKarvex : public ctl::UserControl {
     bool m_Walking = false;
     int m_DrawDepth = 0;
     bool RefuseNestedDrawing();
+    // The copy of TrackX / TrackY a drawing walks, in buffers kept from walk to walk.
+    struct WalkCopy {
+        explicit WalkCopy(ucKarvex& c);
+        ~WalkCopy();
+        WalkCopy(const WalkCopy&) = delete;
+        WalkCopy& operator=(const WalkCopy&) = delete;
+        ucKarvex& chart;
+        bool reused;
+        std::vector<double> x, y;
+    };
+    std::vector<double> m_WalkX, m_WalkY;
+    bool m_WalkBuffersBusy = false;
     std::string m_TrackName, m_PrevTrackName;
 };
 

@@ -210,12 +210,33 @@ bool ucKarvex::StepSegment(double x1, double y1, double x2, double y2, float slo
     return true;
 }
 
+ucKarvex::WalkCopy::WalkCopy(ucKarvex& c) : chart(c), reused(!c.m_WalkBuffersBusy) {
+    // The copy goes into the buffers of the last walk, so a long series needs no fresh memory
+    // on every drawing; a walk started while another runs takes buffers of its own.
+    if (reused) {
+        x.swap(c.m_WalkX);
+        y.swap(c.m_WalkY);
+        c.m_WalkBuffersBusy = true;
+    }
+    x.assign(c.m_TrackX.begin(), c.m_TrackX.end());
+    y.assign(c.m_TrackY.begin(), c.m_TrackY.end());
+}
+
+ucKarvex::WalkCopy::~WalkCopy() {
+    if (!reused) return;
+    chart.m_WalkX.swap(x);
+    chart.m_WalkY.swap(y);
+    chart.m_WalkBuffersBusy = false;
+}
+
 bool ucKarvex::DrawTrackArrays() {
     bool result = false;
     try {
         // The walk keeps its own copy: host code running between steps may start another
         // drawing, which refills the arrays.
-        const std::vector<double> trackX = m_TrackX, trackY = m_TrackY;
+        WalkCopy walk(*this);
+        const std::vector<double>& trackX = walk.x;
+        const std::vector<double>& trackY = walk.y;
         const size_t n = std::min(trackX.size(), trackY.size());
         if (m_MapStyle == 0 && !m_TrackName.empty() &&
             ctl::EqualsNoCase(m_TrackName, m_PrevTrackName)) {
@@ -239,7 +260,11 @@ bool ucKarvex::DrawTrackArrays() {
                 completed = false;
                 break;
             }
-            if (!fit.FitSegment(x1, y1, x2, y2)) {
+            // Each segment is fitted; the line's numbers are only needed to walk it in steps,
+            // so an undelayed drawing fits only the segments whose fit could fail.
+            const bool stepped = m_Delay != 0;
+            if ((stepped || !clsInterpol::SegmentFitCannotFail(x1, y1, x2, y2)) &&
+                !fit.FitSegment(x1, y1, x2, y2)) {
                 m_ControlError = fit.ControlError();
                 completed = false;
                 break;

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "platform/sys/Locale.h"
 #include "platform/com/RaisedError.h"
+#include "platform/sys/Locale.h"
 
 namespace ctl {
 
@@ -34,13 +34,6 @@ const char* VarTypeName(VarType t) {
     return "?";
 }
 
-VarType Variant::type() const {
-    static constexpr VarType kinds[] = {VarType::Empty, VarType::Boolean, VarType::Integer,
-                                        VarType::Long,  VarType::Single,  VarType::Double,
-                                        VarType::Date,  VarType::String,  VarType::Object};
-    return kinds[v_.index()];
-}
-
 bool Variant::isNumber() const {
     switch (type()) {
         case VarType::Boolean:
@@ -58,7 +51,7 @@ double RoundHalfEven(double x) {
     return std::nearbyint(x);
 }
 
-double Variant::toDouble() const {
+double Variant::convertToDouble() const {
     switch (type()) {
         case VarType::Empty:
             return 0;
@@ -213,11 +206,4 @@ bool IsDate(const Variant& v) {
     return ParseDate(v.toString(), serial);
 }
 
-}  // namespace ctl
-
-namespace ctl {
-bool IsDateNotNumber(const Variant& v) {
-    if (v.type() == VarType::Date) return true;
-    return v.type() == VarType::String && !IsNumeric(v) && IsDate(v);
-}
 }  // namespace ctl

@@ -47,7 +47,13 @@ class Variant {
 
     static Variant Date(double serial) { return Variant(DateValue{serial}); }
 
-    VarType type() const;
+    VarType type() const {
+        // In the order of the alternatives below; inline, as plotting asks it per coordinate.
+        static constexpr VarType kinds[] = {VarType::Empty, VarType::Boolean, VarType::Integer,
+                                            VarType::Long,  VarType::Single,  VarType::Double,
+                                            VarType::Date,  VarType::String,  VarType::Object};
+        return kinds[v_.index()];
+    }
     bool isEmpty() const { return type() == VarType::Empty; }
     bool isString() const { return type() == VarType::String; }
     bool isDate() const { return type() == VarType::Date; }
@@ -58,7 +64,11 @@ class Variant {
     int16_t toInt16() const;
     int32_t toInt32() const;
     float toSingle() const;
-    double toDouble() const;
+    double toDouble() const {
+        // Plotted coordinates are nearly always doubles already.
+        if (const double* d = std::get_if<double>(&v_)) return *d;
+        return convertToDouble();
+    }
     double toDateSerial() const;  // as a date: raises 13 when it is none
     std::string toString() const;
     ObjectPtr toObject() const;  // raises 13 unless an object (empty gives null)
@@ -69,6 +79,7 @@ class Variant {
     bool operator==(const Variant& o) const { return v_ == o.v_; }
 
   private:
+    double convertToDouble() const;
     std::variant<std::monostate, bool, int16_t, int32_t, float, double, DateValue, std::string,
                  ObjectPtr>
         v_;
@@ -79,7 +90,10 @@ bool IsNumeric(const Variant& v);
 bool IsDate(const Variant& v);
 // A date for the purpose of plotting and keys: a date value, or a text that reads as a date
 // but not as a number ("1.5" stays a number even where it could read as 1 May).
-bool IsDateNotNumber(const Variant& v);
+inline bool IsDateNotNumber(const Variant& v) {
+    if (v.type() == VarType::Date) return true;
+    return v.type() == VarType::String && !IsNumeric(v) && IsDate(v);
+}
 
 // Rounds half to even, as the runtime's integer conversions do.
 double RoundHalfEven(double x);

@@ -17,6 +17,7 @@ namespace ctl {
 
 struct PictureBox::Impl {
     QImage image;
+    int imageW = 0, imageH = 0;  // the image's size, asked for on every line
     int borderPx = 0;
     QFont font;
     // One painter stays open on the image across drawing calls (opening a painter costs far
@@ -27,17 +28,40 @@ struct PictureBox::Impl {
     bool updatePending = false;
     QPointer<QWidget> window;  // null once the window is gone
 
-    QPainter& paint() {
+    // Thin lines in the current pen wait here and reach the painter together: one call for
+    // many lines costs far less than one call each, which is what plotting a long series is
+    // made of. Whatever else paints, reads or reshapes the image sends them first (paint,
+    // endPaint, a change of pen), so the picture is the same as drawn one by one.
+    std::vector<QLine> queued;
+    static constexpr size_t kMaxQueued = 4096;
+
+    QPainter& painterOpen() {
         if (!painter) {
             painter = std::make_unique<QPainter>(&image);
             penWidth = -1;
         }
         return *painter;
     }
-    void endPaint() { painter.reset(); }
+    void flushLines() {
+        if (queued.empty()) return;
+        painterOpen().drawLines(queued.data(), int(queued.size()));
+        queued.clear();
+    }
+    void queueLine(const QLine& l) {
+        queued.push_back(l);
+        if (queued.size() >= kMaxQueued) flushLines();
+    }
+    QPainter& paint() {
+        flushLines();
+        return painterOpen();
+    }
+    void endPaint() {
+        flushLines();
+        painter.reset();
+    }
     void setPen(uint32_t c, int width) {
+        if (c == penColor && width == penWidth && painter) return;
         QPainter& p = paint();
-        if (c == penColor && width == penWidth) return;
         penColor = c;
         penWidth = width;
         QPen pen(ToQColor(c));
@@ -130,7 +154,7 @@ void PictureBox::syncImage() const {
     d_->borderPx = border_ ? kBorderPx : 0;
     int cw = std::max(1, w->width() - 2 * d_->borderPx),
         ch = std::max(1, w->height() - 2 * d_->borderPx);
-    if (d_->image.width() == cw && d_->image.height() == ch) return;
+    if (d_->imageW == cw && d_->imageH == ch) return;
     d_->endPaint();
     QImage img = NewImage(cw, ch, BackColor());
     QPainter p(&img);
@@ -140,6 +164,8 @@ void PictureBox::syncImage() const {
         p.drawImage(0, 0, picture_->impl().image);
     p.end();
     d_->image = img;
+    d_->imageW = cw;
+    d_->imageH = ch;
     w->update();
 }
 
@@ -260,7 +286,7 @@ void PictureBox::Line(float x1, float y1, float x2, float y2, std::optional<uint
     // Only what can show is painted: the segment is clipped, in full precision, to a margin
     // around the image, so far-off ends neither overflow the painter nor bend the line.
     const double m = 16 + drawWidth_;
-    const double loX = -m, loY = -m, hiX = d_->image.width() + m, hiY = d_->image.height() + m;
+    const double loX = -m, loY = -m, hiX = d_->imageW + m, hiY = d_->imageH + m;
     static const double perTwipX = 1.0 / TwipsX(), perTwipY = 1.0 / TwipsY();
     double ax = x1 * perTwipX, ay = y1 * perTwipY;
     double bx = x2 * perTwipX, by = y2 * perTwipY;
@@ -276,6 +302,11 @@ void PictureBox::Line(float x1, float y1, float x2, float y2, std::optional<uint
     }
     QPoint a(RoundPx(ax), RoundPx(ay)), b(RoundPx(bx), RoundPx(by));
     d_->setPen(c, drawWidth_);
+    if (!box && a != b && drawWidth_ <= 1) {
+        d_->queueLine(QLine(a, b));
+        d_->invalidate();
+        return;
+    }
     QPainter& p = d_->paint();
     if (box)
         p.drawRect(QRect(a, b).normalized().adjusted(0, 0, -1, -1));

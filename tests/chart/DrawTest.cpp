@@ -109,6 +109,22 @@ TEST_F(DrawTest, DrawNeedsTwoPointsAndValidRanges) {
     EXPECT_FALSE(karvex::Library().LastDrawingSucceeded);
 }
 
+TEST_F(DrawTest, SegmentWhoseFitOverflowsStopsTheDrawingWithOrWithoutDelay) {
+    for (float delay : {0.0f, 1.0f}) {
+        SCOPED_TRACE(delay);
+        Chart();
+        chart->setMapStyle(0);
+        chart->setDelay(delay);
+        chart->Point_Add(Variant(10.0), Variant(10.0));
+        chart->Point_Add(Variant(1e200), Variant(1e200));
+        chart->Point_Add(Variant(-1e200), Variant(1e180));
+        site.events.clear();
+        EXPECT_FALSE(chart->Draw());
+        EXPECT_EQ(chart->ControlError(), "Overflow");
+        EXPECT_EQ(site.events, std::vector<std::string>{"StartDrawing"});  // no FinishDrawing
+    }
+}
+
 TEST_F(DrawTest, TwoPointsDrawOneMappedLineThenMarksTitleAndFinish) {
     Chart();
     chart->Point_Add(Variant(10), Variant(20));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <vector>
 
 #include "chart/clsInterpol.h"
@@ -122,4 +123,38 @@ TEST(Interpol, SegmentFitAgreesWithTheArrayFit) {
         EXPECT_EQ(a.Correlazione(), b.Correlazione());
         EXPECT_EQ(a.ControlError(), b.ControlError());
     }
+}
+
+TEST(Interpol, SegmentsOfModerateValuesAlwaysFit) {
+    // The renderer leaves the fit out for such segments when it does not walk them in steps:
+    // no such segment may be one whose fit fails. Extremes, near-equal and mixed-sign ends.
+    const std::vector<double> values{0,
+                                     1e-30,
+                                     -1e-30,
+                                     1e30,
+                                     -1e30,
+                                     1.0000000000000002e30,
+                                     1,
+                                     -1,
+                                     3.5,
+                                     1 + 2.2e-16,
+                                     1e-30 * (1 + 2.2e-16),
+                                     12345,
+                                     6e29,
+                                     -7e-29,
+                                     9600.000000001,
+                                     0.1};
+    clsInterpol fit;
+    for (double x1 : values)
+        for (double y1 : values)
+            for (double x2 : values)
+                for (double y2 : values) {
+                    if (!clsInterpol::SegmentFitCannotFail(x1, y1, x2, y2)) continue;
+                    ASSERT_TRUE(fit.FitSegment(x1, y1, x2, y2))
+                        << x1 << " " << y1 << " " << x2 << " " << y2;
+                }
+    EXPECT_FALSE(clsInterpol::SegmentFitCannotFail(1e31, 0, 0, 0));
+    EXPECT_FALSE(clsInterpol::SegmentFitCannotFail(0, 1e-31, 0, 0));
+    EXPECT_FALSE(clsInterpol::SegmentFitCannotFail(0, 0, std::nan(""), 0));
+    EXPECT_FALSE(clsInterpol::SegmentFitCannotFail(0, 0, 0, -INFINITY));
 }
