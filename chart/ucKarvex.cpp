@@ -159,6 +159,7 @@ void ucKarvex::ReadProperties(ctl::PropertyBag& bag) {
         m_Height = read("Height", int32_t(6200)).toInt32();
         PushSizeToContainer();
     });
+    if (m_FlagExit) FitSurface();  // the container's resize left the surface alone
 
     Step([&] { m_BackColor = ToColour(read("BackColor", Colour(kDefaultBackColor))); });
     Step([&] { m_ForeColor = ToColour(read("ForeColor", Colour(kDefaultForeColor))); });
@@ -288,7 +289,14 @@ void ucKarvex::WriteProperties(ctl::PropertyBag& bag) {
 }
 
 void ucKarvex::Resize() {
+    // FlagExit keeps a drawing that is ending (or a control that is) from being resized under
+    // it; it never keeps a surface from being made in the first place (see FitSurface).
     if (Library().Busy || m_FlagExit) return;
+    FitSurface();
+}
+
+void ucKarvex::FitSurface() {
+    if (Library().Busy) return;
     try {
         int left = pic_main->Left(), top = pic_main->Top();
         if (m_AutoSize && pic_main->Picture() && pic_main->Picture()->Handle() != 0) {
@@ -303,6 +311,9 @@ void ucKarvex::Resize() {
 }
 
 void ucKarvex::Show() {
+    // A control saved while FlagExit was set loads with it set: its surface still takes the
+    // container's size, or nothing could ever be drawn on it.
+    if (m_FlagExit) FitSurface();
     if (UserMode()) SetMenuCaptions();
 }
 
@@ -355,7 +366,8 @@ void ucKarvex::setBaseStep(float v) {
 
 void ucKarvex::setBorderStyle(int32_t style) {
     if (style != 0 && style != 1)
-        ctl::Raise(380, "Invalid property value: BorderStyle takes 0 (None) or 1 (Fixed Single)");
+        return RejectSetting(
+            "Invalid property value: BorderStyle takes 0 (None) or 1 (Fixed Single)");
     pic_main->setBorderStyle(style);
     Notify("BorderStyle");
 }
@@ -439,7 +451,7 @@ void ucKarvex::setCurrentY(float y) {
 }
 
 void ucKarvex::setFont(ctl::FontPtr f) {
-    if (!f) ctl::Raise(380, "Invalid property value: Font needs a font object");
+    if (!f) return RejectSetting("Invalid property value: Font needs a font object");
     pic_main->setFont(std::move(f));
     Notify("Font");
 }
@@ -473,7 +485,7 @@ void ucKarvex::setViewGrid(bool on) {
 
 void ucKarvex::setMapStyle(int32_t style) {
     if (style != 0 && style != 1)
-        ctl::Raise(380, "Invalid property value: MapStyle takes 0 (map) or 1 (Scale System)");
+        return RejectSetting("Invalid property value: MapStyle takes 0 (map) or 1 (Scale System)");
     m_MapStyle = style;
     if (style == 1 && UserMode()) EnterScaleSystem();
     Notify("MapStyle");
@@ -506,6 +518,12 @@ void ucKarvex::setTextColor(uint32_t c) {
 void ucKarvex::setTrackColor(uint32_t c) {
     m_TrackColor = c;
     Notify("TrackColor");
+}
+
+void ucKarvex::RejectSetting(const std::string& text) const {
+    // The form designer shows a refused value in an error box; a running program gets the error.
+    if (UserMode()) ctl::Raise(380, text);
+    ctl::MsgBox(text, ctl::MsgIcon::Critical);
 }
 
 void ucKarvex::About() {

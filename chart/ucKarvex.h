@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "chart/PlotFrame.h"
+#include "chart/TickPlan.h"
 #include "chart/clsPoints.h"
 #include "platform/com/UserControl.h"
 #include "platform/forms/PictureBox.h"
@@ -21,6 +22,7 @@ class ucKarvex : public ctl::UserControl {
     const ctl::ClassInfo* typeInfo() const override;
     std::string typeName() const override { return "ucKarvex"; }
     ctl::Widget* InputSurface() override { return pic_main.get(); }
+    ctl::PictureBox* DrawingSurface() override { return pic_main.get(); }
 
     // Lifecycle.
     void Initialize() override;
@@ -93,6 +95,9 @@ class ucKarvex : public ctl::UserControl {
     uint32_t TrackColor() const { return m_TrackColor; }
     void setTrackColor(uint32_t c);
     void About();
+    // A value a setter refuses: error 380 with this text at run time, the same text in a
+    // critical message box at design time (the setter then changes nothing).
+    void RejectSetting(const std::string& text) const;
 
     // Coordinate system: ranges (numbers, dates or text that reads as either), units, margins.
     float MinX();
@@ -174,6 +179,9 @@ class ucKarvex : public ctl::UserControl {
     void ComputePlotFrameLenient();  // never fails on ranges
     FrameInputs CurrentFrameInputs() const;
     void PushSizeToContainer();
+    // Gives the surface the container's size (or, with AutoSize and a picture, the container
+    // the surface's); the Resize rule without its FlagExit suppression.
+    void FitSurface();
     void PrintTitle();
 
     // Range properties share one rule set; `asDate` is XAsDate or YAsDate.
@@ -189,19 +197,16 @@ class ucKarvex : public ctl::UserControl {
 
     // SetScaleUnit pieces.
     struct AxisStep {
-        float data = 0, draw = 0;
+        double data = 0, draw = 0;  // data units and twips from one tick to the next
     };
     // Returns false when a date axis step falls below one pixel (the drawing is abandoned).
     bool ComputeAxisStep(bool horizontal, AxisStep& step);
+    TickPlan PlanAxis(bool horizontal, const AxisStep& step) const;
+    // Paint an axis's plan; false when FlagExit ended it (events run after every tick).
     bool DrawHorizontalTicks(const AxisStep& step, float tickLen);
-    // Moves a tick value on by one step, letting events run: Next, Done (past the axis or no
-    // further progress) or Abort (FlagExit).
-    enum class TickStep { Next, Done, Abort };
-    TickStep NextTick(float& v, float step, double& ticks, double maxTicks, float min, float max);
     bool DrawVerticalTicks(const AxisStep& step, float tickLen);
-    std::string TickLabel(float v, bool& asDate);
-    bool LabelReadsZero(const std::string& label, bool asDate) const;
-    void PrintAt(float x, float y, const std::string& text);
+    bool TickDone();
+    void PrintAt(const TickLabelPlace& place, const std::string& text);
     void RestorePen();
 
     // Rendering pieces.
@@ -218,6 +223,7 @@ class ucKarvex : public ctl::UserControl {
     std::string PointDetail(const char* axis, const ctl::Variant& value, float min, float max,
                             bool asDate) const;
 
+    void RequirePoints() const;  // raises 91 when there is no series (design time)
     void CreatePoints();
     void ReleasePoints();
 

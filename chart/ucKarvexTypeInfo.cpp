@@ -92,8 +92,9 @@ void AddMembers(ctl::ClassBuilder<K>& b) {
         [](K& k, Args& a) {
             auto pic = ObjectOf<ctl::Picture>(a.back());
             if (a.back().toObject() && !pic)
-                ctl::Raise(380, "Invalid property value: Picture needs a picture object");
-            k.setPicture(pic);
+                k.RejectSetting("Invalid property value: Picture needs a picture object");
+            else
+                k.setPicture(pic);
             return Variant();
         },
         false, {}, true);

@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "host/CommandArgs.h"
+#include "host/PrintedCommands.h"
 #include "host/UiCommands.h"
 #include "host/ValueJson.h"
 #include "platform/com/PropertyBag.h"
@@ -53,6 +54,7 @@ ScriptHost::ScriptHost(std::function<void(const std::string&)> out)
         emit(j);
     };
     SetPrompter(prompter_);
+    AddPrintedCommands(*this);
     RegisterUiCommands(*this);
 }
 

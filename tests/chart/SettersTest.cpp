@@ -115,6 +115,25 @@ TEST_F(ChartTest, EnumeratedPropertiesRefuseUnknownValues) {
     EXPECT_TRUE(site.changed.empty());
 }
 
+TEST_F(ChartTest, RefusedValuesShowAnErrorBoxAtDesignTime) {
+    Create(false);
+    auto font = chart->Font();
+    EXPECT_EQ(ErrorOf([&] { chart->setMapStyle(2); }), 0);
+    EXPECT_EQ(ErrorOf([&] { chart->setBorderStyle(5); }), 0);
+    EXPECT_EQ(ErrorOf([&] { chart->setFont(nullptr); }), 0);
+    const auto& shown = prompter->records();
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[0].text, "Invalid property value: MapStyle takes 0 (map) or 1 (Scale System)");
+    EXPECT_EQ(shown[1].text,
+              "Invalid property value: BorderStyle takes 0 (None) or 1 (Fixed Single)");
+    EXPECT_EQ(shown[2].text, "Invalid property value: Font needs a font object");
+    for (const auto& r : shown) EXPECT_EQ(r.icon, ctl::MsgIcon::Critical);
+    EXPECT_EQ(chart->MapStyle(), 1);
+    EXPECT_EQ(chart->BorderStyle(), 0);
+    EXPECT_EQ(chart->Font(), font);
+    EXPECT_TRUE(site.changed.empty());
+}
+
 TEST_F(ChartTest, RangeLetTakesNumbersDatesOrNothing) {
     Create();
     chart->setMinX(2.6);
