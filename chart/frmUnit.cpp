@@ -1,6 +1,7 @@
 #include "chart/frmUnit.h"
 
 #include <cmath>
+#include <utility>
 
 #include "chart/KarvexState.h"
 #include "chart/NumberField.h"
@@ -39,30 +40,32 @@ bool IsDate(const std::string& text) {
     return ctl::ParseDate(text, serial);
 }
 
-std::unique_ptr<frmUnit>& Instance() {
-    static std::unique_ptr<frmUnit> instance;
+// Released with the last chart; never left to static destruction, which may come after the
+// toolkit has gone.
+frmUnit*& Instance() {
+    static frmUnit* instance = nullptr;
     return instance;
 }
 }  // namespace
 
 frmUnit& UnitDialog() {
-    auto& i = Instance();
-    if (!i) i = std::make_unique<frmUnit>();
+    frmUnit*& i = Instance();
+    if (!i) i = new frmUnit();
     return *i;
 }
 
 frmUnit* UnitDialogIfLoaded() {
-    return Instance().get();
+    return Instance();
 }
 
 void ReleaseUnitDialog() {
-    auto& i = Instance();
+    frmUnit*& i = Instance();
     if (!i) return;
     if (i->window().Blocking()) {
         i->Unload();  // its modal loop ends; the instance stays for the caller still inside it
         return;
     }
-    i.reset();
+    delete std::exchange(i, nullptr);
 }
 
 frmUnit::frmUnit() {

@@ -207,3 +207,21 @@ TEST_F(SettingsDialogTest, ModelessDialogWaitsAndMapModeRefuses) {
     EXPECT_EQ(ErrorOf([&] { chart->EditScaleSetting(1, ""); }, &text), 1032);
     EXPECT_EQ(text, "Invalid method if 'MapStyle' = 0");
 }
+
+TEST_F(SettingsDialogTest, DateAxisWithoutDatesOpensAsNumbersAndOkOnHiddenChartOnlyWrites) {
+    PropertyBag bag;
+    bag.WriteProperty("XAsDate", true, false);
+    bag.WriteProperty("MinX", 1e20f, 0.f);  // no day can be that far away
+    Load(bag);
+    ASSERT_TRUE(chart->XAsDate());
+    chart->pic_main->Cls();
+    const size_t opsBefore = chart->pic_main->ops().size();
+    Edit([&] {
+        EXPECT_EQ(Ctl<CheckBox>("chkDateX").Value(), 0);
+        EXPECT_FALSE(Ctl<CommandButton>("btnDraw").Enabled());  // the chart is not shown
+        Ctl<CommandButton>("btnOK").Click();
+    });
+    EXPECT_FALSE(chart->XAsDate());
+    EXPECT_EQ(chart->MinX(), 1e20f);
+    EXPECT_EQ(chart->pic_main->ops().size(), opsBefore);  // nothing drawn: no SetScaleUnit
+}
