@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "platform/sys/Locale.h"
 #include "platform/com/RaisedError.h"
+#include "platform/sys/Locale.h"
 
 namespace ctl {
 
@@ -110,6 +110,11 @@ float Variant::toSingle() const {
     double d = toDouble();
     if (std::isnan(d) || std::fabs(d) > std::numeric_limits<float>::max()) Raise(errOverflow);
     return static_cast<float>(d);
+}
+
+Variant Variant::Date(double serial) {
+    if (!IsValidDateSerial(serial)) Raise(errOverflow);
+    return Variant(DateValue{serial});
 }
 
 double Variant::toDateSerial() const {
