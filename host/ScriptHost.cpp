@@ -153,6 +153,14 @@ void ScriptHost::raised(const Hosted& from, const EventInfo& event, Args& args) 
     std::vector<Json> cmds = it->second;  // a handler may change the table
     for (const auto& c : cmds) {
         if (depth_ > 16) break;  // handlers that raise events that run handlers...
+        if (++spent_ > kHandlerCommandBudget) {
+            if (!budgetReported_)
+                emitError(28, "Event handlers started more than " +
+                                  std::to_string(kHandlerCommandBudget) +
+                                  " commands for one command; the rest were skipped");
+            budgetReported_ = true;
+            break;
+        }
         ++depth_;
         execute(c);
         --depth_;
@@ -175,6 +183,10 @@ void ScriptHost::run(const std::string& line) {
 }
 
 void ScriptHost::execute(const Json& cmd) {
+    if (active_ == 0) {  // a new top-level command gets a fresh budget for its handlers
+        spent_ = 0;
+        budgetReported_ = false;
+    }
     ++active_;
     struct Leave {
         ScriptHost& h;
@@ -257,7 +269,11 @@ void ScriptHost::execute(const Json& cmd) {
         } else if (verb == "after") {
             int ms = Int(cmd, 1, "MS");
             Json inner = Arg(cmd, 2, "COMMAND");
-            RunLater(std::max(0, ms), [this, inner] { execute(inner); });
+            // The timer may outlive this host (a host made and ended inside another program).
+            std::weak_ptr<int> alive = alive_;
+            RunLater(std::max(0, ms), [this, inner, alive] {
+                if (alive.lock()) execute(inner);
+            });
         } else if (verb == "on") {
             std::string ev = FoldCase(Text(cmd, 1, "EVENT"));
             if (cmd.items.size() < 3) handlers_.erase(ev);
@@ -279,7 +295,7 @@ void ScriptHost::execute(const Json& cmd) {
             } else {
                 window = &control();
             }
-            if (!SaveWindowPng(*window, file)) Raise(75, "Path/File access error: " + file);
+            SaveWindowPng(*window, file);
             emit(Json::object({{"result", Json::string(file)}}));
         } else if (verb == "terminate") {
             control();
@@ -304,7 +320,8 @@ void ScriptHost::execute(const Json& cmd) {
             if (v.kind == Json::Null)
                 Clock::SetNow(std::nullopt);
             else
-                Clock::SetNow(v.kind == Json::Number ? v.n : Variant(v.s).toDateSerial());
+                Clock::SetNow(v.kind == Json::Number ? Variant::Date(v.n).toDateSerial()
+                                                     : Variant(v.s).toDateSerial());
         } else if (verb == "echo") {
             emit(Json::object({{"echo", cmd.items.size() > 1 ? cmd.items[1] : Json()}}));
         } else if (auto it = commands_.find(verb); it != commands_.end()) {

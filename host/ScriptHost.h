@@ -76,6 +76,12 @@ class ScriptHost {
     std::vector<std::function<void()>> afterCommand_, cleanups_;
     ctl::Args* eventArgs_ = nullptr;
     int depth_ = 0;
+    // Commands one top-level command has started through event handlers; handlers that set off
+    // more events than this are cut short (depth alone does not bound handlers that fan out).
+    static constexpr int kHandlerCommandBudget = 10000;
+    int spent_ = 0;
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);  // watched by pending timers
+    bool budgetReported_ = false;
     // Commands can run inside others (event handlers, "after" during a long call). A control
     // ended from inside a call of its own is released only when the outermost command returns.
     int active_ = 0;

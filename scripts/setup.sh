@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ qt6-base-dev libsqlite3-dev libgtest-dev libbenchmark-dev
-          fonts-liberation fonts-dejavu-core clang-format)
+          fonts-liberation fonts-dejavu-core clang-format libicu-dev ${EXTRA_PACKAGES:-})
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -20,4 +20,5 @@ fi
 
 build_dir="${BUILD_DIR:-build}"
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" ${CMAKE_EXTRA:-} >/dev/null
-ninja -C "$build_dir" -j"${JOBS:-2}"
+# BUILD_TARGETS: only these targets (default: everything).
+ninja -C "$build_dir" -j"${JOBS:-2}" ${BUILD_TARGETS:-}

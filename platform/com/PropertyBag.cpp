@@ -1,18 +1,23 @@
 #include "platform/com/PropertyBag.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <algorithm>
 
+#include "platform/com/RaisedError.h"
 #include "platform/forms/Font.h"
 #include "platform/forms/Picture.h"
-#include "platform/com/RaisedError.h"
+#include "platform/sys/SafeFile.h"
 
 namespace ctl {
 
 namespace {
+constexpr double kMaxFontSize = 2048;  // points; the largest size fonts take
+constexpr qint64 kMaxPropertyFileBytes = 64 << 20;
+
 QJsonValue Encode(const Variant& v) {
     switch (v.type()) {
         case VarType::Empty:
@@ -56,6 +61,8 @@ Variant Decode(const QJsonValue& j) {
             auto font = std::make_shared<Font>();
             font->Name = f["name"].toString("MS Sans Serif").toStdString();
             font->Size = f["size"].toDouble(8);
+            if (!(font->Size > 0 && font->Size <= kMaxFontSize) || font->Name.size() > 255)
+                Raise(380, "Invalid property value");
             font->Bold = f["bold"].toBool();
             font->Italic = f["italic"].toBool();
             font->Underline = f["underline"].toBool();
@@ -90,6 +97,8 @@ bool SameValue(const Variant& a, const Variant& b) {
 }
 
 Variant PropertyBag::ReadProperty(const std::string& key, const Variant& def) const {
+    if (auto bad = unreadable_.find(key); bad != unreadable_.end())
+        Raise(bad->second.first, bad->second.second);
     auto it = values_.find(key);
     if (it == values_.end()) return def;
     if (def.isEmpty() || def.isObject()) return it->second;
@@ -98,9 +107,11 @@ Variant PropertyBag::ReadProperty(const std::string& key, const Variant& def) co
 
 void PropertyBag::WriteProperty(const std::string& key, const Variant& value, const Variant& def) {
     if (SameValue(value, def)) {
+        unreadable_.erase(key);
         if (values_.erase(key)) order_.erase(std::find(order_.begin(), order_.end(), key));
         return;
     }
+    unreadable_.erase(key);
     if (!values_.count(key)) order_.push_back(key);
     values_[key] = value;
 }
@@ -111,6 +122,7 @@ std::vector<std::string> PropertyBag::keys() const {
 
 void PropertyBag::clear() {
     values_.clear();
+    unreadable_.clear();
     order_.clear();
 }
 
@@ -119,6 +131,7 @@ std::string PropertyBag::toJson(const std::string& className) const {
     QJsonObject props;
     QJsonArray order;
     for (const auto& k : order_) {
+        if (!values_.count(k)) continue;  // unreadable when loaded: not written back
         props[QString::fromStdString(k)] = Encode(values_.at(k));
         order.append(QString::fromStdString(k));
     }
@@ -139,32 +152,38 @@ PropertyBag PropertyBag::fromJson(const std::string& json, std::string* classNam
     QJsonArray order = root["order"].toArray();
     for (const auto& k : order) {
         QString key = k.toString();
-        if (props.contains(key) && !bag.values_.count(key.toStdString())) {
-            bag.order_.push_back(key.toStdString());
-            bag.values_[key.toStdString()] = Decode(props[key]);
-        }
+        if (props.contains(key)) bag.decodeKey(key.toStdString(), props[key]);
     }
-    for (auto it = props.begin(); it != props.end(); ++it) {
-        std::string key = it.key().toStdString();
-        if (bag.values_.count(key)) continue;
-        bag.order_.push_back(key);
-        bag.values_[key] = Decode(it.value());
-    }
+    for (auto it = props.begin(); it != props.end(); ++it)
+        bag.decodeKey(it.key().toStdString(), it.value());
     return bag;
 }
 
+// Each key is read on its own: a value that cannot be read is kept as that key's error.
+void PropertyBag::decodeKey(const std::string& key, const QJsonValue& value) {
+    if (values_.count(key) || unreadable_.count(key)) return;
+    order_.push_back(key);
+    try {
+        values_[key] = Decode(value);
+    } catch (const RaisedError& e) {
+        unreadable_[key] = {e.number(), e.description()};
+    }
+}
+
 void PropertyBag::save(const std::string& path, const std::string& className) const {
-    QFile f(QString::fromStdString(path));
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        Raise(75, "Path/File access error: " + path);
-    std::string json = toJson(className);
-    f.write(json.data(), qint64(json.size()));
+    FileError error;
+    if (!WriteFileSafely(path, toJson(className), error)) Raise(error.number, error.description);
 }
 
 PropertyBag PropertyBag::load(const std::string& path, std::string* className) {
-    QFile f(QString::fromStdString(path));
-    if (!f.open(QIODevice::ReadOnly)) Raise(53, "File not found: " + path);
-    return fromJson(f.readAll().toStdString(), className);
+    QFileInfo info(QString::fromStdString(path));
+    if (!info.exists()) Raise(53, "File not found: " + path);
+    // A device or a pipe never ends, and no form's properties come near the size limit.
+    if (!info.isFile() || info.size() > kMaxPropertyFileBytes)
+        Raise(75, "Path/File access error: " + path);
+    QFile f(info.filePath());
+    if (!f.open(QIODevice::ReadOnly)) Raise(75, "Path/File access error: " + path);
+    return fromJson(f.read(kMaxPropertyFileBytes).toStdString(), className);
 }
 
 }  // namespace ctl

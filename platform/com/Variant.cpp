@@ -105,6 +105,11 @@ float Variant::toSingle() const {
     return static_cast<float>(d);
 }
 
+Variant Variant::Date(double serial) {
+    if (!IsValidDateSerial(serial)) Raise(errOverflow);
+    return Variant(DateValue{serial});
+}
+
 double Variant::toDateSerial() const {
     switch (type()) {
         case VarType::Date:

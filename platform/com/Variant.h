@@ -45,7 +45,8 @@ class Variant {
     Variant(const char* s) : v_(std::string(s)) {}
     Variant(ObjectPtr o) : v_(std::move(o)) {}
 
-    static Variant Date(double serial) { return Variant(DateValue{serial}); }
+    // A date; raises 6 (overflow) outside 1 January 100 to 31 December 9999.
+    static Variant Date(double serial);
 
     VarType type() const {
         // In the order of the alternatives below; inline, as plotting asks it per coordinate.

@@ -1,12 +1,16 @@
 #include "platform/forms/Input.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QWidget>
 
+#include "platform/com/RaisedError.h"
+#include "platform/forms/SurfaceLimits.h"
 #include "platform/forms/WidgetImpl.h"
+#include "platform/sys/SafeFile.h"
 
 namespace ctl {
 
@@ -108,10 +112,19 @@ void SimulateChar(Widget& target, char32_t ch) {
     QApplication::sendEvent(w, &up);
 }
 
-bool SaveWindowPng(Widget& window, const std::string& path) {
+void SaveWindowPng(Widget& window, const std::string& path) {
     QWidget* w = window.qwidget();
-    if (!w) return false;
-    return w->grab().save(QString::fromStdString(path), "PNG");
+    if (!w) Raise(75, "Path/File access error: " + path);
+    int width = w->width(), height = w->height();
+    LimitSurfaceSize(width, height);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!w->grab(QRect(0, 0, width, height)).save(&buffer, "PNG"))
+        Raise(75, "Path/File access error: " + path);
+    FileError error;
+    if (!WriteFileSafely(path, std::string_view(png.constData(), size_t(png.size())), error))
+        Raise(error.number, error.description);
 }
 
 }  // namespace ctl

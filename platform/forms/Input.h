@@ -15,7 +15,8 @@ bool SimulateKey(Widget& target, const std::string& kind, int keyCode, int shift
 // then key up.
 void SimulateChar(Widget& target, char32_t ch);
 
-// Renders a window with its children to a PNG file.
-bool SaveWindowPng(Widget& window, const std::string& path);
+// Renders a window with its children to a PNG file (at most the surface limits in size).
+// Raises the file error when the file cannot be written; an older file is then kept.
+void SaveWindowPng(Widget& window, const std::string& path);
 
 }  // namespace ctl

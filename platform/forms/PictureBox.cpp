@@ -11,6 +11,7 @@
 
 #include "platform/com/Handles.h"
 #include "platform/forms/PictureImpl.h"
+#include "platform/forms/SurfaceLimits.h"
 #include "platform/forms/WidgetImpl.h"
 
 namespace ctl {
@@ -110,8 +111,11 @@ class SurfaceWidget : public QWidget {
     }
 };
 
+// A null image when the memory cannot be had.
 QImage NewImage(int w, int h, uint32_t back) {
-    QImage img(std::max(1, w), std::max(1, h), QImage::Format_RGB32);
+    LimitSurfaceSize(w, h);
+    QImage img(w, h, QImage::Format_RGB32);
+    if (img.isNull()) return img;
     img.setDotsPerMeterX(int(std::lround(1440.0 / Widget::TwipsX() / 0.0254)));
     img.setDotsPerMeterY(int(std::lround(1440.0 / Widget::TwipsY() / 0.0254)));
     img.fill(ToQColor(back));
@@ -154,16 +158,20 @@ void PictureBox::syncImage() const {
     d_->borderPx = border_ ? kBorderPx : 0;
     int cw = std::max(1, w->width() - 2 * d_->borderPx),
         ch = std::max(1, w->height() - 2 * d_->borderPx);
+    LimitSurfaceSize(cw, ch);
     if (d_->imageW == cw && d_->imageH == ch) return;
     d_->endPaint();
     QImage img = NewImage(cw, ch, BackColor());
+    if (img.isNull()) return;  // out of memory: drawing goes on in the image it has
+    // Only the part both images share is copied, never the whole of a larger old image.
     QPainter p(&img);
     if (!d_->image.isNull())
-        p.drawImage(0, 0, d_->image);
+        p.drawImage(QPoint(0, 0), d_->image,
+                    QRect(0, 0, std::min(cw, d_->image.width()), std::min(ch, d_->image.height())));
     else if (!picture_->isEmpty())
         p.drawImage(0, 0, picture_->impl().image);
     p.end();
-    d_->image = img;
+    d_->image = std::move(img);
     d_->imageW = cw;
     d_->imageH = ch;
     w->update();

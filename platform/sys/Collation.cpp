@@ -1,58 +1,102 @@
 #include "platform/sys/Collation.h"
 
-#include <QCollator>
+#include <unicode/ucol.h>
+#include <unicode/ustring.h>
+
 #include <QLocale>
+#include <cstring>
+#include <string>
 #include <vector>
 
 namespace ctl {
 
 namespace {
-// The machine's collation order. The bare "C" locale has no order of its own beyond code
-// points, which would put every capital before every small letter; its users get English.
-QCollator MakeCollator() {
-    QLocale locale = QLocale::system();
-    if (locale.language() == QLocale::C) locale = QLocale(QLocale::English);
-    QCollator c(locale);
-    c.setCaseSensitivity(Qt::CaseInsensitive);
-    c.setNumericMode(false);
-    return c;
+// The collator of the machine's locale at the strength that ignores letter case (accents still
+// count). The bare "C" locale has no order of its own beyond code points, which would put
+// every capital before every small letter; its users get English. The toolkit's own
+// collation runs on the same library with the same settings; it is used directly here because
+// its keys cannot be read as bytes, and byte keys kept side by side compare several times
+// faster than separately allocated ones.
+UCollator* SharedCollator() {
+    static UCollator* const collator = [] {
+        QLocale locale = QLocale::system();
+        std::string name =
+            locale.language() == QLocale::C ? std::string("en") : locale.name().toStdString();
+        UErrorCode status = U_ZERO_ERROR;
+        UCollator* c = ucol_open(name.c_str(), &status);
+        if (U_FAILURE(status)) {
+            status = U_ZERO_ERROR;
+            c = ucol_open("", &status);  // the root order
+        }
+        ucol_setStrength(c, UCOL_SECONDARY);
+        return c;
+    }();
+    return collator;
 }
 
-const QCollator& SharedCollator() {
-    static const QCollator c = MakeCollator();
-    return c;
-}
-
-QString FromUtf8(std::string_view s) {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+// UTF-8 to UTF-16 into a buffer kept between calls; broken sequences become U+FFFD.
+const UChar* ToUtf16(std::string_view text, std::vector<UChar>& buffer, int32_t& length) {
+    if (buffer.size() < text.size() + 1) buffer.resize(text.size() + 1);
+    UErrorCode status = U_ZERO_ERROR;
+    u_strFromUTF8WithSub(buffer.data(), int32_t(buffer.size()), &length, text.data(),
+                         int32_t(text.size()), 0xFFFD, nullptr, &status);
+    if (U_FAILURE(status)) length = 0;
+    return buffer.data();
 }
 }  // namespace
 
+// The keys end to end in one block; a key ends with a zero byte and holds none before it.
 struct CollationKeys::Impl {
-    std::vector<QCollatorSortKey> keys;
+    std::string bytes;
+    std::vector<size_t> starts;
+    std::vector<UChar> utf16;
 };
 
 CollationKeys::CollationKeys() : d_(std::make_unique<Impl>()) {}
 CollationKeys::~CollationKeys() = default;
 
 void CollationKeys::reserve(size_t n) {
-    d_->keys.reserve(n);
+    d_->starts.reserve(n);
+    d_->bytes.reserve(n * 24);
 }
 
 void CollationKeys::add(std::string_view text) {
-    d_->keys.push_back(SharedCollator().sortKey(FromUtf8(text)));
+    int32_t length = 0;
+    const UChar* s = ToUtf16(text, d_->utf16, length);
+    size_t start = d_->bytes.size();
+    size_t room = std::max<size_t>(32, 2 * size_t(length) + 16);
+    for (;;) {
+        d_->bytes.resize(start + room);
+        auto* out = reinterpret_cast<uint8_t*>(d_->bytes.data() + start);
+        int32_t need = ucol_getSortKey(SharedCollator(), s, length, out, int32_t(room));
+        if (need > 0 && size_t(need) <= room) {
+            d_->bytes.resize(start + size_t(need));
+            break;
+        }
+        if (need <= 0) {  // no key (out of memory in the collator): sorts first
+            d_->bytes.resize(start);
+            d_->bytes.push_back('\0');
+            break;
+        }
+        room = size_t(need);
+    }
+    d_->starts.push_back(start);
 }
 
 size_t CollationKeys::size() const {
-    return d_->keys.size();
+    return d_->starts.size();
 }
 
 int CollationKeys::compare(size_t a, size_t b) const {
-    return d_->keys[a].compare(d_->keys[b]);
+    const char* base = d_->bytes.data();
+    return std::strcmp(base + d_->starts[a], base + d_->starts[b]);
 }
 
 int CompareTextNoCase(std::string_view a, std::string_view b) {
-    return SharedCollator().compare(FromUtf8(a), FromUtf8(b));
+    UErrorCode status = U_ZERO_ERROR;
+    UCollationResult r = ucol_strcollUTF8(SharedCollator(), a.data(), int32_t(a.size()), b.data(),
+                                          int32_t(b.size()), &status);
+    return r == UCOL_LESS ? -1 : r == UCOL_GREATER ? 1 : 0;
 }
 
 }  // namespace ctl

@@ -4,6 +4,8 @@
 #include <chrono>
 #include <cmath>
 
+#include "platform/com/RaisedError.h"
+
 namespace ctl {
 
 namespace {
@@ -53,6 +55,7 @@ double TimeSerial(int h, int n, int s) {
 }
 
 CivilDate SerialToCivil(double serial) {
+    if (!IsValidDateSerial(serial)) Raise(errOverflow);
     CivilDate c;
     double day = std::trunc(serial);
     double frac = std::fabs(serial - day);

@@ -19,6 +19,7 @@ bool IsValidCivilDate(int year, int month, int day);
 double DateSerial(int year, int month, int day);
 double TimeSerial(int hour, int minute, int second);
 // Calendar date and time of a serial (the whole part is the day, counted toward zero).
+// Raises 6 (overflow) for a serial outside 1 January 100 to 31 December 9999.
 CivilDate SerialToCivil(double serial);
 
 // Clock: "now" can be fixed by tests and hosts; nothing else reads the real clock.

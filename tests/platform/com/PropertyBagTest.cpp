@@ -75,3 +75,53 @@ TEST(PropertyBag, UnreadableFilesRaiseClearErrors) {
         EXPECT_EQ(e.number(), 13);
     }
 }
+
+TEST(PropertyBag, AValueThatCannotBeReadFailsOnlyItsOwnKey) {
+    PropertyBag bag = PropertyBag::fromJson(R"({"properties": {
+        "Picture": {"picture": "bm90IGFuIGltYWdl"},
+        "MinX": {"date": 1e300},
+        "MaxX": {"date": 3000000},
+        "Font": {"font": {"name": "Liberation Sans", "size": 1e308}},
+        "Title": "kept"}})");
+    auto number = [&](const char* key) {
+        try {
+            bag.ReadProperty(key, Variant());
+        } catch (const RaisedError& e) {
+            return e.number();
+        }
+        return 0;
+    };
+    EXPECT_EQ(number("Picture"), 481);
+    EXPECT_EQ(number("MinX"), 6);
+    EXPECT_EQ(number("MaxX"), 6);
+    EXPECT_EQ(number("Font"), 380);
+    EXPECT_EQ(bag.ReadProperty("Title", Variant("")).toString(), "kept");
+    EXPECT_TRUE(bag.contains("Picture"));
+    // Written back, the unreadable keys are left out; a new value replaces the failure.
+    bag.WriteProperty("MinX", Variant(2.0), Variant(0.0));
+    EXPECT_EQ(number("MinX"), 0);
+    PropertyBag again = PropertyBag::fromJson(bag.toJson("Karvex.ucKarvex"));
+    EXPECT_EQ(again.keys(), (std::vector<std::string>{"MinX", "Title"}));
+}
+
+TEST(PropertyBag, AFailedSaveRaisesAndKeepsTheOldFile) {
+    QTemporaryDir dir;
+    std::string path = dir.filePath("form.json").toStdString();
+    PropertyBag bag;
+    bag.WriteProperty("Title", Variant("first"), Variant(""));
+    bag.save(path, "Karvex.ucKarvex");
+    try {
+        bag.save("/dev/full", "Karvex.ucKarvex");
+        FAIL() << "a save to a full device reported success";
+    } catch (const RaisedError& e) {
+        EXPECT_EQ(e.number(), 61);
+        EXPECT_EQ(e.description(), "Disk full: /dev/full");
+    }
+    try {
+        bag.save(dir.filePath("gone/form.json").toStdString(), "Karvex.ucKarvex");
+        FAIL();
+    } catch (const RaisedError& e) {
+        EXPECT_EQ(e.number(), 76);
+    }
+    EXPECT_EQ(PropertyBag::load(path).ReadProperty("Title", Variant("")).toString(), "first");
+}

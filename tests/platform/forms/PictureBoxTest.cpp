@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QTemporaryDir>
 #include <QWidget>
+#include <chrono>
 #include <cmath>
 
+#include "platform/com/RaisedError.h"
 #include "platform/com/UserControl.h"
+#include "platform/forms/Input.h"
 #include "platform/forms/PictureBox.h"
+#include "platform/forms/SurfaceLimits.h"
 
 using namespace ctl;
 
@@ -127,4 +133,36 @@ TEST_F(Surface, KeepsThePrintedTextsUntilCleared) {
     for (size_t i = 0; i < PictureBox::kMaxPrinted + 5; ++i) pic.Print(std::to_string(i));
     EXPECT_EQ(pic.Printed().size(), PictureBox::kMaxPrinted);
     EXPECT_EQ(pic.Printed().front().text, "5");
+// A surface sized far beyond any screen keeps an image no larger than the surface limits;
+// drawing and shrinking again stay quick and keep what was drawn.
+TEST_F(Surface, AHugeSurfaceKeepsABoundedImage) {
+    pic.setForeColor(0x0000FF);
+    pic.Line(150, 300, 1200, 300);
+    auto start = std::chrono::steady_clock::now();
+    pic.Move(0, 0, 2147483647, 330);
+    EXPECT_EQ(pic.ImageWidthPx(), kMaxSurfaceSidePx);
+    pic.Line(0, 0, 2147483647, 330);
+    pic.Move(0, 0, 1500, 1500);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    pic.Move(0, 0, 2147483647, 2147483647);
+    EXPECT_LE(int64_t(pic.ImageWidthPx()) * pic.ImageHeightPx(), kMaxSurfacePixels);
+    pic.Line(0, 0, 1e9f, 1e9f);
+    pic.Move(0, 0, 1500, 1500);
+    EXPECT_EQ(pic.ImageWidthPx(), 100);
+    EXPECT_EQ(pic.PixelAt(50, 20), 0x0000FFu);
+}
+
+TEST_F(Surface, ASnapshotOfAHugeWindowIsBoundedAndAFailedOneRaises) {
+    QTemporaryDir dir;
+    std::string path = dir.filePath("shot.png").toStdString();
+    host.Move(0, 0, 2147483647, 330);
+    SaveWindowPng(host, path);
+    QImage shot(QString::fromStdString(path));
+    EXPECT_EQ(shot.width(), kMaxSurfaceSidePx);
+    try {
+        SaveWindowPng(host, "/dev/full");
+        FAIL() << "a snapshot to a full device reported success";
+    } catch (const RaisedError& e) {
+        EXPECT_EQ(e.number(), 61);
+    }
 }

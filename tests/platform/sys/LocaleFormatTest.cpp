@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "TestSupport.h"
 #include "platform/com/Variant.h"
 #include "platform/sys/DateSerial.h"
@@ -30,6 +32,20 @@ TEST(DateSerials, EpochLeapYearsAndTime) {
     EXPECT_FALSE(IsValidCivilDate(2026, 2, 29));
     EXPECT_TRUE(IsValidCivilDate(2000, 2, 29));
     EXPECT_FALSE(IsValidDateSerial(3e6));
+}
+
+TEST(DateSerials, DaysOutsideTheCalendarOverflowWhereverTheyAreConverted) {
+    for (double serial : {1e300, -1e300, 3e6, -657435.0, std::nan("")}) {
+        SCOPED_TRACE(serial);
+        EXPECT_EQ(ErrorOf([&] { SerialToCivil(serial); }), 6);
+        EXPECT_EQ(ErrorOf([&] { FormatDate(serial, "dd/mm/yyyy"); }), 6);
+        EXPECT_EQ(ErrorOf([&] { DateToText(serial); }), 6);
+        EXPECT_EQ(ErrorOf([&] { Variant::Date(serial); }), 6);
+        EXPECT_EQ(ErrorOf([&] { Variant(serial).toDateSerial(); }), 6);
+    }
+    // The first and the last day still convert.
+    EXPECT_EQ(SerialToCivil(kMinDateSerial).year, 100);
+    EXPECT_EQ(FormatDate(kMaxDateSerial, "dd/mm/yyyy"), "31/12/9999");
 }
 
 TEST(Clock, TodayCanBeFixed) {

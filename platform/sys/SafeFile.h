@@ -1,0 +1,20 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace ctl {
+
+// What went wrong writing a file: the runtime's error number and a text that names the path
+// (61 disk full, 70 permission denied, 76 path not found, 75 any other access error).
+struct FileError {
+    int number = 0;
+    std::string description;
+};
+
+// Replaces the file at `path` with `bytes` so that a failure leaves the old file as it was:
+// the bytes go to a new file in the same folder, are flushed to the disk, and only then take
+// the old file's name. A path that names no regular file (a device, for one) is written in
+// place, every write checked. False with `error` filled when anything failed.
+bool WriteFileSafely(const std::string& path, std::string_view bytes, FileError& error);
+
+}  // namespace ctl
