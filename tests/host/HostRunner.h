@@ -1,9 +1,9 @@
 #pragma once
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 #include <fstream>
 #include <string>
 #include <vector>
