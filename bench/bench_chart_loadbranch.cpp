@@ -97,7 +97,7 @@ BENCHMARK(BM_LoadBranch)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     ctl::EnsureApplication();
-    int r = RunWithRatio(argc, argv, "BM_LoadBranch", "BM_RawSqliteSelect");
+    int r = bench::RunWithRatio(argc, argv, "BM_LoadBranch", "BM_RawSqliteSelect");
     std::filesystem::remove_all(Folder());
     return r;
 }

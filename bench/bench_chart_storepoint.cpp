@@ -90,8 +90,7 @@ BENCHMARK(BM_StorePoint)->Unit(benchmark::kMillisecond)->Iterations(5);
 }  // namespace
 
 int main(int argc, char** argv) {
-    int r =
-        RunWithRatio(argc, argv, "BM_StorePoint/iterations:5", "BM_RawSqliteInsert/iterations:5");
+    int r = bench::RunWithRatio(argc, argv, "BM_StorePoint", "BM_RawSqliteInsert");
     std::filesystem::remove_all(Folder());
     return r;
 }

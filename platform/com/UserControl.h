@@ -11,6 +11,8 @@
 
 namespace ctl {
 
+class PictureBox;
+
 // What the host offers a control placed on one of its forms.
 class ControlSite {
   public:
@@ -86,6 +88,9 @@ class UserControl : public Widget, public Object {
 
     // The window that takes the user's mouse and keys (script hosts send input there).
     virtual Widget* InputSurface() { return this; }
+    // The picture box the control draws and prints on, if it has one (script hosts read back
+    // what was printed there).
+    virtual PictureBox* DrawingSurface() { return nullptr; }
 
     // Procedures beyond the public interface that script hosts and tools may run by name
     // (a control's own store, for instance). False when the control has none of that name.
