@@ -127,8 +127,8 @@ void TrackStore::LoadBranch(const std::string& trackName, int16_t branch, std::v
     std::vector<double> x(size_t(count), 0.0), y(size_t(count), 0.0);
     const size_t cx = rs.ColumnIndex("X"), cy = rs.ColumnIndex("Y");
     for (size_t i = 0; !rs.IsEOF(); ++i) {
-        x[i] = rs.FieldAt(cx).asDouble();
-        y[i] = rs.FieldAt(cy).asDouble();
+        x[i] = rs.DoubleAt(cx);
+        y[i] = rs.DoubleAt(cy);
         rs.MoveNext();
         if (keepGoing && !keepGoing()) break;
     }

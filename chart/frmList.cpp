@@ -11,9 +11,9 @@ std::shared_ptr<frmList> g_chooser;
 }  // namespace
 
 frmList::frmList()
-    : form(std::make_unique<ctl::DialogWindow>()),
+    : form(std::make_unique<ctl::DialogForm>()),
       lstTratto(std::make_unique<ctl::ListBox>(*form)),
-      btnOK(std::make_unique<ctl::PushButton>(*form)) {
+      btnOK(std::make_unique<ctl::CommandButton>(*form)) {
     form->setName("frmList");
     form->setClientSize(kClientW, kClientH);
     form->setFont(ctl::MakeFont("Arial", 8));
@@ -25,10 +25,9 @@ frmList::frmList()
     btnOK->setFont(ctl::MakeFont("Arial", 8));
     btnOK->setCaption("OK");
     btnOK->Move(900, 5460, 1185, 345);
-    btnOK->setDefault(true);
-    btnOK->onPress = [this] { btnOK_Click(); };
+    btnOK->onClick = [this] { btnOK_Click(); };
     lstTratto->onDblClick = [this] { lstTratto_DblClick(); };
-    form->onQueryUnload = [this](bool& cancel, int mode) { Form_QueryUnload(cancel, mode); };
+    form->onQueryUnload = [this](bool fromCloseCommand) { Form_QueryUnload(fromCloseCommand); };
 }
 
 frmList::~frmList() {
@@ -40,12 +39,10 @@ frmList::~frmList() {
 
 void frmList::Load() {
     lstTratto->Clear();
-    form->Load();
-    m_Loaded = true;
 }
 
 void frmList::btnOK_Click() {
-    if (btnOK->Tag() != "View") {
+    if (m_Tag != "View") {
         const int row = lstTratto->ListIndex();
         if (row < 0) {
             lstTratto->SetFocus();
@@ -53,15 +50,15 @@ void frmList::btnOK_Click() {
         }
         m_TrackName = lstTratto->List(row);
     }
-    form->Unload();
+    form->Close();
 }
 
 void frmList::lstTratto_DblClick() {
     btnOK_Click();
 }
 
-void frmList::Form_QueryUnload(bool&, int unloadMode) {
-    if (unloadMode == ctl::vbFormControlMenu) m_TrackName.clear();
+void frmList::Form_QueryUnload(bool fromCloseCommand) {
+    if (fromCloseCommand) m_TrackName.clear();
 }
 
 void frmList::ShowModal() {
@@ -73,7 +70,7 @@ void frmList::ShowModeless() {
 }
 
 bool frmList::IsOpen() const {
-    return form->IsOpen();
+    return form->IsShown();
 }
 
 bool frmList::SelectRow(const std::string& text) {
@@ -91,7 +88,7 @@ void frmList::ClickOK() {
 }
 
 void frmList::CloseByUser() {
-    form->CloseByUser();
+    form->CloseCommand();
 }
 
 std::shared_ptr<frmList> TrackChooser() {
@@ -101,7 +98,7 @@ std::shared_ptr<frmList> TrackChooser() {
 
 void UnloadTrackChooser() {
     if (!g_chooser) return;
-    if (g_chooser->IsOpen()) g_chooser->form->Unload();
+    g_chooser->form->Close();
     g_chooser.reset();
 }
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/forms/DialogWindow.h"
+#include "platform/forms/CommandButton.h"
+#include "platform/forms/DialogForm.h"
 #include "platform/forms/ListBox.h"
-#include "platform/forms/PushButton.h"
 #include "platform/sys/Prompts.h"
 
 namespace karvex {
@@ -20,13 +20,15 @@ class frmList : public ctl::ChoiceDialog {
 
     // Loads the window with an empty list (the form stays loaded until unloaded).
     void Load();
-    bool Loaded() const { return m_Loaded; }
     const std::string& TrackName() const { return m_TrackName; }
+    // The mode, kept in the OK button's tag: "Exec" or "View".
+    const std::string& Tag() const { return m_Tag; }
+    void setTag(const std::string& tag) { m_Tag = tag; }
 
     // Handlers.
     void btnOK_Click();
     void lstTratto_DblClick();
-    void Form_QueryUnload(bool& cancel, int unloadMode);
+    void Form_QueryUnload(bool fromCloseCommand);
 
     // ChoiceDialog.
     void ShowModal() override;
@@ -36,13 +38,12 @@ class frmList : public ctl::ChoiceDialog {
     void ClickOK() override;
     void CloseByUser() override;
 
-    std::unique_ptr<ctl::DialogWindow> form;
+    std::unique_ptr<ctl::DialogForm> form;
     std::unique_ptr<ctl::ListBox> lstTratto;
-    std::unique_ptr<ctl::PushButton> btnOK;
+    std::unique_ptr<ctl::CommandButton> btnOK;
 
   private:
-    std::string m_TrackName;
-    bool m_Loaded = false;
+    std::string m_TrackName, m_Tag = "Exec";
 };
 
 // The chooser of the library (one per thread), made on first use. Users hold the pointer

@@ -97,7 +97,7 @@ std::string ucKarvex::ChooseTrack(const std::string& title) {
         }
         chooser->form->setCaption(title);
         const std::string mode = ctl::EqualsNoCase(title, "Available Tracks") ? "View" : "Exec";
-        chooser->btnOK->setTag(mode);
+        chooser->setTag(mode);
         // The dialog is always waited for, also while the form is kept on top: the commands
         // that ask go on with the name the user picks, not with the previous one.
         ctl::Prompts().Choose({title, names, mode, chooser.get()});

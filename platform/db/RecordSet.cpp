@@ -7,9 +7,41 @@
 
 namespace ctl::db {
 
-RecordSet::RecordSet(std::vector<std::string> columns, std::vector<Value> cells)
-    : columns_(std::move(columns)), cells_(std::move(cells)), open_(true) {
-    rows_ = columns_.empty() ? 0 : cells_.size() / columns_.size();
+RecordSet::RecordSet(std::vector<std::string> columns)
+    : columns_(std::move(columns)), open_(true) {}
+
+RecordSet::Cell& RecordSet::push() {
+    if ((count_ & (kChunk - 1)) == 0) {
+        chunks_.emplace_back();
+        chunks_.back().reserve(kChunk);
+    }
+    ++count_;
+    return chunks_.back().emplace_back();
+}
+
+void RecordSet::AddNull() {
+    Cell& c = push();
+    c.kind = Value::Null;
+    c.i = 0;
+}
+
+void RecordSet::AddInteger(int64_t v) {
+    Cell& c = push();
+    c.kind = Value::Integer;
+    c.i = v;
+}
+
+void RecordSet::AddReal(double v) {
+    Cell& c = push();
+    c.kind = Value::Real;
+    c.d = v;
+}
+
+void RecordSet::AddText(std::string_view v) {
+    texts_.emplace_back(v);
+    Cell& c = push();
+    c.kind = Value::Text;
+    c.text = texts_.size() - 1;
 }
 
 void RecordSet::requireOpen() const {
@@ -18,7 +50,7 @@ void RecordSet::requireOpen() const {
 
 int64_t RecordSet::RecordCount() const {
     requireOpen();
-    return int64_t(rows_);
+    return int64_t(rows());
 }
 
 void RecordSet::MoveFirst() {
@@ -28,12 +60,12 @@ void RecordSet::MoveFirst() {
 
 void RecordSet::MoveLast() {
     requireOpen();
-    pos_ = rows_ == 0 ? 0 : rows_ - 1;
+    pos_ = rows() == 0 ? 0 : rows() - 1;
 }
 
 void RecordSet::MoveNext() {
     requireOpen();
-    if (pos_ >= rows_) Raise(errDbUsage, "No current record: the record set is past its end");
+    if (pos_ >= rows()) Raise(errDbUsage, "No current record: the record set is past its end");
     ++pos_;
 }
 
@@ -44,22 +76,48 @@ size_t RecordSet::ColumnIndex(const std::string& column) const {
     Raise(errDbUsage, "The record set has no column named " + column);
 }
 
-const Value& RecordSet::FieldAt(size_t column) const {
+const RecordSet::Cell& RecordSet::current(size_t column) const {
     requireOpen();
-    if (pos_ >= rows_) Raise(errDbUsage, "No current record: the record set is past its end");
+    if (pos_ >= rows()) Raise(errDbUsage, "No current record: the record set is past its end");
     if (column >= columns_.size()) Raise(errDbUsage, "No such column position");
-    return cells_[pos_ * columns_.size() + column];
+    const size_t i = pos_ * columns_.size() + column;
+    return chunks_[i >> kChunkShift][i & (kChunk - 1)];
 }
 
-const Value& RecordSet::Field(const std::string& column) const {
+Value RecordSet::FieldAt(size_t column) const {
+    const Cell& c = current(column);
+    switch (c.kind) {
+        case Value::Integer:
+            return Value(c.i);
+        case Value::Real:
+        case Value::Single:
+            return Value(c.d);
+        case Value::Text:
+            return Value(texts_[c.text]);
+        case Value::Null:
+            break;
+    }
+    return Value();
+}
+
+double RecordSet::DoubleAt(size_t column) const {
+    const Cell& c = current(column);
+    if (c.kind == Value::Real) return c.d;
+    if (c.kind == Value::Integer) return double(c.i);
+    return FieldAt(column).asDouble();
+}
+
+Value RecordSet::Field(const std::string& column) const {
     return FieldAt(ColumnIndex(column));
 }
 
 void RecordSet::Close() {
     open_ = false;
     columns_.clear();
-    cells_.clear();
-    rows_ = pos_ = 0;
+    chunks_.clear();
+    count_ = 0;
+    texts_.clear();
+    pos_ = 0;
 }
 
 }  // namespace ctl::db

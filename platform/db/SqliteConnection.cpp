@@ -228,24 +228,24 @@ RecordSet SqliteConnection::OpenRecordSet(const Statement& statement) {
     const int n = sqlite3_column_count(st);
     std::vector<std::string> columns;
     for (int c = 0; c < n; ++c) columns.emplace_back(sqlite3_column_name(st, c));
-    std::vector<Value> cells;
+    RecordSet rs(std::move(columns));
     int rc;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
         for (int c = 0; c < n; ++c) {
             switch (sqlite3_column_type(st, c)) {
                 case SQLITE_INTEGER:
-                    cells.emplace_back(int64_t(sqlite3_column_int64(st, c)));
+                    rs.AddInteger(sqlite3_column_int64(st, c));
                     break;
                 case SQLITE_FLOAT:
-                    cells.emplace_back(sqlite3_column_double(st, c));
+                    rs.AddReal(sqlite3_column_double(st, c));
                     break;
                 case SQLITE_NULL:
-                    cells.emplace_back();
+                    rs.AddNull();
                     break;
                 default:
-                    cells.emplace_back(
-                        std::string(reinterpret_cast<const char*>(sqlite3_column_text(st, c)),
-                                    size_t(sqlite3_column_bytes(st, c))));
+                    rs.AddText(
+                        std::string_view(reinterpret_cast<const char*>(sqlite3_column_text(st, c)),
+                                         size_t(sqlite3_column_bytes(st, c))));
                     break;
             }
         }
@@ -253,7 +253,7 @@ RecordSet SqliteConnection::OpenRecordSet(const Statement& statement) {
     sqlite3_reset(st);
     sqlite3_clear_bindings(st);
     if (rc != SQLITE_DONE) fail(rc, "");
-    return RecordSet(std::move(columns), std::move(cells));
+    return rs;
 }
 
 }  // namespace ctl::db

@@ -126,7 +126,7 @@ TEST_F(MapChartTest, TheChoosersResultFollowsItsModes) {
     auto chooser = karvex::TrackChooser();
     chooser->Load();
     chooser->lstTratto->AddItem("river");
-    chooser->btnOK->setTag("Exec");
+    chooser->setTag("Exec");
     chooser->ShowModeless();
     chooser->lstTratto->setListIndex(0);
     chooser->lstTratto->onDblClick();
@@ -175,4 +175,25 @@ TEST_F(MapChartTest, EndingWithAnOpenTrackAsksWhetherToKeepIt) {
     karvex::TrackStore store;
     store.Open(dir.path);
     EXPECT_EQ(store.ListTrackNames(), (std::vector<std::string>{"kept"}));
+}
+
+TEST_F(MapChartTest, AStoreWithoutItsTableFailsEachCallWithTheEnginesText) {
+    { OpenFile(dir.file("mappa.mdb")); }  // an SQLite file, but no MAPPA in it
+    LoadMap();
+    EXPECT_FALSE(chart->DbUnusable());
+    EXPECT_FALSE(chart->DrawTrack("any"));
+    EXPECT_EQ(chart->ControlError(), "no such table: MAPPA");
+    EXPECT_EQ(chart->CountTracks(), 0);
+    EXPECT_EQ(chart->ChooseTrack("Choose the Track"), "");
+    EXPECT_TRUE(Prompts("choose").empty());
+    EXPECT_EQ(chart->ControlError(), "no such table: mappa");  // the list names it in lower case
+}
+
+TEST_F(MapChartTest, AFileThatIsNoDatabaseIsReportedWithItsPath) {
+    std::ofstream(dir.file("MAPPA.MDB")) << "a spreadsheet saved under the wrong name";
+    LoadMap();
+    EXPECT_TRUE(chart->DbUnusable());
+    auto boxes = Prompts("msgbox");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "The file is not an SQLite database: " + dir.file("MAPPA.MDB"));
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,7 +16,8 @@ inline std::vector<ctl::Json> RunHost(const std::string& script) {
     const char* exe = std::getenv("CTLHOST");
     EXPECT_TRUE(exe) << "CTLHOST is not set";
     if (!exe) return {};
-    std::string in = ::testing::TempDir() + "ctlhost_in.jsonl";
+    // One file per process: test programs of other checkouts may run at the same time.
+    std::string in = ::testing::TempDir() + "ctlhost_in_" + std::to_string(getpid()) + ".jsonl";
     std::ofstream(in) << script;
     std::string cmd = std::string(exe) + " < " + in + " 2>/dev/null";
     FILE* p = popen(cmd.c_str(), "r");
