@@ -1,5 +1,6 @@
 #include "platform/forms/Input.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -38,6 +39,8 @@ bool SimulateMouse(Widget& target, const std::string& kind, int button, int shif
                    float y) {
     QWidget* w = target.qwidget();
     if (!w) return false;
+    // A scrolling window takes the mouse in its client area, inside the border.
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) w = area->viewport();
     QPointF pos(x / Widget::TwipsX(), y / Widget::TwipsY());
     QPointF global = w->mapToGlobal(pos);
     QEvent::Type type;

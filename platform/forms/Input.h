@@ -7,7 +7,8 @@ namespace ctl {
 
 // Real toolkit input events delivered to a window, positions in twips of its client area.
 // Kinds: "down", "up", "move", "dblclick" for the mouse; "down", "up", "press" for keys
-// ("press" is a key down followed by its release). Returns false for an unknown kind.
+// ("press" is a key down followed by its release). Returns false for an unknown kind. Lists
+// take mouse positions in their rows' area, inside the border.
 bool SimulateMouse(Widget& target, const std::string& kind, int button, int shift, float x,
                    float y);
 bool SimulateKey(Widget& target, const std::string& kind, int keyCode, int shift);
