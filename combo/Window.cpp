@@ -30,6 +30,9 @@ Window::Window()
     lstCol1.setName("lstCol1");
     lstCol2.setName("lstCol2");
     form.setVisible(false);
+    // The lists are as high as ListHeight asks, not cut to whole rows (a part row shows).
+    lstCol1.setIntegralHeight(false);
+    lstCol2.setIntegralHeight(false);
     // The two lists read as one: no borders between them, one scroll bar on the right.
     lstCol1.setBorderStyle(0);
     lstCol2.setBorderStyle(0);

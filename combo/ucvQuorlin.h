@@ -18,6 +18,8 @@
 
 namespace quorlin {
 
+struct SortRows;
+
 // Values of the Style property.
 enum StyleType : int32_t { DropdownCombo = 0, SimpleCombo = 1, DropdownList = 2 };
 
@@ -95,6 +97,8 @@ class ucvQuorlin : public ctl::UserControl {
     void ClearRows();
     std::string RowText(int32_t Index);
     int32_t RowData(int32_t Index);
+    // Reorders the rows on column 1 or 2 (as text, or as numbers) or 3 (item data).
+    void Sort(int16_t Col, bool OnNumeric = false);
     // With Locked on, a click on one of the own lists puts the selection back.
     void KeepSelection(int which);
 
@@ -142,6 +146,9 @@ class ucvQuorlin : public ctl::UserControl {
     // Click (the caller decides); and the selection cleared, with the lists back at row 0.
     void SelectRow(int32_t row);
     void ClearSelection();
+    class SortBusyScope;
+    bool SamePair(const Pair& p, int32_t count);
+    void AppendInOrder(const Pair& p, SortRows& rows, const std::vector<int32_t>& order);
 
     void EnsureWindow();
     void UnloadWindow();
