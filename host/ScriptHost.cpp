@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "host/ComboCommands.h"
 #include "host/CommandArgs.h"
 #include "host/PrintedCommands.h"
 #include "host/UiCommands.h"
@@ -55,6 +56,7 @@ ScriptHost::ScriptHost(std::function<void(const std::string&)> out)
     };
     SetPrompter(prompter_);
     AddPrintedCommands(*this);
+    AddComboCommands(*this);
     RegisterUiCommands(*this);
 }
 
@@ -208,6 +210,12 @@ void ScriptHost::execute(const Json& cmd) {
             std::string file = Text(cmd, 1, "FILE");
             DoEvents();
             Widget* window = nullptr;
+            if (cmd.items.size() > 2 && EqualsNoCase(Text(cmd, 2, "FORM"), "screen")) {
+                // Every shown window where it stands: a form with its open drop-down list.
+                if (!SaveScreenPng(file)) Raise(75, "Path/File access error: " + file);
+                emit(Json::object({{"result", Json::string(file)}}));
+                return;
+            }
             if (cmd.items.size() > 2) {
                 // One of the open forms (a dialog) instead of the control.
                 std::string form = Text(cmd, 2, "FORM");
@@ -258,6 +266,11 @@ void ScriptHost::execute(const Json& cmd) {
 UserControl& ScriptHost::control() {
     if (!control_ || releasePending_) Raise(91, "No control: use create or load first");
     return *control_;
+}
+
+Form& ScriptHost::form() {
+    control();
+    return *form_;
 }
 
 const ControlClass& ScriptHost::classFor(const std::string& progId) {
@@ -321,6 +334,7 @@ void ScriptHost::start(const std::string& progId, const Json* options, const std
     form_->Move(0, 0, control_->Width() + 600, control_->Height() + 600);
     form_->Show();
     control_->Show();
+    DoEvents();  // the form becomes the active window, so its children can take the focus
     emit(Json::object({{"result", Json::string(progId_)}}));
 }
 

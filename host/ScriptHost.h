@@ -30,6 +30,8 @@ class ScriptHost : public ctl::ControlSite {
     // For command handlers: the current control (raises 91 without one), output lines,
     // the scripted prompter, and running a nested command.
     ctl::UserControl& control();
+    // The form that holds the current control (raises 91 without one).
+    ctl::Form& form();
     void emit(const ctl::Json& j);
     void emitError(int number, const std::string& description);
     ctl::ScriptedPrompter& prompter() { return *prompter_; }

@@ -4,8 +4,10 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
 #include <QWidget>
+#include <algorithm>
 
 #include "platform/forms/WidgetImpl.h"
 
@@ -115,6 +117,27 @@ bool SaveWindowPng(Widget& window, const std::string& path) {
     QWidget* w = window.qwidget();
     if (!w) return false;
     return w->grab().save(QString::fromStdString(path), "PNG");
+}
+
+bool SaveScreenPng(const std::string& path) {
+    QList<QWidget*> shown;
+    QRect area;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && Widget::FromQWidget(w)) {
+            shown.append(w);
+            area |= w->frameGeometry();
+        }
+    if (shown.isEmpty()) return false;
+    QImage image(area.size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    // Pop-ups last, so they lie over the forms they drop down from.
+    std::stable_sort(shown.begin(), shown.end(), [](QWidget* a, QWidget* b) {
+        return a->windowType() != Qt::Popup && b->windowType() == Qt::Popup;
+    });
+    for (QWidget* w : shown) p.drawPixmap(w->geometry().topLeft() - area.topLeft(), w->grab());
+    p.end();
+    return image.save(QString::fromStdString(path), "PNG");
 }
 
 }  // namespace ctl

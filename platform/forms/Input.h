@@ -18,5 +18,8 @@ void SimulateChar(Widget& target, char32_t ch);
 
 // Renders a window with its children to a PNG file.
 bool SaveWindowPng(Widget& window, const std::string& path);
+// Renders every shown top-level window at its place on the screen, cut to the area they cover
+// together, to a PNG file.
+bool SaveScreenPng(const std::string& path);
 
 }  // namespace ctl
