@@ -99,6 +99,10 @@ ListBox::ListBox(Widget& parent)
     for (auto role : {QPalette::Highlight, QPalette::HighlightedText})
         pal.setColor(QPalette::Inactive, role, pal.color(QPalette::Active, role));
     l->setPalette(pal);
+    // Double-clicks land on the list's viewport, not on the list window itself.
+    QObject::connect(l, &QListWidget::itemDoubleClicked, [this](QListWidgetItem*) {
+        if (onDblClick) onDblClick();
+    });
     QObject::connect(l->verticalScrollBar(), &QScrollBar::valueChanged, [this](int v) {
         // Only a shown list scrolls for real; a hidden one has no scroll range yet.
         if (d_->applying || !d_->list->isVisible()) return;
