@@ -7,9 +7,11 @@
 
 namespace quorlin {
 
-// The drop-down window of the combo in its drop-down styles: a borderless form holding the
-// rows in two lists side by side. The control creates it for those styles and unloads it
-// otherwise; while it exists its lists are where the rows live.
+// The drop-down window of the combo in its drop-down styles: a borderless pop-up holding the
+// rows in two lists side by side, which show one selected row across both. The control creates
+// it for those styles and unloads it otherwise; while it exists its lists are where the rows
+// live. It goes closed -> shown -> picked (Enter, a click on a row) or dismissed (Escape, the
+// focus gone) -> closed; the control's timer hands a picked row back (DropDownFlow).
 class Window {
   public:
     Window();
@@ -32,8 +34,36 @@ class Window {
     void setcBackcolor(uint32_t color);
     void setcForecolor(uint32_t color);
 
+    // Lays the two lists side by side (a width below 1 hides that list) and gives both the
+    // height, which they round down to whole rows; returns the height they took.
+    int SizeLists(int widthCol1, int widthCol2, int height);
+    int ListsHeight(int height);
+    // Places the window (screen twips) around its lists.
+    void Place(int left, int top);
+    int WindowWidth() const;
+    // Shows the window at its place with the given top and selected row, and puts the focus
+    // into the first visible list. False when it could not be shown.
+    bool Open(int32_t topIndex, int32_t listIndex);
+
     // Closes the window; a dismissed list gets back the row it had when it opened.
     void HideChildForm();
+    // The keyboard handler of the lists, also called by the control in the drop-down list
+    // style: PageUp, PageDown, Up and Down move the selection of both lists; every key is
+    // swallowed.
+    void lstCol1_KeyDown(int& KeyCode, int& Shift);
+    // Enter or a click on a row: the row is picked unless Locked; the window closes.
+    void Pick();
+    // Escape: nothing is picked; the window closes and the row is put back.
+    void Dismiss();
+
+  private:
+    ctl::ListBox& FirstVisible();
+    void SelectBoth(int row);
+    void List_KeyDown(int& KeyCode, int& Shift);
+    void List_MouseMove(ctl::ListBox& list, float y);
+    void List_MouseDown(ctl::ListBox& list, int button, int shift, float y);
+    void List_Scroll(ctl::ListBox& from, ctl::ListBox& to);
+    int border_;  // twips of the window's outline
 };
 
 }  // namespace quorlin

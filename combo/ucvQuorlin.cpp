@@ -44,7 +44,14 @@ ucvQuorlin::ucvQuorlin(ctl::ControlSite& site)
       hdc_(ctl::NewHandle()) {
     InstanceCreated();
     TimerProc.setInterval(100);
-    TimerProc.onTimer = [this] { TimerProc_Timer(); };
+    TimerProc.onTimer = [this] { flow_.TimerProc_Timer(); };
+    txtCol1.setName("txtCol1");
+    txtCol2.setName("txtCol2");
+    lblCol1.setName("lblCol1");
+    lblCol2.setName("lblCol2");
+    lstCol1a.setName("lstCol1a");
+    lstCol2a.setName("lstCol2a");
+    imgCombo.setName("imgCombo");
     imgCombo.setStretch(true);
     // ListHeight is the height the lists show, not cut to whole rows: a stored or default
     // height reads back as it was set and a style change stores nothing new.
@@ -57,6 +64,9 @@ ucvQuorlin::ucvQuorlin(ctl::ControlSite& site)
 
 ucvQuorlin::~ucvQuorlin() {
     TimerProc.setEnabled(false);
+    // The drop-down window goes first: closing it hands the focus back to the cells, whose
+    // handlers still need the rest of the control.
+    window_.reset();
     InstanceEnded();
 }
 
@@ -95,6 +105,9 @@ void ucvQuorlin::InitProperties() {
     LayoutFont();
     Widget::setWidth(InnerWidth());
     Widget::setHeight(m_EditHeight);
+    // A control made at run time needs its timer as much as a stored one: it hands the
+    // drop-down list's pick back.
+    if (UserMode()) TimerProc.setEnabled(true);
     setInitialising(false);
 }
 
@@ -538,33 +551,14 @@ void ucvQuorlin::ShowFocus() {
     focusShown_ = true;
 }
 
-void ucvQuorlin::TimerProc_Timer() {
-    if (window_ && window_->FlagShowList) {
-        if (window_->form.ContainsFocus()) return;
-        window_->HideChildForm();
-        if (m_Style == DropdownList && HasFocus()) ShowFocus();
-    } else if (m_Style == DropdownList) {
-        if (HasFocus() && !focusShown_) {
-            ShowFocus();
-        } else if (!HasFocus() && focusShown_) {
-            uint32_t back = m_Locked ? kLockedBack : m_BackColor,
-                     fore = m_Locked ? kLockedFore : m_ForeColor;
-            for (ctl::Label* l : {&lblCol1, &lblCol2}) {
-                l->setBackColor(back);
-                l->setForeColor(fore);
-            }
-            focusRect.Erase();
-            focusShown_ = false;
-        }
-    }
-    if (window_ && window_->Selected) {
-        int32_t row = window_->ListIndex;
-        window_->Selected = false;
-        try {
-            setListIndex(row);
-        } catch (const std::exception&) {
-        }
-    }
+ctl::Widget* ucvQuorlin::InputSurface() {
+    ctl::Widget* focus = ctl::Widget::Focused();
+    if (focus && window_ && window_->form.Contains(*focus)) return focus;
+    if (m_Style == DropdownList) return this;
+    if (focus &&
+        (focus == &txtCol1 || focus == &txtCol2 || focus == &lstCol1a || focus == &lstCol2a))
+        return focus;
+    return m_WidthCol1 >= 1 ? static_cast<ctl::Widget*>(&txtCol1) : &txtCol2;
 }
 
 }  // namespace quorlin

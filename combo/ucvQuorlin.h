@@ -3,6 +3,9 @@
 #include <memory>
 #include <string>
 
+#include "combo/ComboKeys.h"
+#include "combo/ComboMouse.h"
+#include "combo/DropDownFlow.h"
 #include "combo/FoldedCounts.h"
 #include "combo/Window.h"
 #include "platform/com/UserControl.h"
@@ -39,6 +42,10 @@ class ucvQuorlin : public ctl::UserControl {
     void WriteProperties(ctl::PropertyBag& bag) override;
     void Resize() override;
     void Terminate() override;
+    // Keys go to the child that has the focus: the drop-down list when it is open, else the
+    // focused cell (the first visible cell when none has it), or the control itself in the
+    // drop-down list style.
+    ctl::Widget* InputSurface() override;
 
     // Appearance and layout.
     uint32_t Backcolor() const { return m_BackColor; }
@@ -110,6 +117,8 @@ class ucvQuorlin : public ctl::UserControl {
     ctl::FocusRect focusRect;
     // The drop-down window; exists in Styles 0 and 2 only.
     quorlin::Window* DropDown() const { return window_.get(); }
+    // Opening, closing and the timer that hands a picked row back.
+    DropDownFlow& Flow() { return flow_; }
 
     int32_t EditHeight() const { return m_EditHeight; }
     int32_t ButtonWidth() const { return m_ButtonWidth; }
@@ -117,6 +126,9 @@ class ucvQuorlin : public ctl::UserControl {
     bool FocusShown() const { return focusShown_; }
 
   private:
+    friend class ComboKeys;
+    friend class ComboMouse;
+    friend class DropDownFlow;
     struct Pair {
         ctl::ListBox* col1;
         ctl::ListBox* col2;
@@ -132,7 +144,10 @@ class ucvQuorlin : public ctl::UserControl {
     bool Busy();
     void CheckIndex(int32_t index, int32_t lower, int32_t count);
     void ShowSelection();
-    void TimerProc_Timer();
+    // The user's own moves: the row becomes the selection and fills the edit portion, with no
+    // Click (the caller decides); and the selection cleared, with the lists back at row 0.
+    void SelectRow(int32_t row);
+    void ClearSelection();
     class SortBusyScope;
     bool SamePair(const Pair& p, int32_t count);
     void AppendInOrder(const Pair& p, SortRows& rows, const std::vector<int32_t>& order);
@@ -158,10 +173,14 @@ class ucvQuorlin : public ctl::UserControl {
     int32_t m_EditHeight = 330, m_ButtonWidth = 0, m_MinCellHeight = 315, m_DefaultWidth2 = 2900;
     int PixelW = 15, PixelH = 15;
     bool applyingWidth_ = false, focusShown_ = false;
-    bool terminated_ = false;  // after Terminate the drop-down window is not made again
+    bool showingSelection_ = false;  // the edit cells are being given a row
+    bool terminated_ = false;        // after Terminate the drop-down window is not made again
     int32_t hdc_;
     std::unique_ptr<quorlin::Window> window_;
     FoldedCounts seen1_, seen2_;  // the cells of lstCol1a and lstCol2a, for the duplicate test
+    DropDownFlow flow_{*this};
+    ComboKeys keys_{*this};
+    ComboMouse mouse_{*this};
 };
 
 }  // namespace quorlin

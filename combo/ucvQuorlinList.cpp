@@ -261,9 +261,33 @@ void ucvQuorlin::ShowSelection() {
         lblCol1.setCaption(any ? " " + c1 : std::string());
         lblCol2.setCaption(any ? " " + c2 : std::string());
     } else {
+        // Between the two writes the cells may both be empty for a moment; that is not the
+        // user clearing them.
+        showingSelection_ = true;
         txtCol1.setText(c1);
         txtCol2.setText(c2);
+        showingSelection_ = false;
     }
+}
+
+void ucvQuorlin::SelectRow(int32_t row) {
+    Pair p = RowPair();
+    if (!p.col1) return;
+    m_ListIndex = row;
+    p.col1->setListIndex(row);
+    p.col2->setListIndex(row);
+    ShowSelection();
+}
+
+void ucvQuorlin::ClearSelection() {
+    m_ListIndex = -1;
+    m_TopIndex = 0;
+    Pair p = RowPair();
+    if (!p.col1) return;
+    p.col1->setListIndex(-1);
+    p.col2->setListIndex(-1);
+    p.col1->setTopIndex(0);
+    p.col2->setTopIndex(0);
 }
 
 void ucvQuorlin::setTopIndex(int32_t New) {

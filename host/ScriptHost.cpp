@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "host/ComboCommands.h"
 #include "host/CommandArgs.h"
 #include "host/PrintedCommands.h"
 #include "host/ToolCommands.h"
@@ -109,6 +110,7 @@ ScriptHost::ScriptHost(std::function<void(const std::string&)> out)
     SetPrompter(prompter_);
     for (auto install : CommandFiles()) install(*this);
     AddPrintedCommands(*this);
+    AddComboCommands(*this);
     RegisterUiCommands(*this);
     RegisterToolCommands(*this);
 }
@@ -287,6 +289,12 @@ void ScriptHost::execute(const Json& cmd) {
             std::string file = Text(cmd, 1, "FILE");
             DoEvents();
             Widget* window = nullptr;
+            if (cmd.items.size() > 2 && EqualsNoCase(Text(cmd, 2, "FORM"), "screen")) {
+                // Every shown window where it stands: a form with its open drop-down list.
+                if (!SaveScreenPng(file)) Raise(75, "Path/File access error: " + file);
+                emit(Json::object({{"result", Json::string(file)}}));
+                return;
+            }
             if (cmd.items.size() > 2) {
                 // One of the open forms (a dialog) instead of the control.
                 std::string form = Text(cmd, 2, "FORM");
@@ -353,6 +361,11 @@ ScriptHost::Hosted* ScriptHost::find(const std::string& name) const {
     for (const auto& h : hosted_)
         if (h->name == name) return h.get();
     return nullptr;
+}
+
+Form& ScriptHost::form() {
+    control();
+    return *form_;
 }
 
 const ControlClass& ScriptHost::classFor(const std::string& progId) {
@@ -437,6 +450,7 @@ void ScriptHost::start(const std::string& progId, const Json* options, const std
     fitForm(formName);
     form->Show();
     h.control->Show();
+    DoEvents();  // the form becomes the active window, so its children can take the focus
     Json result = Json::object({{"result", Json::string(h.progId)}});
     if (!name.empty()) result.set("control", Json::string(name));
     emit(result);

@@ -13,6 +13,7 @@
 #include "platform/forms/DialogForm.h"
 #include "platform/forms/Input.h"
 #include "platform/forms/Label.h"
+#include "platform/forms/ListBox.h"
 #include "platform/forms/OpenForms.h"
 #include "platform/forms/SpinBar.h"
 #include "platform/forms/TextBox.h"
@@ -143,6 +144,11 @@ Json State(Widget& w) {
     if (auto* d = dynamic_cast<DialogForm*>(&w)) j.set("caption", Json::string(d->Caption()));
     if (auto* f = dynamic_cast<Form*>(&w)) j.set("caption", Json::string(f->Caption()));
     if (auto* s = dynamic_cast<SpinBar*>(&w)) j.set("value", Json::number(s->Value()));
+    if (auto* l = dynamic_cast<ListBox*>(&w)) {
+        j.set("listIndex", Json::number(l->ListIndex()));
+        j.set("topIndex", Json::number(l->TopIndex()));
+        j.set("listCount", Json::number(l->ListCount()));
+    }
     j.set("enabled", Json::boolean(w.Enabled()));
     j.set("visible", Json::boolean(w.Visible()));
     j.set("focus", Json::boolean(w.HasFocus()));

@@ -76,6 +76,8 @@ void Form::setCaption(const std::string& t) {
 }
 void Form::Show() {
     qwidget()->show();
+    // A form the host shows becomes the active window, so its controls can take the focus.
+    qwidget()->activateWindow();
 }
 void Form::Hide() {
     qwidget()->hide();

@@ -1,11 +1,14 @@
 #include "platform/forms/Input.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QBuffer>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
 #include <QWidget>
+#include <algorithm>
 
 #include "platform/com/RaisedError.h"
 #include "platform/forms/SurfaceLimits.h"
@@ -42,6 +45,8 @@ bool SimulateMouse(Widget& target, const std::string& kind, int button, int shif
                    float y) {
     QWidget* w = target.qwidget();
     if (!w) return false;
+    // A scrolling window takes the mouse in its client area, inside the border.
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) w = area->viewport();
     QPointF pos(x / Widget::TwipsX(), y / Widget::TwipsY());
     QPointF global = w->mapToGlobal(pos);
     QEvent::Type type;
@@ -125,6 +130,27 @@ void SaveWindowPng(Widget& window, const std::string& path) {
     FileError error;
     if (!WriteFileSafely(path, std::string_view(png.constData(), size_t(png.size())), error))
         Raise(error.number, error.description);
+}
+
+bool SaveScreenPng(const std::string& path) {
+    QList<QWidget*> shown;
+    QRect area;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && Widget::FromQWidget(w)) {
+            shown.append(w);
+            area |= w->frameGeometry();
+        }
+    if (shown.isEmpty()) return false;
+    QImage image(area.size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    // Pop-ups last, so they lie over the forms they drop down from.
+    std::stable_sort(shown.begin(), shown.end(), [](QWidget* a, QWidget* b) {
+        return a->windowType() != Qt::Popup && b->windowType() == Qt::Popup;
+    });
+    for (QWidget* w : shown) p.drawPixmap(w->geometry().topLeft() - area.topLeft(), w->grab());
+    p.end();
+    return image.save(QString::fromStdString(path), "PNG");
 }
 
 }  // namespace ctl

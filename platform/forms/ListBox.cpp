@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <algorithm>
@@ -19,11 +20,13 @@ class RowDelegate : public QStyledItemDelegate {
     }
 };
 
-// The toolkit list, which puts back the list's own top row whenever it is laid out again.
+// The toolkit list, which puts back the list's own top row whenever it is laid out again, and
+// reports the mouse on its rows after the list has acted on it (a press has selected its row).
 class RowList : public QListWidget {
   public:
     explicit RowList(QWidget* parent) : QListWidget(parent) {}
     std::function<void()> relaid;
+    std::function<void(QEvent::Type, QMouseEvent*)> mouse;
 
   protected:
     void showEvent(QShowEvent* e) override {
@@ -34,7 +37,29 @@ class RowList : public QListWidget {
         QListWidget::resizeEvent(e);
         if (relaid) relaid();
     }
+    void mousePressEvent(QMouseEvent* e) override {
+        QListWidget::mousePressEvent(e);
+        if (mouse) mouse(QEvent::MouseButtonPress, e);
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        QListWidget::mouseReleaseEvent(e);
+        if (mouse) mouse(QEvent::MouseButtonRelease, e);
+    }
+    void mouseMoveEvent(QMouseEvent* e) override {
+        // Moving with the button held would drag a selection along; the owner decides instead.
+        if (e->buttons() == Qt::NoButton) QListWidget::mouseMoveEvent(e);
+        if (mouse) mouse(QEvent::MouseMove, e);
+    }
 };
+
+int ShiftOf(Qt::KeyboardModifiers m) {
+    return (m & Qt::ShiftModifier ? vbShiftMask : 0) | (m & Qt::ControlModifier ? vbCtrlMask : 0) |
+           (m & Qt::AltModifier ? vbAltMask : 0);
+}
+int ButtonsOf(Qt::MouseButtons b) {
+    return (b & Qt::LeftButton ? vbLeftButton : 0) | (b & Qt::RightButton ? vbRightButton : 0) |
+           (b & Qt::MiddleButton ? vbMiddleButton : 0);
+}
 }  // namespace
 
 struct ListBox::Impl {
@@ -55,6 +80,25 @@ ListBox::ListBox(Widget& parent)
     l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     l->setMouseTracking(true);
     d_->list->relaid = [this] { applyTop(); };
+    // Mouse positions are in twips of the rows' area, inside the border.
+    d_->list->mouse = [this](QEvent::Type type, QMouseEvent* e) {
+        float x = float(e->position().x() * TwipsX()), y = float(e->position().y() * TwipsY());
+        int shift = ShiftOf(e->modifiers());
+        if (type == QEvent::MouseButtonPress && onMouseDown) {
+            onMouseDown(ButtonsOf(e->button()), shift, x, y);
+        } else if (type == QEvent::MouseButtonRelease) {
+            if (onMouseUp) onMouseUp(ButtonsOf(e->button()), shift, x, y);
+            if (e->button() == Qt::LeftButton && onClick) onClick();
+        } else if (type == QEvent::MouseMove && onMouseMove) {
+            onMouseMove(ButtonsOf(e->buttons()), shift, x, y);
+        }
+    };
+    // The selected row keeps its highlight when another window has the focus, as in a pair
+    // of lists that show one row across both.
+    QPalette pal = l->palette();
+    for (auto role : {QPalette::Highlight, QPalette::HighlightedText})
+        pal.setColor(QPalette::Inactive, role, pal.color(QPalette::Active, role));
+    l->setPalette(pal);
     // Double-clicks land on the list's viewport, not on the list window itself.
     QObject::connect(l, &QListWidget::itemDoubleClicked, [this](QListWidgetItem*) {
         if (onDblClick) onDblClick();
@@ -184,6 +228,21 @@ void ListBox::setHeight(int twips) {
     d_->list->resize(d_->list->width(), px);
     top_ = std::min(top_, maxTop());
     applyTop();
+}
+
+void ListBox::setScrollBar(bool on) {
+    d_->list->setVerticalScrollBarPolicy(on ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+}
+
+void ListBox::setBorderStyle(int style) {
+    d_->list->setFrameShape(style == 0 ? QFrame::NoFrame : QFrame::StyledPanel);
+    setHeight(requestedPx_ * TwipsY());
+}
+
+int ListBox::RowAt(float y) const {
+    if (y < 0 || ListCount() == 0) return -1;
+    int row = top_ + int(y / TwipsY()) / d_->delegate->rowPx;
+    return row < ListCount() ? row : -1;
 }
 
 void ListBox::fontChanged() {

@@ -41,6 +41,14 @@ class ListBox : public Widget {
     void setIntegralHeight(bool on);
     void setHeight(int twips) override;
 
+    // Without a scroll bar the list still scrolls from the keyboard and by TopIndex.
+    void setScrollBar(bool on);
+    // 0 no border, 1 the sunken border (the default).
+    void setBorderStyle(int style);
+    // The row at a height in twips of the rows' area, as the mouse events report it; -1 below
+    // the last row.
+    int RowAt(float y) const;
+
     // Runs when the user scrolls the list.
     std::function<void()> onScroll;
 

@@ -221,6 +221,7 @@ class Widget::Filter : public QObject {
                 return false;
             }
             case QEvent::KeyPress: {
+                if (substituting_) return false;  // a character a handler put in, see below
                 auto* ke = static_cast<QKeyEvent*>(e);
                 int code = VirtualKeyOf(ke->key()), shift = ShiftOf(ke->modifiers());
                 if (w_.onKeyDown) {
@@ -230,8 +231,19 @@ class Widget::Filter : public QObject {
                 if (w_.onKeyPress && !ke->text().isEmpty()) {
                     int ascii = ke->text().at(0).unicode();
                     if (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter) ascii = 13;
+                    const int typed = ascii;
                     w_.onKeyPress(ascii);
                     if (ascii == 0) return true;
+                    if (ascii != typed && w_.w_) {
+                        // The handler changed the character: the window gets that one instead.
+                        substituting_ = true;
+                        int key = ascii >= 'a' && ascii <= 'z' ? ascii - 32 : QtKeyOf(ascii);
+                        QKeyEvent sub(QEvent::KeyPress, key, ke->modifiers(),
+                                      ascii == 13 ? QString("\r") : QString(QChar(ascii)));
+                        QApplication::sendEvent(w_.w_, &sub);
+                        substituting_ = false;
+                        return true;
+                    }
                 }
                 return false;
             }
@@ -257,6 +269,7 @@ class Widget::Filter : public QObject {
 
   private:
     Widget& w_;
+    bool substituting_ = false;
 };
 
 Widget::Widget(QWidget* w) : w_(w), hwnd_(NewHandle()), filter_(std::make_unique<Filter>(*this)) {
@@ -289,6 +302,14 @@ void Widget::setName(const std::string& name) {
 
 Widget* Widget::FromQWidget(QWidget* w) {
     return w ? static_cast<Widget*>(w->property("ctlWidget").value<void*>()) : nullptr;
+}
+
+Widget* Widget::Focused() {
+    return FromQWidget(QApplication::focusWidget());
+}
+
+bool Widget::Contains(const Widget& other) const {
+    return w_ && other.w_ && (w_ == other.w_ || w_->isAncestorOf(other.w_));
 }
 
 Widget* Widget::FindChild(const std::string& name) const {
@@ -350,6 +371,12 @@ void Widget::setHeight(int t) {
 void Widget::Move(int l, int t, int w, int h) {
     if (!w_) return;  // the window is gone (its parent was deleted)
     w_->setGeometry(ToPxX(l), ToPxY(t), std::max(0, ToPxX(w)), std::max(0, ToPxY(h)));
+}
+
+Widget::RectPx Widget::WindowRect() const {
+    if (!w_) return {0, 0, 0, 0};
+    QPoint p = w_->mapToGlobal(QPoint(0, 0));
+    return {p.x(), p.y(), p.x() + w_->width(), p.y() + w_->height()};
 }
 
 bool Widget::Visible() const {

@@ -32,6 +32,11 @@ class Widget {
     virtual void setWidth(int twips);
     virtual void setHeight(int twips);
     void Move(int left, int top, int width, int height);
+    // The window's rectangle on the screen, in pixels (right and bottom just outside).
+    struct RectPx {
+        int left, top, right, bottom;
+    };
+    RectPx WindowRect() const;
 
     bool Visible() const;  // the window's own visible flag
     void setVisible(bool on);
@@ -64,6 +69,10 @@ class Widget {
     void setName(const std::string& name);
     Widget* FindChild(const std::string& name) const;
     static Widget* FromQWidget(QWidget* w);
+    // The window that has the keyboard focus, if it is one of ours.
+    static Widget* Focused();
+    // This window is `other` or one of its ancestors.
+    bool Contains(const Widget& other) const;
 
     int32_t hWnd() const { return hwnd_; }
     // False once the window is gone (a parent window deleted it first).
