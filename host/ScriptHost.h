@@ -43,13 +43,11 @@ class ScriptHost : public ctl::ControlSite {
     std::string ApplicationFolder() const override { return folder_; }
 
   private:
-    const ctl::ControlClass& classFor(const std::string& progId);
     void start(const std::string& progId, const ctl::Json* options, const std::string* file);
     ctl::Variant invoke(const std::string& verb, const ctl::Json& cmd);
 
     std::function<void(const std::string&)> out_;
     std::shared_ptr<ctl::ScriptedPrompter> prompter_;
-    std::map<std::string, void*> libraries_;
     std::unique_ptr<ctl::Form> form_;
     std::unique_ptr<ctl::UserControl> control_;
     std::string progId_;
