@@ -7,6 +7,7 @@
 #include <cmath>
 #include <vector>
 
+#include "bench/RatioReporter.h"
 #include "chart/ucKarvex.h"
 #include "platform/sys/EventLoop.h"
 
@@ -67,4 +68,6 @@ void BM_ChartDraw(benchmark::State& state) {
 BENCHMARK(BM_ChartDraw)->Unit(benchmark::kMillisecond);
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    return bench::RunWithRatio(argc, argv, "BM_ChartDraw", "BM_RawQPainterLines");
+}

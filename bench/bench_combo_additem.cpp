@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/RatioReporter.h"
 #include "combo/QuorlinModule.h"
 #include "combo/ucvQuorlin.h"
 #include "platform/com/PropertyBag.h"
@@ -75,8 +76,5 @@ BENCHMARK(BM_AddItemStyle1)->Unit(benchmark::kMillisecond)->Iterations(5);
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     ctl::EnsureApplication();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::RunWithRatio(argc, argv, "BM_AddItemStyle1", "BM_AppendToListsOnly");
 }

@@ -11,6 +11,15 @@ constexpr size_t kMaxPoints = 32767;
 }  // namespace
 
 bool clsInterpol::Interpolazione(std::span<const double> X, std::span<const double> Y) {
+    return Fit(X, Y, true);
+}
+
+bool clsInterpol::FitSegment(double x1, double y1, double x2, double y2) {
+    const double x[2] = {x1, x2}, y[2] = {y1, y2};
+    return Fit(x, y, false);
+}
+
+bool clsInterpol::Fit(std::span<const double> X, std::span<const double> Y, bool yield) {
     // An array with no elements was never sized: reading its bounds is a bad index.
     if (X.empty() || Y.empty()) {
         controlError_ = ctl::StandardErrorText(ctl::errSubscript);
@@ -36,6 +45,7 @@ bool clsInterpol::Interpolazione(std::span<const double> X, std::span<const doub
         Sxy += X[i] * Y[i];
         sameX = sameX && X[i] == X[0];
         sameY = sameY && Y[i] == Y[0];
+        if (!yield) continue;
         ctl::YieldSlice();
         if ((stopped = FlagExit())) break;
     }
@@ -45,6 +55,7 @@ bool clsInterpol::Interpolazione(std::span<const double> X, std::span<const doub
     for (size_t j = 0; j < n; ++j) {
         Sxx += (X[j] - mx) * (X[j] - mx);
         Syy += (Y[j] - my) * (Y[j] - my);
+        if (!yield) continue;
         ctl::YieldSlice();
         if (FlagExit()) break;
     }

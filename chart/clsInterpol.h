@@ -15,6 +15,9 @@ class clsInterpol {
     // True when the numbers below were set from the points; false with ControlError saying why
     // (the numbers then keep the values of the last successful fit).
     bool Interpolazione(std::span<const double> X, std::span<const double> Y);
+    // The same fit through the two ends of one segment. Two points never fill a time slice, so
+    // it runs without the per-point yields (a drawing yields once per segment instead).
+    bool FitSegment(double x1, double y1, double x2, double y2);
 
     double CoefficienteAngolare() const { return slope_; }
     double TermineNoto() const { return intercept_; }
@@ -23,6 +26,7 @@ class clsInterpol {
 
   private:
     bool FlagExit() const { return flagExit_ && flagExit_(); }
+    bool Fit(std::span<const double> X, std::span<const double> Y, bool yield);
 
     FlagExitSource flagExit_;
     double slope_ = 0, intercept_ = 0, correlation_ = 0;

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "chart/KarvexState.h"
+#include "chart/frmUnit.h"
 #include "platform/com/RaisedError.h"
 #include "platform/sys/Prompts.h"
 #include "platform/sys/Text.h"
@@ -48,13 +49,15 @@ ucKarvex::ucKarvex(ctl::ControlSite& site)
       pic_icon(std::make_unique<ctl::PictureBox>(*this)),
       m_Picture(ctl::EmptyPicture()) {
     ++Library().LiveInstances;
+    pic_main->setName("pic_main");
     pic_main->Move(kInset, kInset, 0, 0);
     pic_icon->setVisible(false);
     pic_main->setClipControls(true);
 }
 
 ucKarvex::~ucKarvex() {
-    --Library().LiveInstances;
+    UnloadDialogs();
+    if (--Library().LiveInstances == 0) ReleaseUnitDialog();
 }
 
 // ---- lifecycle ------------------------------------------------------------------------------
@@ -156,6 +159,7 @@ void ucKarvex::ReadProperties(ctl::PropertyBag& bag) {
         m_Height = read("Height", int32_t(6200)).toInt32();
         PushSizeToContainer();
     });
+    if (m_FlagExit) FitSurface();  // the container's resize left the surface alone
 
     Step([&] { m_BackColor = ToColour(read("BackColor", Colour(kDefaultBackColor))); });
     Step([&] { m_ForeColor = ToColour(read("ForeColor", Colour(kDefaultForeColor))); });
@@ -285,7 +289,14 @@ void ucKarvex::WriteProperties(ctl::PropertyBag& bag) {
 }
 
 void ucKarvex::Resize() {
+    // FlagExit keeps a drawing that is ending (or a control that is) from being resized under
+    // it; it never keeps a surface from being made in the first place (see FitSurface).
     if (Library().Busy || m_FlagExit) return;
+    FitSurface();
+}
+
+void ucKarvex::FitSurface() {
+    if (Library().Busy) return;
     try {
         int left = pic_main->Left(), top = pic_main->Top();
         if (m_AutoSize && pic_main->Picture() && pic_main->Picture()->Handle() != 0) {
@@ -300,6 +311,9 @@ void ucKarvex::Resize() {
 }
 
 void ucKarvex::Show() {
+    // A control saved while FlagExit was set loads with it set: its surface still takes the
+    // container's size, or nothing could ever be drawn on it.
+    if (m_FlagExit) FitSurface();
     if (UserMode()) SetMenuCaptions();
 }
 
@@ -352,7 +366,8 @@ void ucKarvex::setBaseStep(float v) {
 
 void ucKarvex::setBorderStyle(int32_t style) {
     if (style != 0 && style != 1)
-        ctl::Raise(380, "Invalid property value: BorderStyle takes 0 (None) or 1 (Fixed Single)");
+        return RejectSetting(
+            "Invalid property value: BorderStyle takes 0 (None) or 1 (Fixed Single)");
     pic_main->setBorderStyle(style);
     Notify("BorderStyle");
 }
@@ -436,7 +451,7 @@ void ucKarvex::setCurrentY(float y) {
 }
 
 void ucKarvex::setFont(ctl::FontPtr f) {
-    if (!f) ctl::Raise(380, "Invalid property value: Font needs a font object");
+    if (!f) return RejectSetting("Invalid property value: Font needs a font object");
     pic_main->setFont(std::move(f));
     Notify("Font");
 }
@@ -470,7 +485,7 @@ void ucKarvex::setViewGrid(bool on) {
 
 void ucKarvex::setMapStyle(int32_t style) {
     if (style != 0 && style != 1)
-        ctl::Raise(380, "Invalid property value: MapStyle takes 0 (map) or 1 (Scale System)");
+        return RejectSetting("Invalid property value: MapStyle takes 0 (map) or 1 (Scale System)");
     m_MapStyle = style;
     if (style == 1 && UserMode()) EnterScaleSystem();
     Notify("MapStyle");
@@ -503,6 +518,12 @@ void ucKarvex::setTextColor(uint32_t c) {
 void ucKarvex::setTrackColor(uint32_t c) {
     m_TrackColor = c;
     Notify("TrackColor");
+}
+
+void ucKarvex::RejectSetting(const std::string& text) const {
+    // The form designer shows a refused value in an error box; a running program gets the error.
+    if (UserMode()) ctl::Raise(380, text);
+    ctl::MsgBox(text, ctl::MsgIcon::Critical);
 }
 
 void ucKarvex::About() {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "chart/PlotFrame.h"
+#include "chart/TickPlan.h"
 #include "chart/clsPoints.h"
 #include "platform/com/UserControl.h"
 #include "platform/forms/PictureBox.h"
@@ -21,6 +22,7 @@ class ucKarvex : public ctl::UserControl {
     const ctl::ClassInfo* typeInfo() const override;
     std::string typeName() const override { return "ucKarvex"; }
     ctl::Widget* InputSurface() override { return pic_main.get(); }
+    ctl::PictureBox* DrawingSurface() override { return pic_main.get(); }
 
     // Lifecycle.
     void Initialize() override;
@@ -93,6 +95,9 @@ class ucKarvex : public ctl::UserControl {
     uint32_t TrackColor() const { return m_TrackColor; }
     void setTrackColor(uint32_t c);
     void About();
+    // A value a setter refuses: error 380 with this text at run time, the same text in a
+    // critical message box at design time (the setter then changes nothing).
+    void RejectSetting(const std::string& text) const;
 
     // Coordinate system: ranges (numbers, dates or text that reads as either), units, margins.
     float MinX();
@@ -142,6 +147,10 @@ class ucKarvex : public ctl::UserControl {
     // Computes the plot frame and draws the frame, ticks or grid and labels. False on failure,
     // with the reason in ControlError; never raises.
     bool SetScaleUnit();
+    // Opens the coordinate-system settings dialog, modal (Modal not 0) or modeless (the call
+    // returns when the dialog closes); Title goes before the dialog's caption. Raises 1032 in
+    // map mode. ChangeScaleSetting tells the host unless the user cancelled.
+    void EditScaleSetting(int16_t Modal = 1, const std::string& Title = "");
     // Converts a pointer position on the surface (twips) to data values and stores them as text
     // in MouseValueX / MouseValueY (dates as dd/mm/yyyy). The surface's mouse handlers call it
     // in coordinate-system mode.
@@ -170,6 +179,9 @@ class ucKarvex : public ctl::UserControl {
     void ComputePlotFrameLenient();  // never fails on ranges
     FrameInputs CurrentFrameInputs() const;
     void PushSizeToContainer();
+    // Gives the surface the container's size (or, with AutoSize and a picture, the container
+    // the surface's); the Resize rule without its FlagExit suppression.
+    void FitSurface();
     void PrintTitle();
 
     // Range properties share one rule set; `asDate` is XAsDate or YAsDate.
@@ -185,19 +197,16 @@ class ucKarvex : public ctl::UserControl {
 
     // SetScaleUnit pieces.
     struct AxisStep {
-        float data = 0, draw = 0;
+        double data = 0, draw = 0;  // data units and twips from one tick to the next
     };
     // Returns false when a date axis step falls below one pixel (the drawing is abandoned).
     bool ComputeAxisStep(bool horizontal, AxisStep& step);
+    TickPlan PlanAxis(bool horizontal, const AxisStep& step) const;
+    // Paint an axis's plan; false when FlagExit ended it (events run after every tick).
     bool DrawHorizontalTicks(const AxisStep& step, float tickLen);
-    // Moves a tick value on by one step, letting events run: Next, Done (past the axis or no
-    // further progress) or Abort (FlagExit).
-    enum class TickStep { Next, Done, Abort };
-    TickStep NextTick(float& v, float step, double& ticks, double maxTicks, float min, float max);
     bool DrawVerticalTicks(const AxisStep& step, float tickLen);
-    std::string TickLabel(float v, bool& asDate);
-    bool LabelReadsZero(const std::string& label, bool asDate) const;
-    void PrintAt(float x, float y, const std::string& text);
+    bool TickDone();
+    void PrintAt(const TickLabelPlace& place, const std::string& text);
     void RestorePen();
 
     // Rendering pieces.
@@ -214,6 +223,7 @@ class ucKarvex : public ctl::UserControl {
     std::string PointDetail(const char* axis, const ctl::Variant& value, float min, float max,
                             bool asDate) const;
 
+    void RequirePoints() const;  // raises 91 when there is no series (design time)
     void CreatePoints();
     void ReleasePoints();
 
@@ -230,12 +240,15 @@ class ucKarvex : public ctl::UserControl {
     void OpenTrackStore() {}
     void CloseTrackStore() {}
     void ResolveNewTrack() {}
-    void UnloadDialogs() {}
+    void UnloadDialogs();
     void CancelPlayback() {}
     void EnterScaleSystem() {}
     void ShowAboutBox() {}
-    bool SettingsRedrawRequested() const { return false; }
-    void DrawAfterScaleSetting() {}
+    bool SettingsRedrawRequested() const;
+    void DrawAfterScaleSetting();
+    // "Always on top" of the menus and the settings dialog: a modal dialog turns it off
+    // first; a modeless one joins the topmost band while it is on (then true).
+    bool TopmostForDialog(bool modal) { return !modal && false; }
 
     // Persisted properties.
     bool m_AutoRedraw = true;

@@ -1,6 +1,5 @@
 // Rendering of the chart: the animated drawing of a point series or a stored track, the title,
 // free lines and text.
-#include <array>
 #include <cmath>
 
 #include "chart/KarvexState.h"
@@ -240,8 +239,7 @@ bool ucKarvex::DrawTrackArrays() {
                 completed = false;
                 break;
             }
-            const std::array<double, 2> xs{x1, x2}, ys{y1, y2};
-            if (!fit.Interpolazione(xs, ys)) {
+            if (!fit.FitSegment(x1, y1, x2, y2)) {
                 m_ControlError = fit.ControlError();
                 completed = false;
                 break;

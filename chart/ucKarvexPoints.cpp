@@ -49,28 +49,30 @@ bool ucKarvex::Point_Add(const Variant& X, const Variant& Y, const std::string& 
     }
 }
 
-namespace {
-[[noreturn]] void NoSeries() {
-    ctl::Raise(91);  // the series exists at run time only
+// The series exists at run time only: at design time every member that forwards to it fails
+// as a call on a missing object does.
+void ucKarvex::RequirePoints() const {
+    if (!Points) ctl::Raise(91);
 }
-}  // namespace
 
 tyPointPtr ucKarvex::Point_Item(const Variant& Index) const {
-    if (!Points) NoSeries();
+    RequirePoints();
     return Points->Item(Index);
 }
 
 int32_t ucKarvex::Point_Index(const std::string& Key) const {
-    if (!Points) NoSeries();
+    RequirePoints();
     return Points->Index(Key);
 }
 
 int32_t ucKarvex::Point_Count() const {
-    return Points ? Points->Count() : 0;
+    RequirePoints();
+    return Points->Count();
 }
 
 void ucKarvex::Point_Clear() {
-    if (Points) Points->Clear();
+    RequirePoints();
+    Points->Clear();
 }
 
 }  // namespace karvex

@@ -62,17 +62,17 @@ float ucKarvex::GetRange(float& member, bool asDate, bool isMax) {
 
 void ucKarvex::LetRange(float& member, bool& asDate, const Variant& value, const char* key,
                         const char* dateKey) {
-    Variant v = value;
-    // Numbers count in whole units.
-    if (!v.isObject() && ctl::IsNumeric(v)) v = Variant(ctl::FormatNumber(v.toDouble(), "0"));
+    const Variant& v = value;
+    // A number (or text that reads as one) is a number, fraction kept, and never a date even
+    // where "1.5" could be read as a day and a month.
     double serial = 0;
-    if (v.isDate() || (v.isString() && ctl::ParseDate(v.toString(), serial))) {
+    if (!v.isObject() && ctl::IsNumeric(v)) {
+        member = ToRangeValue(v.toDouble(), key);
+        asDate = false;
+    } else if (v.isDate() || (v.isString() && ctl::ParseDate(v.toString(), serial))) {
         if (v.isDate()) serial = v.toDateSerial();
         member = ToRangeValue(serial, key);
         asDate = true;
-    } else if (!v.isObject() && ctl::IsNumeric(v)) {
-        member = ToRangeValue(v.toDouble(), key);
-        asDate = false;
     } else {
         return;  // neither number nor date: nothing changes
     }

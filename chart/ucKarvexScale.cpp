@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "chart/KarvexState.h"
+#include "chart/TickPlan.h"
 #include "chart/ucKarvex.h"
 #include "platform/com/RaisedError.h"
 #include "platform/sys/DateSerial.h"
@@ -78,16 +79,16 @@ bool ucKarvex::ComputeAxisStep(bool horizontal, AxisStep& step) {
     const float factor = horizontal ? f.ScaleFactorX : f.ScaleFactorY;
     const float pixel = float(horizontal ? m_PixelW : m_PixelH);
     if (unit != 0) {
-        step.data = float(unit);
-        step.draw = float(double(unit) * factor);
+        step.data = double(unit);
+        step.draw = double(unit) * factor;
         if (step.draw < pixel) {
             step.draw = pixel;
             step.data = pixel / factor;
         }
     } else {
         // Automatic unit: a quarter of a year on date axes, a tenth of the range otherwise.
-        step.data = asDate ? 90.0f : (horizontal ? f.RangeX : f.RangeY) / 10;
-        step.draw = float(double(step.data) * factor);
+        step.data = asDate ? 90.0 : double(horizontal ? f.RangeX : f.RangeY) / 10;
+        step.draw = step.data * factor;
         unit = ctl::Variant(double(step.data)).toInt32();
     }
     if (asDate) {
@@ -104,136 +105,83 @@ bool ucKarvex::ComputeAxisStep(bool horizontal, AxisStep& step) {
     if (n >= 1 && std::fmod(ctl::RoundHalfEven(span), n) > 0) {
         const double k = std::trunc(span / n);
         if (k > 0) {
-            step.draw = float(span / k);
+            step.draw = span / k;
             step.data = step.draw / factor;
         }
     }
     return true;
 }
 
-std::string ucKarvex::TickLabel(float v, bool& asDate) {
-    if (asDate) {
-        const double day = std::trunc(v);
-        if (ctl::IsValidDateSerial(day)) return ctl::FormatDate(day, Library().ShortDatePattern);
-        asDate = false;
-    }
-    return ctl::FormatNumber(v, v > 0 && v < 1 ? "0.##" : "#,##0");
+TickPlan ucKarvex::PlanAxis(bool horizontal, const AxisStep& step) const {
+    TickPlanInputs in;
+    in.horizontal = horizontal;
+    in.frame = m_Frame;
+    in.leftScale = m_LeftScale;
+    in.topScale = m_TopScale;
+    in.rightScale = m_RightScale;
+    in.bottomScale = m_BottomScale;
+    in.pixelW = m_PixelW;
+    in.pixelH = m_PixelH;
+    in.min = horizontal ? m_MinX : m_MinY;
+    in.max = horizontal ? m_MaxX : m_MaxY;
+    in.step = step.data;
+    in.asDate = horizontal ? m_XAsDate : m_YAsDate;
+    in.datePattern = Library().ShortDatePattern;
+    const ctl::PictureBox* surface = pic_main.get();
+    in.textWidth = [surface](const std::string& t) { return surface->TextWidth(t); };
+    in.textHeight = [surface](const std::string& t) { return surface->TextHeight(t); };
+    return PlanTicks(in);
 }
 
-// The tick whose label reads 0 carries the axis line. Labels are read with the user's decimal
-// separator, so "0,5" is a half and not zero; date labels never mark an axis.
-bool ucKarvex::LabelReadsZero(const std::string& label, bool asDate) const {
-    if (asDate) return false;
-    const std::string& sep = ctl::Locale::Current().decimalSeparator;
-    std::string text;
-    for (size_t i = 0; i < label.size();) {
-        if (!sep.empty() && label.compare(i, sep.size(), sep) == 0) {
-            text += '.';
-            i += sep.size();
-        } else {
-            text += label[i++];
-        }
-    }
-    return ctl::Val(text) == 0;
-}
-
-void ucKarvex::PrintAt(float x, float y, const std::string& text) {
-    pic_main->setCurrentX(x);
-    pic_main->setCurrentY(y);
+void ucKarvex::PrintAt(const TickLabelPlace& place, const std::string& text) {
+    if (!place.printed) return;
+    pic_main->setCurrentX(place.x);
+    pic_main->setCurrentY(place.y);
     pic_main->Print(text);
 }
 
-ucKarvex::TickStep ucKarvex::NextTick(float& v, float step, double& ticks, double maxTicks,
-                                      float min, float max) {
-    const float next = v + step;
+bool ucKarvex::TickDone() {
     ctl::YieldSlice();
-    if (m_FlagExit) return TickStep::Abort;
-    if (next == v) return TickStep::Done;  // the step is below the value's precision
-    // A step that goes nowhere or backwards (a plot narrower than its margins), or more ticks
-    // than the plot has pixels, ends the loop: no stored value may keep it running.
-    if (!(step > 0) || ++ticks > maxTicks) return TickStep::Done;
-    v = next;
-    return std::trunc(v) >= min && std::trunc(v) <= max ? TickStep::Next : TickStep::Done;
+    return !m_FlagExit;
 }
 
 bool ucKarvex::DrawHorizontalTicks(const AxisStep& step, float tickLen) {
+    const TickPlan plan = PlanAxis(true, step);
+    m_XAsDate = plan.asDate;
     const PlotFrame& f = m_Frame;
-    const float pw = float(m_PixelW), ph = float(m_PixelH);
-    float lastEnd = 0;
-    const double maxTicks = std::fabs(double(f.PlotRight) - f.PlotLeft) / pw + 2;
-    double ticks = 0;
-    float v =
-        float((double(f.OriginX) * f.ScaleFactorX + f.PlotLeft - m_LeftScale) / f.ScaleFactorX);
-    while (std::trunc(v) <= m_MaxX) {
-        const float sx = float(DataToSurfaceX(f, v, m_LeftScale));
-        const std::string label = TickLabel(v, m_XAsDate);
+    for (const Tick& t : plan.ticks) {
         if (m_ViewGrid) {
-            pic_main->Line(sx, f.PlotBottom, sx, f.PlotTop);
+            pic_main->Line(t.pos, f.PlotBottom, t.pos, f.PlotTop);
         } else {
-            pic_main->Line(sx, f.PlotBottom, sx, f.PlotBottom - tickLen);
-            pic_main->Line(sx, f.PlotTop, sx, f.PlotTop + tickLen);
-            if (LabelReadsZero(label, m_XAsDate)) pic_main->Line(sx, f.PlotTop, sx, f.PlotBottom);
+            pic_main->Line(t.pos, f.PlotBottom, t.pos, f.PlotBottom - tickLen);
+            pic_main->Line(t.pos, f.PlotTop, t.pos, f.PlotTop + tickLen);
+            if (t.zero) pic_main->Line(t.pos, f.PlotTop, t.pos, f.PlotBottom);  // the Y axis
         }
-        const float w = pic_main->TextWidth(label), h = pic_main->TextHeight(label);
-        // Below the plot, centred on the tick and kept inside the surface.
-        float cx = sx - w / 2 < 0 ? pw : (sx + w > f.SurfaceW ? f.SurfaceW - w : sx - w / 2);
-        float cy = f.SurfaceH - m_BottomScale + 4 * ph;
-        if (cy >= f.SurfaceH) cy = f.SurfaceH - h;
-        if (cx > lastEnd) PrintAt(cx, cy, label);
-        // Above the plot; only labels right of the last one printed here appear.
-        cx = sx - w / 2 < 0 ? pw : (sx + w > f.SurfaceW ? f.SurfaceW - w - 2 * pw : sx - w / 2);
-        cy = m_TopScale - h - 4 * ph;
-        if (!(cy > 0)) cy = 0;
-        if (cx > lastEnd) {
-            PrintAt(cx, cy, label);
-            lastEnd = pic_main->CurrentX();
-        }
-
-        const TickStep next = NextTick(v, step.data, ticks, maxTicks, m_MinX, m_MaxX);
-        if (next == TickStep::Abort) return false;
-        if (next == TickStep::Done) break;
+        PrintAt(t.first, t.label);
+        PrintAt(t.second, t.label);
+        if (!TickDone()) return false;
     }
     return true;
 }
 
 bool ucKarvex::DrawVerticalTicks(const AxisStep& step, float tickLen) {
+    const TickPlan plan = PlanAxis(false, step);
+    m_YAsDate = plan.asDate;
     const PlotFrame& f = m_Frame;
-    const float pw = float(m_PixelW);
-    const float h9 = pic_main->TextHeight("9");
-    float lastTop = 0;
-    const double maxTicks = std::fabs(double(f.PlotBottom) - f.PlotTop) / float(m_PixelH) + 2;
-    double ticks = 0;
-    float v =
-        float((double(f.OriginY) * f.ScaleFactorY + (f.SurfaceH - f.PlotBottom) - m_BottomScale) /
-              f.ScaleFactorY);
-    while (std::trunc(v) <= m_MaxY) {
-        const float sy = float(DataToSurfaceY(f, v, m_BottomScale));
-        const std::string label = TickLabel(v, m_YAsDate);
-        const float w = pic_main->TextWidth(label), h = pic_main->TextHeight(label);
-        float cy = sy - h / 2 < 0 ? 0 : (sy + h > f.SurfaceH ? f.SurfaceH - h : sy - h / 2);
-        // Only labels that end above the last one printed on the right appear.
-        const bool printed = cy + h9 < lastTop || lastTop == 0;
-        if (printed) {
-            float cx = m_LeftScale - w - pw > 0 ? m_LeftScale - w - 2 * pw : pw;
-            PrintAt(cx, cy, label);
-            const float right = f.SurfaceW - m_RightScale;
-            cx = (right + 2 * pw >= f.SurfaceW || right + w > f.SurfaceW) ? f.SurfaceW - w - 2 * pw
-                                                                          : right + 2 * pw;
-            PrintAt(cx, cy, label);
-            lastTop = pic_main->CurrentY();
+    for (const Tick& t : plan.ticks) {
+        PrintAt(t.first, t.label);
+        PrintAt(t.second, t.label);
+        // A tick whose labels are skipped gets no mark either.
+        if (t.first.printed) {
             if (m_ViewGrid) {
-                pic_main->Line(f.PlotLeft, sy, f.PlotRight, sy);
+                pic_main->Line(f.PlotLeft, t.pos, f.PlotRight, t.pos);
             } else {
-                pic_main->Line(f.PlotLeft, sy, f.PlotLeft + tickLen, sy);
-                pic_main->Line(f.PlotRight, sy, f.PlotRight - tickLen, sy);
-                if (LabelReadsZero(label, m_YAsDate))
-                    pic_main->Line(f.PlotLeft, sy, f.PlotRight, sy);
+                pic_main->Line(f.PlotLeft, t.pos, f.PlotLeft + tickLen, t.pos);
+                pic_main->Line(f.PlotRight, t.pos, f.PlotRight - tickLen, t.pos);
+                if (t.zero) pic_main->Line(f.PlotLeft, t.pos, f.PlotRight, t.pos);  // the X axis
             }
         }
-
-        const TickStep next = NextTick(v, step.data, ticks, maxTicks, m_MinY, m_MaxY);
-        if (next == TickStep::Abort) return false;
-        if (next == TickStep::Done) break;
+        if (!TickDone()) return false;
     }
     return true;
 }

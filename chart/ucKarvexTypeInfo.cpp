@@ -92,8 +92,9 @@ void AddMembers(ctl::ClassBuilder<K>& b) {
         [](K& k, Args& a) {
             auto pic = ObjectOf<ctl::Picture>(a.back());
             if (a.back().toObject() && !pic)
-                ctl::Raise(380, "Invalid property value: Picture needs a picture object");
-            k.setPicture(pic);
+                k.RejectSetting("Invalid property value: Picture needs a picture object");
+            else
+                k.setPicture(pic);
             return Variant();
         },
         false, {}, true);
@@ -240,6 +241,15 @@ void AddMembers(ctl::ClassBuilder<K>& b) {
              "Bottom and Unit). Returns 'False' if fails. Valid in coordinate system mode (named "
              "'ScaleSystem').",
              [](K& k, Args&) { return Variant(k.SetScaleUnit()); });
+    b.method("EditScaleSetting", 0x60030035, VarType::Empty,
+             {ctl::OptParam("Modal", VarType::Integer, Variant(int16_t(1))),
+              ctl::OptParam("Title", VarType::String, Variant(""))},
+             "Opens the settings dialog window to manage the Cartesian coordinate system; valid "
+             "in 'ScaleSystem' mode.",
+             [](K& k, Args& a) {
+                 k.EditScaleSetting(a[0].toInt16(), a[1].toString());
+                 return Variant();
+             });
     b.property(
         "LeftScale", 0x68030010, VarType::Single,
         "Returns/sets the horizontal distance from the internal edge and the left external edge "

@@ -12,6 +12,9 @@ Window::Window()
       PixelH(ctl::Screen::TwipsPerPixelY()),
       ScrollBarWidth(PixelW * (ctl::Screen::VScrollBarWidthPx() + 2)) {
     form.setVisible(false);
+    // The lists are as high as ListHeight asks, not cut to whole rows (a part row shows).
+    lstCol1.setIntegralHeight(false);
+    lstCol2.setIntegralHeight(false);
     lstCol1.setLeft(0);
     lstCol1.setTop(0);
     lstCol2.setTop(0);

@@ -45,6 +45,10 @@ ucvQuorlin::ucvQuorlin(ctl::ControlSite& site)
     TimerProc.setInterval(100);
     TimerProc.onTimer = [this] { TimerProc_Timer(); };
     imgCombo.setStretch(true);
+    // ListHeight is the height the lists show, not cut to whole rows: a stored or default
+    // height reads back as it was set and a style change stores nothing new.
+    lstCol1a.setIntegralHeight(false);
+    lstCol2a.setIntegralHeight(false);
     lblCol1.setBorderStyle(1);
     lblCol2.setBorderStyle(1);
     Widget::setHeight(330);
@@ -468,9 +472,12 @@ void ucvQuorlin::Resize() {
         int32_t inner = InnerWidth();
         // Compared in whole pixels: the window's width is kept in pixels, so twips that do not
         // fall on a pixel would otherwise rescale the columns on every resize.
-        if (ToPxX(Width()) != ToPxX(inner) && inner > 0) {
+        if (ToPxX(Width()) != ToPxX(inner)) {
             double width = Width();
+            // With no inner width (both columns hidden) there is nothing to scale: both come
+            // out below the minimum and take it, as in every style.
             auto scale = [&](int32_t old) {
+                if (inner <= 0) return int32_t(0);
                 double percent = double(old) * 100.0 / inner;
                 return int32_t(ctl::RoundHalfEven(percent * width / 100.0));
             };

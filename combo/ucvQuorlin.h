@@ -15,6 +15,8 @@
 
 namespace quorlin {
 
+struct SortRows;
+
 // Values of the Style property.
 enum StyleType : int32_t { DropdownCombo = 0, SimpleCombo = 1, DropdownList = 2 };
 
@@ -88,6 +90,8 @@ class ucvQuorlin : public ctl::UserControl {
     void ClearRows();
     std::string RowText(int32_t Index);
     int32_t RowData(int32_t Index);
+    // Reorders the rows on column 1 or 2 (as text, or as numbers) or 3 (item data).
+    void Sort(int16_t Col, bool OnNumeric = false);
     // With Locked on, a click on one of the own lists puts the selection back.
     void KeepSelection(int which);
 
@@ -127,6 +131,9 @@ class ucvQuorlin : public ctl::UserControl {
     void CheckIndex(int32_t index, int32_t lower, int32_t count);
     void ShowSelection();
     void TimerProc_Timer();
+    class SortBusyScope;
+    bool SamePair(const Pair& p, int32_t count);
+    void AppendInOrder(const Pair& p, SortRows& rows, const std::vector<int32_t>& order);
 
     void EnsureWindow();
     void UnloadWindow();

@@ -174,6 +174,15 @@ void Build(ctl::ClassInfo& ci) {
             "Returns/sets which item in a control is displayed in the topmost position.",
             [](Q& q) { return Variant(q.TopIndex()); },
             [](Q& q, const Variant& v) { q.setTopIndex(v.toInt32()); }, true)
+        .method("Sort", 0x60030051, VarType::Empty,
+                {Param("Col", VarType::Integer),
+                 ctl::OptParam("OnNumeric", VarType::Boolean, Variant(false))},
+                "Makes sorted on either first or second column the rows (ASCII or numeric mode) "
+                "of a QuorlinBox control.",
+                [](Q& q, Args& a) {
+                    q.Sort(a[0].toInt16(), a[1].toBool());
+                    return Variant();
+                })
         .property(
             "AutoFill", 0x68030001, VarType::Boolean,
             "Fills a row of QuorlinBox control with the values of fields on Enter key when Style "

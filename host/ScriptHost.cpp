@@ -7,11 +7,14 @@
 #include <cstdlib>
 
 #include "host/CommandArgs.h"
+#include "host/PrintedCommands.h"
+#include "host/UiCommands.h"
 #include "host/ValueJson.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/com/RaisedError.h"
 #include "platform/com/TypeInfo.h"
 #include "platform/forms/Input.h"
+#include "platform/forms/OpenForms.h"
 #include "platform/sys/DateSerial.h"
 #include "platform/sys/EventLoop.h"
 #include "platform/sys/Locale.h"
@@ -37,10 +40,13 @@ ScriptHost::ScriptHost(std::function<void(const std::string&)> out)
         emit(j);
     };
     SetPrompter(prompter_);
+    AddPrintedCommands(*this);
+    RegisterUiCommands(*this);
 }
 
 ScriptHost::~ScriptHost() {
     finish();
+    for (auto& c : cleanups_) c();
     SetPrompter(nullptr);
 }
 
@@ -99,6 +105,8 @@ void ScriptHost::execute(const Json& cmd) {
         ScriptHost& h;
         ~Leave() {
             if (--h.active_ == 0 && h.releasePending_) h.release();
+            if (h.active_ == 0)
+                for (size_t i = 0; i < h.afterCommand_.size(); ++i) h.afterCommand_[i]();
         }
     } leave{*this};
     try {
@@ -185,7 +193,16 @@ void ScriptHost::execute(const Json& cmd) {
         } else if (verb == "snapshot") {
             std::string file = Text(cmd, 1, "FILE");
             DoEvents();
-            if (!SaveWindowPng(control(), file)) Raise(75, "Path/File access error: " + file);
+            Widget* window = nullptr;
+            if (cmd.items.size() > 2) {
+                // One of the open forms (a dialog) instead of the control.
+                std::string form = Text(cmd, 2, "FORM");
+                window = FindForm(form);
+                if (!window) Raise(5, "No form named " + form + " is open");
+            } else {
+                window = &control();
+            }
+            if (!SaveWindowPng(*window, file)) Raise(75, "Path/File access error: " + file);
             emit(Json::object({{"result", Json::string(file)}}));
         } else if (verb == "terminate") {
             control();

@@ -34,6 +34,10 @@ class ScriptHost : public ctl::ControlSite {
     void emitError(int number, const std::string& description);
     ctl::ScriptedPrompter& prompter() { return *prompter_; }
     void execute(const ctl::Json& cmd);
+    // Runs `fn` each time the outermost command returns (work left for when no call is
+    // running), and at the host's end.
+    void addAfterCommand(std::function<void()> fn) { afterCommand_.push_back(std::move(fn)); }
+    void addCleanup(std::function<void()> fn) { cleanups_.push_back(std::move(fn)); }
 
     // ControlSite
     bool UserMode() const override { return userMode_; }
@@ -57,6 +61,7 @@ class ScriptHost : public ctl::ControlSite {
     // Commands run when an event is raised, and the arguments of the event being handled.
     std::map<std::string, std::vector<ctl::Json>> handlers_;
     std::map<std::string, Command> commands_;
+    std::vector<std::function<void()>> afterCommand_, cleanups_;
     ctl::Args* eventArgs_ = nullptr;
     int depth_ = 0;
     // Commands can run inside others (event handlers, "after" during a long call). A control

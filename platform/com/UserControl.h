@@ -4,12 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/forms/Font.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/com/TypeInfo.h"
+#include "platform/forms/Font.h"
 #include "platform/forms/Widget.h"
 
 namespace ctl {
+
+class PictureBox;
 
 // What the host offers a control placed on one of its forms.
 class ControlSite {
@@ -86,6 +88,9 @@ class UserControl : public Widget, public Object {
 
     // The window that takes the user's mouse and keys (script hosts send input there).
     virtual Widget* InputSurface() { return this; }
+    // The picture box the control draws and prints on, if it has one (script hosts read back
+    // what was printed there).
+    virtual PictureBox* DrawingSurface() { return nullptr; }
 
   private:
     ControlSite& site_;

@@ -81,6 +81,33 @@ bool SimulateKey(Widget& target, const std::string& kind, int keyCode, int shift
     return true;
 }
 
+void SimulateChar(Widget& target, char32_t ch) {
+    QWidget* w = target.qwidget();
+    if (!w) return;
+    QString text = QString::fromUcs4(&ch, 1);
+    int key = 0;
+    if (ch >= 'a' && ch <= 'z')
+        key = int(ch - 'a' + 'A');
+    else if (ch == '\r' || ch == '\n')
+        key = Qt::Key_Return;
+    else if (ch == 8)
+        key = Qt::Key_Backspace;
+    else if (ch == 9)
+        key = Qt::Key_Tab;
+    else if (ch == 27)
+        key = Qt::Key_Escape;
+    else if (ch < 0x80)
+        key = int(ch);  // the toolkit's key codes of printable ASCII are the characters
+    else
+        key = Qt::Key_unknown;
+    Qt::KeyboardModifiers mods = ch >= 'A' && ch <= 'Z' ? Qt::ShiftModifier : Qt::NoModifier;
+    QKeyEvent down(QEvent::KeyPress, key, mods, text);
+    QApplication::sendEvent(w, &down);
+    if (!target.qwidget()) return;  // the key closed the window
+    QKeyEvent up(QEvent::KeyRelease, key, mods, text);
+    QApplication::sendEvent(w, &up);
+}
+
 bool SaveWindowPng(Widget& window, const std::string& path) {
     QWidget* w = window.qwidget();
     if (!w) return false;

@@ -11,6 +11,9 @@ namespace ctl {
 bool SimulateMouse(Widget& target, const std::string& kind, int button, int shift, float x,
                    float y);
 bool SimulateKey(Widget& target, const std::string& kind, int keyCode, int shift);
+// Types one character (a Unicode code point) as the keyboard would: key down with its text,
+// then key up.
+void SimulateChar(Widget& target, char32_t ch);
 
 // Renders a window with its children to a PNG file.
 bool SaveWindowPng(Widget& window, const std::string& path);

@@ -14,6 +14,7 @@ QLabel* Lbl(QWidget* w) {
 Label::Label(Widget& parent) : Widget(new QLabel(parent.qwidget())) {
     Lbl(qwidget())->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     Lbl(qwidget())->setTextFormat(Qt::PlainText);
+    qwidget()->setMouseTracking(true);  // moves without a button pressed reach onMouseMove too
 }
 
 std::string Label::Caption() const {

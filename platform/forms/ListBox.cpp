@@ -71,6 +71,18 @@ void ListBox::AddItem(const std::string& text, int32_t itemData) {
     data_.push_back(itemData);
 }
 
+void ListBox::AddItems(const std::vector<std::string>& texts,
+                       const std::vector<int32_t>& itemData) {
+    QStringList labels;
+    labels.reserve(qsizetype(texts.size()));
+    for (const std::string& t : texts) labels.append(QString::fromStdString(t));
+    d_->list->insertItems(d_->list->count(), labels);
+    if (itemData.size() == texts.size())
+        data_.insert(data_.end(), itemData.begin(), itemData.end());
+    else
+        data_.resize(data_.size() + texts.size(), 0);
+}
+
 void ListBox::RemoveItem(int index) {
     if (index < 0 || index >= ListCount()) return;
     bool wasSelected = ListIndex() == index;

@@ -17,6 +17,9 @@ class ListBox : public Widget {
     ~ListBox() override;
 
     void AddItem(const std::string& text, int32_t itemData = 0);
+    // Appends many rows in one insertion (the view is told once); `itemData` is either empty
+    // (all 0) or one number per text.
+    void AddItems(const std::vector<std::string>& texts, const std::vector<int32_t>& itemData);
     void RemoveItem(int index);  // removing the selected row leaves no selection
     void Clear();
     int ListCount() const;

@@ -202,6 +202,7 @@ void PictureBox::Cls() {
     d_->image.fill(ToQColor(BackColor()));
     if (!picture_->isEmpty()) d_->paint().drawImage(0, 0, picture_->impl().image);
     curX_ = curY_ = 0;
+    printed_.clear();
     if (recording_) ops_.push_back({DrawOp::Cls, 0, 0, 0, 0, 0, 1, {}});
     d_->invalidate();
 }
@@ -236,6 +237,16 @@ bool ClipSegment(double& ax, double& ay, double& bx, double& by, double loX, dou
 }
 }  // namespace
 
+namespace {
+// floor(v + 0.5) without a library call: plotting a long series rounds four coordinates per
+// segment. Only used on clipped coordinates, which are well inside the int range.
+inline int RoundPx(double v) {
+    const double r = v + 0.5;
+    const int i = int(r);  // toward zero
+    return i - (r < double(i) ? 1 : 0);
+}
+}  // namespace
+
 void PictureBox::Line(float x1, float y1, float x2, float y2, std::optional<uint32_t> color,
                       bool box) {
     syncImage();
@@ -263,8 +274,7 @@ void PictureBox::Line(float x1, float y1, float x2, float y2, std::optional<uint
             return;
         }
     }
-    QPoint a(int(std::floor(ax + 0.5)), int(std::floor(ay + 0.5)));
-    QPoint b(int(std::floor(bx + 0.5)), int(std::floor(by + 0.5)));
+    QPoint a(RoundPx(ax), RoundPx(ay)), b(RoundPx(bx), RoundPx(by));
     d_->setPen(c, drawWidth_);
     QPainter& p = d_->paint();
     if (box)
@@ -280,6 +290,8 @@ void PictureBox::Print(const std::string& text) {
     syncImage();
     if (recording_)
         ops_.push_back({DrawOp::Text, curX_, curY_, 0, 0, ForeColor(), drawWidth_, text});
+    if (printed_.size() >= kMaxPrinted) printed_.pop_front();
+    printed_.push_back({text, curX_, curY_});
     QPainter& p = d_->paint();
     p.setFont(d_->font);
     d_->setPen(ForeColor(), 1);

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,6 +18,12 @@ struct DrawOp {
     uint32_t color = 0;
     int width = 1;
     std::string text;
+};
+
+// A text printed on a surface and where its pen stood (twips, from the top-left corner).
+struct PrintedText {
+    std::string text;
+    float x = 0, y = 0;
 };
 
 // A drawing surface in twips over a persistent backing image: lines, boxes, text at the pen,
@@ -69,6 +76,11 @@ class PictureBox : public Widget {
     int ImageHeightPx() const;
     bool SavePng(const std::string& path) const;
 
+    // The texts printed since the surface was last cleared, in printing order: what the pixels
+    // say, for screen readers and script hosts. Only the latest kMaxPrinted are kept.
+    static constexpr size_t kMaxPrinted = 10000;
+    const std::deque<PrintedText>& Printed() const { return printed_; }
+
     // Recording of drawing operations, for tests and tools.
     void setRecording(bool on) { recording_ = on; }
     const std::vector<DrawOp>& ops() const { return ops_; }
@@ -89,6 +101,7 @@ class PictureBox : public Widget {
     PicturePtr picture_;
     int32_t hdc_;
     std::vector<DrawOp> ops_;
+    std::deque<PrintedText> printed_;
 };
 
 }  // namespace ctl

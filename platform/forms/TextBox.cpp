@@ -10,9 +10,29 @@ namespace {
 QLineEdit* Edit(QWidget* w) {
     return static_cast<QLineEdit*>(w);
 }
+
+// Tells its owner of the focus after the line edit's own handling.
+class LineEdit : public QLineEdit {
+  public:
+    LineEdit(QWidget* parent, std::function<void()> gotFocus)
+        : QLineEdit(parent), gotFocus_(std::move(gotFocus)) {}
+
+  protected:
+    void focusInEvent(QFocusEvent* e) override {
+        QLineEdit::focusInEvent(e);
+        gotFocus_();
+    }
+
+  private:
+    std::function<void()> gotFocus_;
+};
 }  // namespace
 
-TextBox::TextBox(Widget& parent) : Widget(new QLineEdit(parent.qwidget())) {
+TextBox::TextBox(Widget& parent)
+    : Widget(new LineEdit(parent.qwidget(), [this] {
+          if (onGotFocus) onGotFocus();
+      })) {
+    ownFocusIn_ = true;
     auto* e = Edit(qwidget());
     e->setFrame(true);
     QObject::connect(e, &QLineEdit::textChanged, [this] {
@@ -53,6 +73,18 @@ bool TextBox::Locked() const {
 }
 void TextBox::setLocked(bool on) {
     Edit(qwidget())->setReadOnly(on);
+}
+
+namespace {
+constexpr int kToolkitNoLimit = 32767;  // the line edit's own "unlimited"
+}
+int TextBox::MaxLength() const {
+    int m = Edit(qwidget())->maxLength();
+    return m >= kToolkitNoLimit ? 0 : m;
+}
+void TextBox::setMaxLength(int length) {
+    Edit(qwidget())->setMaxLength(length <= 0 ? kToolkitNoLimit
+                                              : std::min(length, kToolkitNoLimit));
 }
 
 int TextBox::PreferredHeight() const {

@@ -20,6 +20,9 @@ class TextBox : public Widget {
     // Locked: the user can select and copy but not change the text.
     bool Locked() const;
     void setLocked(bool on);
+    // Most characters the user may enter; 0 for no limit.
+    int MaxLength() const;
+    void setMaxLength(int length);
     // Height in twips that one line of the current font needs, frame included.
     int PreferredHeight() const;
 

@@ -9,6 +9,7 @@
 #include <QVariant>
 #include <QWidget>
 #include <cmath>
+#include <cstring>
 
 #include "platform/com/Handles.h"
 #include "platform/forms/PictureImpl.h"
@@ -71,8 +72,52 @@ int VirtualKeyOf(int k) {
         case Qt::Key_Alt:
             return 18;
         default:
-            return k & 0xFFFF;
+            break;
     }
+    // Punctuation keys report the code of their key on a US keyboard, never a code that other
+    // keys own ("%" is 37 like the left arrow, "-" 45 like Insert).
+    if (k > 0x20 && k < 0x7F) {
+        static const char* const shifted = ")!@#$%^&*(";
+        if (const char* p = std::strchr(shifted, k)) return '0' + int(p - shifted);
+        switch (k) {
+            case ';':
+            case ':':
+                return 186;
+            case '=':
+            case '+':
+                return 187;
+            case ',':
+            case '<':
+                return 188;
+            case '-':
+            case '_':
+                return 189;
+            case '.':
+            case '>':
+                return 190;
+            case '/':
+            case '?':
+                return 191;
+            case '`':
+            case '~':
+                return 192;
+            case '[':
+            case '{':
+                return 219;
+            case '\\':
+            case '|':
+                return 220;
+            case ']':
+            case '}':
+                return 221;
+            case '\'':
+            case '"':
+                return 222;
+            default:
+                break;
+        }
+    }
+    return k & 0xFFFF;
 }
 
 int QtKeyOf(int vk) {
@@ -168,7 +213,7 @@ class Widget::Filter : public QObject {
                     w_.onMouseDown(ButtonOf(me->button()), shift, x, y);
                 else if (e->type() == QEvent::MouseButtonRelease) {
                     if (w_.onMouseUp) w_.onMouseUp(ButtonOf(me->button()), shift, x, y);
-                    if (me->button() == Qt::LeftButton && w_.onClick) w_.onClick();
+                    if (me->button() == Qt::LeftButton && w_.onClick && !w_.ownClick_) w_.onClick();
                 } else if (e->type() == QEvent::MouseMove && w_.onMouseMove)
                     w_.onMouseMove(ButtonsOf(me->buttons()), shift, x, y);
                 else if (e->type() == QEvent::MouseButtonDblClick && w_.onDblClick)
@@ -200,7 +245,7 @@ class Widget::Filter : public QObject {
                 if (w_.onResize) w_.onResize();
                 return false;
             case QEvent::FocusIn:
-                if (w_.onGotFocus) w_.onGotFocus();
+                if (w_.onGotFocus && !w_.ownFocusIn_) w_.onGotFocus();
                 return false;
             case QEvent::FocusOut:
                 if (w_.onLostFocus) w_.onLostFocus();

@@ -88,6 +88,12 @@ class Widget {
     virtual void fontChanged() {}
     // Pixels between the window's corner and its client area (a border), for input positions.
     int clientOffsetPx_ = 0;
+    // Buttons and check boxes raise onClick themselves (keyboard presses and code changes
+    // count too), not on every mouse release.
+    bool ownClick_ = false;
+    // Text cells raise onGotFocus after the toolkit's own focus handling (which may select the
+    // whole text), so a handler's selection stands.
+    bool ownFocusIn_ = false;
 
   private:
     QWidget* w_;

@@ -83,9 +83,20 @@ void RestEvents(int ms) {
     if (ms > 0) QThread::msleep(static_cast<unsigned long>(std::min(ms, 4)));
 }
 
+namespace {
+std::function<void()>& BeepListener() {
+    static std::function<void()> listener;
+    return listener;
+}
+}  // namespace
+
 void Beep() {
     ++g_beeps;
     QApplication::beep();
+    if (auto listener = BeepListener()) listener();  // a copy: the listener may replace itself
+}
+void SetBeepListener(std::function<void()> listener) {
+    BeepListener() = std::move(listener);
 }
 int64_t BeepCount() {
     return g_beeps;

@@ -25,6 +25,8 @@ void RestEvents(int ms);
 // The standard beep; counted so tests and hosts can observe it.
 void Beep();
 int64_t BeepCount();
+// Told of every beep (a script host reports them); null to stop.
+void SetBeepListener(std::function<void()> listener);
 
 // A timer of the window system on the UI thread.
 class Timer {

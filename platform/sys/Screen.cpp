@@ -1,6 +1,7 @@
 #include "platform/sys/Screen.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QPalette>
 #include <QScreen>
@@ -70,6 +71,25 @@ uint32_t SysColor(int index) {
 uint32_t ResolveColor(uint32_t color) {
     if (color & 0x80000000u) return SysColor(int(color & 0xFF));
     return color & 0xFFFFFF;
+}
+
+namespace {
+int g_pointer = 0;
+}
+
+int MousePointer() {
+    return g_pointer;
+}
+
+void setMousePointer(int kind) {
+    EnsureApplication();
+    // One override at a time: changing the kind replaces the cursor instead of stacking them.
+    if (g_pointer != 0) QGuiApplication::restoreOverrideCursor();
+    g_pointer = kind;
+    if (kind == 11)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else if (kind != 0)
+        QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
 }
 
 }  // namespace ctl::Screen

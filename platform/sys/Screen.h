@@ -23,6 +23,10 @@ int VScrollBarWidthPx();
 uint32_t SysColor(int index);
 // A colour value that may be a system colour reference (0x800000xx) reduced to 0x00BBGGRR.
 uint32_t ResolveColor(uint32_t color);
+// The pointer shown over every window of the application while a long operation runs:
+// 0 each window's own, 11 the hourglass.
+int MousePointer();
+void setMousePointer(int kind);
 }  // namespace Screen
 
 }  // namespace ctl

@@ -87,7 +87,11 @@ TEST_F(DrawTest, PointsKeepKeysIndexesAndAreRefusedAtDesignTime) {
 
     Create(false);
     EXPECT_FALSE(chart->Point_Add(Variant(1), Variant(2)));
-    EXPECT_EQ(chart->Point_Count(), 0);
+    // There is no series at design time: every member that reads or clears it says so alike.
+    EXPECT_EQ(ErrorOf([&] { chart->Point_Count(); }), 91);
+    EXPECT_EQ(ErrorOf([&] { chart->Point_Clear(); }), 91);
+    EXPECT_EQ(ErrorOf([&] { chart->Point_Item(Variant(1)); }), 91);
+    EXPECT_EQ(ErrorOf([&] { chart->Point_Index("1:2"); }), 91);
 }
 
 TEST_F(DrawTest, DrawNeedsTwoPointsAndValidRanges) {

@@ -104,3 +104,22 @@ TEST(Interpol, FlagExitEndsEachPassButTheFitStillCompletes) {
     fit.setOwner(nullptr);  // no owner: nothing stops the passes
     EXPECT_DOUBLE_EQ(FitOf(fit, {0, 1, 2, 3}, {0, 1, 2, 3}).slope, 1);
 }
+
+TEST(Interpol, SegmentFitAgreesWithTheArrayFit) {
+    // The renderer fits each segment through FitSegment: same numbers, same failures.
+    const std::vector<std::array<double, 4>> segments{{0, 1, 2, 5},
+                                                      {3, 1, 3, 5},
+                                                      {1, 0.7, 9, 0.7},
+                                                      {-1e6, 3.5, 2e6, -7.25},
+                                                      {1e200, 1e200, -1e200, 1e180}};
+    for (const auto& s : segments) {
+        clsInterpol a, b;
+        std::array<double, 2> x{s[0], s[2]}, y{s[1], s[3]};
+        const bool okA = a.Interpolazione(x, y), okB = b.FitSegment(s[0], s[1], s[2], s[3]);
+        EXPECT_EQ(okA, okB);
+        EXPECT_EQ(a.CoefficienteAngolare(), b.CoefficienteAngolare());
+        EXPECT_EQ(a.TermineNoto(), b.TermineNoto());
+        EXPECT_EQ(a.Correlazione(), b.Correlazione());
+        EXPECT_EQ(a.ControlError(), b.ControlError());
+    }
+}

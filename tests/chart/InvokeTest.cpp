@@ -57,6 +57,18 @@ TEST_F(ChartTest, InterfaceErrorsReachTheHost) {
     EXPECT_EQ(ErrorOf(*chart, "XAsDate", MemberKind::PropertyPut, {Variant(true)}), 1030);
 }
 
+TEST_F(ChartTest, NonPictureIsShownInABoxAtDesignTime) {
+    Create(false);
+    EXPECT_EQ(ErrorOf(*chart, "Picture", MemberKind::PropertyPutRef,
+                      {Variant(ctl::ObjectPtr(ctl::MakeFont("A", 8)))}),
+              0);
+    ASSERT_EQ(prompter->records().size(), 1u);
+    EXPECT_EQ(prompter->records()[0].text,
+              "Invalid property value: Picture needs a picture object");
+    EXPECT_TRUE(chart->Picture()->isEmpty());
+    EXPECT_TRUE(site.changed.empty());
+}
+
 TEST(ChartTypeInfo, MembersCarryTheirDispatchIdsAndHelp) {
     const ctl::ClassInfo& ci = karvex::ucKarvexTypeInfo();
     EXPECT_EQ(ci.progId, "Karvex.ucKarvex");

@@ -152,6 +152,29 @@ TEST_F(ChartTest, LoadingAtRunTimeComputesALenientFrame) {
     EXPECT_EQ(chart->Frame().PlotLeft, 480);
 }
 
+TEST_F(ChartTest, ControlSavedWithFlagExitStillGetsItsSurface) {
+    ctl::PropertyBag bag;
+    bag.WriteProperty("FlagExit", true, false);
+    bag.WriteProperty("Width", int32_t(6000), int32_t(9600));
+    bag.WriteProperty("Height", int32_t(3000), int32_t(6200));
+    Load(bag);
+    chart->Show();
+    EXPECT_TRUE(chart->FlagExit());
+    EXPECT_EQ(chart->pic_main->ScaleWidth(), 6000);
+    EXPECT_EQ(chart->pic_main->ScaleHeight(), 3000);
+    EXPECT_EQ(chart->Frame().SurfaceW, 6000);  // the frame of the load sees the surface
+    chart->setDrawWidth(20);
+    EXPECT_EQ(chart->DrawWidth(), 20);  // not clamped to an empty surface
+    chart->pic_main->setRecording(true);
+    ASSERT_TRUE(chart->SetScaleUnit());
+    EXPECT_FALSE(Ops(ctl::DrawOp::Text).empty());
+    EXPECT_EQ(chart->Frame().PlotRight, 6000 - 480);
+
+    Load(bag, false);  // the form designer shows it the same way
+    chart->Show();
+    EXPECT_EQ(chart->pic_main->ScaleWidth(), 6000);
+}
+
 TEST_F(ChartTest, ApplicationFolderEndsWithTheSeparator) {
     site.folder = "/opt/app";
     EXPECT_EQ(Create().AppFolder(), "/opt/app/");

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -187,6 +188,66 @@ TEST_F(ScaleTest, DateAxisLabelsFollowTheUsersDateOrder) {
         EXPECT_GT(ticks, 10);
         EXPECT_TRUE(below.back().text.find('/') != std::string::npos);
     }
+}
+
+TEST_F(ScaleTest, DateLabelsNameTheDaysOfTheirTicks) {
+    Chart();
+    chart->setMinX("01/01/2026");
+    chart->setMaxX("31/12/2026");
+    chart->setUnitX(30);
+    ASSERT_TRUE(chart->SetScaleUnit());
+    // What the surface printed below the plot, read back as a screen reader would.
+    std::vector<std::string> below;
+    for (const auto& t : chart->pic_main->Printed())
+        if (std::fabs(t.y - BelowY()) < 0.01f) below.push_back(t.text);
+    // The ticks stand 30 1/3 days apart from 01/01; each label names the day of its tick
+    // (labels that would overlap are skipped, depending on the font).
+    const std::vector<std::string> days{"01/01/26", "31/01/26", "02/03/26", "02/04/26", "02/05/26",
+                                        "01/06/26", "02/07/26", "01/08/26", "31/08/26", "01/10/26",
+                                        "31/10/26", "30/11/26", "31/12/26"};
+    ASSERT_GE(below.size(), 5u);
+    size_t next = 0;
+    for (const auto& label : below) {
+        auto at = std::find(days.begin() + long(next), days.end(), label);
+        ASSERT_NE(at, days.end()) << label;
+        next = size_t(at - days.begin()) + 1;
+    }
+    EXPECT_EQ(below.front(), "01/01/26");
+    EXPECT_EQ(below.back(), "31/12/26");
+    // The last label stands over the last tick, on MaxX at the right border.
+    const auto& f = chart->Frame();
+    EXPECT_EQ(CountLines(All(), f.PlotRight, f.PlotBottom, f.PlotRight, f.PlotBottom - kTick), 1);
+}
+
+TEST_F(ScaleTest, FractionalTicksReadAsFractionsAndOnlyZeroIsTheAxis) {
+    ctl::PropertyBag bag;
+    bag.WriteProperty("UnitX", int32_t(0), int32_t(10));
+    bag.WriteProperty("UnitY", int32_t(0), int32_t(10));
+    bag.WriteProperty("MinX", -1.0f, 0.0f);
+    bag.WriteProperty("MaxX", 1.0f, 100.0f);
+    bag.WriteProperty("MinY", -1.0f, 0.0f);
+    bag.WriteProperty("MaxY", 1.0f, 100.0f);
+    Load(bag);
+    chart->pic_main->setRecording(true);
+    ASSERT_TRUE(chart->SetScaleUnit());
+    const auto& f = chart->Frame();
+    int fullHeight = 0, fullWidth = 0;
+    for (const auto& op : Ops(DrawOp::Line)) {
+        fullHeight += op.y1 == f.PlotTop && op.y2 == f.PlotBottom;
+        fullWidth += op.x1 == f.PlotLeft && op.x2 == f.PlotRight && op.y1 == op.y2;
+    }
+    EXPECT_EQ(fullHeight, 3);  // two borders and the Y axis
+    EXPECT_EQ(fullWidth, 3);   // two borders and the X axis
+    EXPECT_EQ(CountLines(All(), 4800, f.PlotTop, 4800, f.PlotBottom), 1);
+    std::vector<std::string> labels;
+    for (const auto& t : chart->pic_main->Printed())
+        if (std::fabs(t.y - BelowY()) < 0.01f) labels.push_back(t.text);
+    ASSERT_FALSE(labels.empty());
+    EXPECT_EQ(labels.front(), "-1");
+    EXPECT_EQ(labels.back(), "1");  // no tick past the frame
+    for (const auto& l : labels)
+        EXPECT_TRUE(l == "-1" || l == "0" || l == "1" || l.find('.') != std::string::npos) << l;
+    EXPECT_EQ(std::count(labels.begin(), labels.end(), "0"), 1);
 }
 
 TEST_F(ScaleTest, AutomaticDateUnitIsAQuarter) {

@@ -115,16 +115,41 @@ TEST_F(ChartTest, EnumeratedPropertiesRefuseUnknownValues) {
     EXPECT_TRUE(site.changed.empty());
 }
 
-TEST_F(ChartTest, RangeLetTakesWholeNumbersDatesOrNothing) {
+TEST_F(ChartTest, RefusedValuesShowAnErrorBoxAtDesignTime) {
+    Create(false);
+    auto font = chart->Font();
+    EXPECT_EQ(ErrorOf([&] { chart->setMapStyle(2); }), 0);
+    EXPECT_EQ(ErrorOf([&] { chart->setBorderStyle(5); }), 0);
+    EXPECT_EQ(ErrorOf([&] { chart->setFont(nullptr); }), 0);
+    const auto& shown = prompter->records();
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[0].text, "Invalid property value: MapStyle takes 0 (map) or 1 (Scale System)");
+    EXPECT_EQ(shown[1].text,
+              "Invalid property value: BorderStyle takes 0 (None) or 1 (Fixed Single)");
+    EXPECT_EQ(shown[2].text, "Invalid property value: Font needs a font object");
+    for (const auto& r : shown) EXPECT_EQ(r.icon, ctl::MsgIcon::Critical);
+    EXPECT_EQ(chart->MapStyle(), 1);
+    EXPECT_EQ(chart->BorderStyle(), 0);
+    EXPECT_EQ(chart->Font(), font);
+    EXPECT_TRUE(site.changed.empty());
+}
+
+TEST_F(ChartTest, RangeLetTakesNumbersDatesOrNothing) {
     Create();
     chart->setMinX(2.6);
-    EXPECT_EQ(chart->MinX(), 3);
+    EXPECT_EQ(chart->MinX(), 2.6f);  // the fraction is kept
     EXPECT_FALSE(chart->XAsDate());
     EXPECT_EQ(site.changed, (Keys{"XAsDate", "MinX"}));
     site.changed.clear();
 
+    chart->setMaxX("1.5");  // numeric text is a number, never day 1 of May
+    EXPECT_EQ(chart->MaxX(), 1.5f);
+    EXPECT_FALSE(chart->XAsDate());
+    chart->setMaxX(100);
+    site.changed.clear();
+
     chart->setMinX("abc");
-    EXPECT_EQ(chart->MinX(), 3);
+    EXPECT_EQ(chart->MinX(), 2.6f);
     EXPECT_TRUE(site.changed.empty());
 
     chart->setMaxY("15/03/2026");

@@ -126,6 +126,13 @@ const std::vector<Row> kMembers = {
     {"Style", P, 0x68030003, false, {L}, kStyle},
     {"TopIndex", G, 0x68030002, true, {}, kTop},
     {"TopIndex", P, 0x68030002, true, {L}, kTop},
+    {"Sort",
+     M,
+     0x60030051,
+     false,
+     {I, B},
+     "Makes sorted on either first or second column the rows (ASCII or numeric mode) of a "
+     "QuorlinBox control."},
     {"AutoFill", G, 0x68030001, false, {}, kFill},
     {"AutoFill", P, 0x68030001, false, {B}, kFill},
     {"ToolTipText", G, 0x68030000, false, {}, kTip},
@@ -162,6 +169,11 @@ TEST(ComboInterface, MembersHaveTheirIdsKindsParametersAndHelp) {
     EXPECT_TRUE(add->params[2].optional);
     EXPECT_EQ(add->params[2].defaultValue.toInt32(), 0);
     EXPECT_FALSE(add->params[0].optional);
+    const ctl::MemberInfo* sort = ci.find("Sort", M);
+    ASSERT_NE(sort, nullptr);
+    EXPECT_FALSE(sort->params[0].optional);
+    EXPECT_TRUE(sort->params[1].optional);
+    EXPECT_FALSE(sort->params[1].defaultValue.toBool());
     EXPECT_EQ(ci.find("Style", G)->resultTypeName, "StyleType");
     EXPECT_EQ(ci.find("ListCol", M)->result, S);
     EXPECT_EQ(ci.find("ItemData", G)->result, L);

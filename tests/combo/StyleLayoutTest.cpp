@@ -212,6 +212,54 @@ TEST_F(ComboTest, SimpleComboListsTakeWholeRows) {
     EXPECT_EQ(c->Height(), 330 + c->ListHeight());
 }
 
+TEST_F(ComboTest, ListsShowTheHeightAskedFor) {
+    auto c = RunTimeCombo(1);
+    c->setHeight(2130);
+    EXPECT_EQ(c->lstCol1a.Height(), 1800);
+    EXPECT_EQ(c->ListHeight(), 1800);
+    // A height of whole pixels that is no whole number of rows stays as asked.
+    const int px = ctl::Screen::TwipsPerPixelY(), row = c->lstCol1a.RowHeight();
+    const int asked = (row * 5 + row / 2) / px * px;
+    ASSERT_NE(asked % row, 0);
+    c->setListHeight(asked);
+    EXPECT_EQ(c->ListHeight(), asked);
+    EXPECT_EQ(c->lstCol2a.Height(), asked);
+    EXPECT_EQ(c->Height(), 330 + asked);
+
+    auto d = RunTimeCombo(2);
+    ASSERT_NE(d->DropDown(), nullptr);
+    EXPECT_EQ(d->DropDown()->lstCol1.Height(), 1800);
+    EXPECT_EQ(d->ListHeight(), 1800);
+
+    // Changing the style in the designer leaves ListHeight at its default: nothing is stored.
+    for (int style : {1, 2, 0}) {
+        SCOPED_TRACE(style);
+        auto e = NewCombo(designSite, false);
+        e->setStyle(style);
+        ctl::PropertyBag bag;
+        e->WriteProperties(bag);
+        EXPECT_FALSE(bag.contains("ListHeight"));
+        e->Terminate();
+    }
+}
+
+TEST_F(ComboTest, BothColumnsHiddenRecoverAtTheNextResize) {
+    for (int style : {0, 1, 2}) {
+        SCOPED_TRACE(style);
+        ctl::PropertyBag bag;
+        bag.WriteProperty("Style", int32_t(style), int32_t(0));
+        bag.WriteProperty("WidthCol1", int32_t(0), int32_t(1100));
+        bag.WriteProperty("WidthCol2", int32_t(0), int32_t(2900));
+        auto c = Load(bag);
+        c->setSize(3000, 2130);
+        EXPECT_EQ(c->WidthCol1(), 270);
+        EXPECT_EQ(c->WidthCol2(), 270);
+        EXPECT_TRUE(c->txtCol1.Visible() || c->lblCol1.Visible());
+        EXPECT_TRUE(c->txtCol2.Visible() || c->lblCol2.Visible());
+        c->Terminate();
+    }
+}
+
 TEST_F(ComboTest, BiggerFontMakesATallerEditPortion) {
     auto c = NewCombo(designSite, false);
     c->setControlFont(ctl::MakeFont("MS Sans Serif", 20));

@@ -52,6 +52,7 @@ TEST(ComboScript, DesignedSavedLoadedFilledAndReadBack) {
         R"({"result":1500})",
         R"({"result":null})",
         R"({"result":null})",
+        R"({"beep":true})",    // the refused row beeps
         R"({"result":null})",  // ("it", "FRANCE") is refused: each cell is already in its column
         R"({"result":2})",
         R"({"result":1})",

@@ -63,3 +63,17 @@ TEST(TextBox, TextSelectionAndLock) {
     EXPECT_TRUE(t.Locked());
     EXPECT_EQ(changes, 1);
 }
+
+TEST(ListBox, RowsAddedTogetherKeepTheirDataInStep) {
+    Surface s;
+    ListBox l(s.form);
+    l.AddItem("first", 7);
+    l.AddItems({"a", "b"}, {1, 2});
+    l.AddItems({"c"}, {});  // no data given: 0
+    ASSERT_EQ(l.ListCount(), 4);
+    EXPECT_EQ(l.List(2), "b");
+    EXPECT_EQ(l.ItemData(2), 2);
+    EXPECT_EQ(l.ItemData(3), 0);
+    l.RemoveItem(0);
+    EXPECT_EQ(l.ItemData(0), 1);
+}

@@ -105,3 +105,26 @@ TEST(SurfaceWindow, DrawingGoesOnSafelyAfterTheWindowIsGone) {
     EXPECT_EQ(pic.Width(), 0);
     pic.setVisible(true);
 }
+
+TEST_F(Surface, KeepsThePrintedTextsUntilCleared) {
+    pic.setCurrentX(150);
+    pic.setCurrentY(300);
+    pic.Print("12/01/26");
+    const float end = pic.CurrentX();
+    pic.Print("!");  // printed on where the pen stopped
+    pic.Line(0, 0, 600, 900);
+    pic.Print("last");
+    ASSERT_EQ(pic.Printed().size(), 3u);
+    EXPECT_EQ(pic.Printed()[0].text, "12/01/26");
+    EXPECT_FLOAT_EQ(pic.Printed()[0].x, 150);
+    EXPECT_FLOAT_EQ(pic.Printed()[0].y, 300);
+    EXPECT_FLOAT_EQ(pic.Printed()[1].x, end);
+    EXPECT_FLOAT_EQ(pic.Printed()[2].x, 600);
+    EXPECT_FLOAT_EQ(pic.Printed()[2].y, 900);
+    pic.Cls();
+    EXPECT_TRUE(pic.Printed().empty());
+    // A surface printed on for ever without a clear keeps only the latest texts.
+    for (size_t i = 0; i < PictureBox::kMaxPrinted + 5; ++i) pic.Print(std::to_string(i));
+    EXPECT_EQ(pic.Printed().size(), PictureBox::kMaxPrinted);
+    EXPECT_EQ(pic.Printed().front().text, "5");
+}
