@@ -10,10 +10,19 @@
 
 namespace ctl {
 
+// The component library that publishes a class, as type-table readers and references show it.
+struct LibraryInfo {
+    const char* name;     // "Karvex"
+    const char* help;     // "Karvex Custom Control"
+    const char* version;  // "1.0"
+    int locale;           // 1033: English (United States)
+};
+
 struct ControlClass {
     const char* progId;  // "Library.Class"
     const ClassInfo& (*typeInfo)();
     std::unique_ptr<UserControl> (*create)(ControlSite& site);
+    LibraryInfo library;
 };
 
 // The class of a library's table with this name (compared without regard to case), or null.
