@@ -8,7 +8,10 @@ std::unique_ptr<ctl::UserControl> CreateKarvex(ctl::ControlSite& site) {
     return std::make_unique<karvex::ucKarvex>(site);
 }
 
-const ctl::ControlClass kKarvex{"Karvex.ucKarvex", &karvex::ucKarvexTypeInfo, &CreateKarvex};
+const ctl::ControlClass kKarvex{"Karvex.ucKarvex",
+                                &karvex::ucKarvexTypeInfo,
+                                &CreateKarvex,
+                                {"Karvex", "Karvex Custom Control", "1.0", 1033}};
 }  // namespace
 
 CTL_EXPORT const ctl::ControlClass* CtlGetClassObject(const char* progId) {

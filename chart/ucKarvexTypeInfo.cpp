@@ -386,9 +386,10 @@ ctl::ClassInfo BuildTypeInfo() {
     const std::pair<const char*, const char*> typed[] = {
         {"BorderStyle", "enBorderStyle"}, {"MapStyle", "enMapStyle"},
         {"Picture", "Picture"},           {"Font", "Font"},
-        {"BackColor", "OLE_COLOR"},       {"ForeColor", "OLE_COLOR"},
-        {"GridColor", "OLE_COLOR"},       {"TitleColor", "OLE_COLOR"},
-        {"TextColor", "OLE_COLOR"},       {"TrackColor", "OLE_COLOR"}};
+        {"BackColor", "Color"},           {"ForeColor", "Color"},
+        {"GridColor", "Color"},           {"TitleColor", "Color"},
+        {"TextColor", "Color"},           {"TrackColor", "Color"},
+        {"Point_Item", "tyPoint"}};
     for (auto& m : info.members)
         for (const auto& [name, type] : typed)
             if (m.name == name) m.resultTypeName = type;

@@ -11,7 +11,10 @@ const ctl::ClassInfo& QuorlinTypeInfo() {
     return quorlin::ucvQuorlin::TypeInfo();
 }
 
-const ctl::ControlClass kQuorlin = {"Quorlin.ucvQuorlin", &QuorlinTypeInfo, &CreateQuorlin};
+const ctl::ControlClass kQuorlin = {"Quorlin.ucvQuorlin",
+                                    &QuorlinTypeInfo,
+                                    &CreateQuorlin,
+                                    {"Quorlin", "QuorlinBox Custom Control", "1.0", 1033}};
 }  // namespace
 
 CTL_EXPORT const ctl::ControlClass* CtlGetClassObject(const char* progId) {

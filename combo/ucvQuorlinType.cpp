@@ -202,9 +202,12 @@ void Build(ctl::ClassInfo& ci) {
             [](Q& q) { return Variant(q.ControlToolTipText()); },
             [](Q& q, const Variant& v) { q.setControlToolTipText(v.toString()); });
 
-    // The Style property is of the enumeration type.
-    for (auto& m : ci.members)
+    // Named types, on the get and the put alike: the enumeration, the colours and the font.
+    for (auto& m : ci.members) {
         if (m.name == "Style") m.resultTypeName = "StyleType";
+        if (m.name == "Font") m.resultTypeName = "Font";
+        if (m.name == "Backcolor" || m.name == "Forecolor") m.resultTypeName = "Color";
+    }
 
     auto ref16 = [](const char* n) { return ctl::RefParam(n, VarType::Integer); };
     auto refSingle = [](const char* n) { return ctl::RefParam(n, VarType::Single); };

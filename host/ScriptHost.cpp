@@ -1,8 +1,5 @@
 #include "host/ScriptHost.h"
 
-#include <dlfcn.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
 #include <climits>
@@ -32,14 +29,6 @@ namespace ctlhost {
 using namespace ctl;
 
 namespace {
-std::string ExeFolder() {
-    char buf[PATH_MAX];
-    ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (n <= 0) return ".";
-    std::string p(buf, size_t(n));
-    return p.substr(0, p.rfind('/'));
-}
-
 std::vector<void (*)(ScriptHost&)>& CommandFiles() {
     static std::vector<void (*)(ScriptHost&)> files;
     return files;
@@ -363,35 +352,6 @@ ScriptHost::Hosted* ScriptHost::find(const std::string& name) const {
     return nullptr;
 }
 
-Form& ScriptHost::form() {
-    control();
-    return *form_;
-}
-
-const ControlClass& ScriptHost::classFor(const std::string& progId) {
-    size_t dot = progId.find('.');
-    if (dot == std::string::npos || dot == 0) Raise(429, "Invalid class name: " + progId);
-    std::string lib = ToLower(progId.substr(0, dot));
-    for (char c : lib)
-        if (!std::isalnum(static_cast<unsigned char>(c)))
-            Raise(429, "Invalid class name: " + progId);
-    void*& handle = libraries_[lib];
-    if (!handle) {
-        const char* dir = std::getenv("CTL_LIBRARY_PATH");
-        std::string path =
-            std::string(dir && *dir ? dir : ExeFolder().c_str()) + "/lib" + lib + ".so";
-        handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (!handle) {
-            libraries_.erase(lib);
-            Raise(429, "Cannot load the library of " + progId + ": " + path);
-        }
-    }
-    auto get = reinterpret_cast<CtlGetClassObjectFn>(dlsym(handle, "CtlGetClassObject"));
-    const ControlClass* cls = get ? get(progId.c_str()) : nullptr;
-    if (!cls) Raise(429, "The library does not offer the class " + progId);
-    return *cls;
-}
-
 void ScriptHost::start(const std::string& progId, const Json* options, const std::string* file) {
     std::string name, formName;
     bool userMode = true;
@@ -412,7 +372,7 @@ void ScriptHost::start(const std::string& progId, const Json* options, const std
     Hosted* previous = find(name);
     if (previous && previous->control && active_ > 1)
         Raise(5, "A call to the control is still running; create or load after it returns");
-    const ControlClass& cls = classFor(progId);
+    const ControlClass& cls = LookUpControlClass(progId);
     PropertyBag bag;
     if (file) {
         std::string stored;

@@ -53,7 +53,6 @@ class ScriptHost {
         bool ending = false;  // terminated; released when the outermost command returns
     };
 
-    const ctl::ControlClass& classFor(const std::string& progId);
     void start(const std::string& progId, const ctl::Json* options, const std::string* file);
     ctl::Variant invoke(const std::string& verb, const ctl::Json& cmd);
     void raised(const Hosted& from, const ctl::EventInfo& event, ctl::Args& args);
@@ -65,7 +64,6 @@ class ScriptHost {
 
     std::function<void(const std::string&)> out_;
     std::shared_ptr<ctl::ScriptedPrompter> prompter_;
-    std::map<std::string, void*> libraries_;
     std::map<std::string, std::unique_ptr<ctl::Form>> forms_;
     std::vector<std::unique_ptr<Hosted>> hosted_;
     Hosted* current_ = nullptr;

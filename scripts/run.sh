@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# The main job: builds everything, then renders every example script to PNG (headless).
+# The main job: builds everything, renders every example script to PNG (headless), then runs
+# the demo application: its window when a display is available, else its gallery of pages
+# (out/demo/index.html). CTL_HEADLESS=1 asks for the gallery even with a display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
 mkdir -p out
 status=0
 for script in examples/*.jsonl; do
@@ -15,11 +16,18 @@ for script in examples/*.jsonl; do
   fi
   # Scripts may show errors on purpose (they are part of the control's contract); the job
   # fails only when the host itself fails.
-  if ! ./build/bin/ctlhost "$script" > "out/$name.log" 2> "out/$name.stderr"; then
+  if ! QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" ./build/bin/ctlhost "$script" \
+       > "out/$name.log" 2> "out/$name.stderr"; then
     echo "$name: ctlhost failed (see out/$name.stderr)"; status=1
   else
     echo "$name: $(grep -c '"error"' "out/$name.log" || true) error line(s) in out/$name.log"
   fi
 done
 ls out/*.png 2>/dev/null || true
+
+if [ -z "${CTL_HEADLESS:-}" ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
+  ./build/bin/ctldemo || status=1
+else
+  ./build/bin/ctldemo --snapshot out/demo --data out/demo-data || status=1
+fi
 exit $status

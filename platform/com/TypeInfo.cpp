@@ -84,6 +84,13 @@ Variant InvokeMember(Object& target, const MemberInfo& m, Args& args) {
 
 Variant Invoke(Object& target, const std::string& name, MemberKind kind, Args& args) {
     const ClassInfo& ci = InfoOf(target);
+    // No name: the default member, the one with id 0, as when a host reads a control's value.
+    if (name.empty()) {
+        if (!Resolve(
+                ci, [&](MemberKind k) { return ci.find(0, k); }, kind))
+            Raise(438, "Object doesn't support this property or method: it has no default member");
+        return Invoke(target, 0, kind, args);
+    }
     const MemberInfo* m = Resolve(
         ci, [&](MemberKind k) { return ci.find(name, k); }, kind);
     if (!m) {

@@ -38,7 +38,14 @@ void InstallFontSubstitutes() {
 }  // namespace
 
 void EnsureApplication() {
-    if (QCoreApplication::instance()) return;
+    // An application of the host's own (a Qt program embedding controls) gets the same faces.
+    static bool substituted = false;
+    if (QCoreApplication::instance()) {
+        if (!substituted) InstallFontSubstitutes();
+        substituted = true;
+        return;
+    }
+    substituted = true;
     if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY") &&
         !std::getenv("WAYLAND_DISPLAY"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);

@@ -11,6 +11,10 @@ TEST_F(ComboTest, LibraryPublishesTheComboAndCountsInstances) {
     ASSERT_NE(cls, nullptr);
     EXPECT_EQ(CtlGetClassObject("Quorlin.Other"), nullptr);
     EXPECT_EQ(cls->typeInfo().progId, "Quorlin.ucvQuorlin");
+    EXPECT_STREQ(cls->library.name, "Quorlin");
+    EXPECT_STREQ(cls->library.help, "QuorlinBox Custom Control");
+    EXPECT_STREQ(cls->library.version, "1.0");
+    EXPECT_EQ(cls->library.locale, 1033);
     EXPECT_EQ(CtlCanUnloadNow(), 1);
     {
         auto c = cls->create(site);

@@ -1,0 +1,42 @@
+#pragma once
+// Runs a chart's animated drawing with pause, resume and stop buttons in mind. The chart lets
+// events run between its drawing steps, so a button's handler runs inside the drawing: pause
+// holds it there in a nested event loop until resume or stop; stop sets the chart's FlagExit,
+// which ends every drawing loop at its next check.
+#include <QEventLoop>
+#include <functional>
+
+namespace ctl {
+class ControlWidget;
+}
+
+namespace demo {
+
+class DrawRunner {
+  public:
+    explicit DrawRunner(ctl::ControlWidget& chart) : chart_(chart) {}
+
+    bool running() const { return running_; }
+    bool paused() const { return pauseLoop_ != nullptr; }
+    // Runs one drawing call (Draw, DrawTrack) with FlagExit cleared before and after; false
+    // when another drawing is running or the call raised (its text in lastError()).
+    bool run(const std::function<bool()>& drawing);
+    const QString& lastError() const { return lastError_; }
+    // Holds the running drawing until resume() or stop(); nothing when none runs.
+    void pause();
+    void resume();
+    void stop();
+    // Called whenever running or paused changes (to enable buttons).
+    std::function<void()> onStateChanged;
+
+  private:
+    ctl::ControlWidget& chart_;
+    bool running_ = false;
+    QEventLoop* pauseLoop_ = nullptr;
+    QString lastError_;
+    void changed() {
+        if (onStateChanged) onStateChanged();
+    }
+};
+
+}  // namespace demo

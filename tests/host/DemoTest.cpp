@@ -1,0 +1,73 @@
+// The demo headless: every page rendered to a PNG with an index.html, and the pictures show
+// what the pages promise (a drawn series, the map picture, the combos, the property browser).
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QImage>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+int RunCommand(const std::string& cmd) {
+    int status = std::system(cmd.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Pixels close to a colour (antialiasing blurs the edges of lines).
+int CountNear(const QImage& img, QColor c, int tolerance = 24) {
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            QColor p = img.pixelColor(x, y);
+            if (std::abs(p.red() - c.red()) <= tolerance &&
+                std::abs(p.green() - c.green()) <= tolerance &&
+                std::abs(p.blue() - c.blue()) <= tolerance)
+                ++n;
+        }
+    return n;
+}
+}  // namespace
+
+TEST(Demo, HeadlessRunWritesTheGalleryOfEveryPage) {
+    const char* demo = std::getenv("CTLDEMO");
+    ASSERT_TRUE(demo) << "CTLDEMO is not set";
+    const fs::path dir = fs::path(::testing::TempDir()) / "ctldemo_gallery";
+    fs::remove_all(dir);
+    const std::string cmd = std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ") +
+                            demo + " --snapshot " + dir.string() + " --data " +
+                            (dir / "data").string() + " > " + (dir.string() + ".log") + " 2>&1";
+    ASSERT_EQ(RunCommand(cmd), 0) << cmd;
+
+    const char* pages[] = {"01-coordinate-system.png", "02-map.png", "03-combos.png",
+                           "04-design-mode.png"};
+    std::ifstream in(dir / "index.html");
+    std::stringstream html;
+    html << in.rdbuf();
+    for (const char* p : pages) {
+        EXPECT_NE(html.str().find(std::string("src=\"") + p + "\""), std::string::npos) << p;
+        QImage img(QString::fromStdString((dir / p).string()));
+        ASSERT_FALSE(img.isNull()) << p;
+        EXPECT_GE(img.width(), 900) << p;
+    }
+    // The chart page drew its series (dark blue) and the least-squares line (red).
+    QImage chart(QString::fromStdString((dir / pages[0]).string()));
+    EXPECT_GT(CountNear(chart, QColor(0x13, 0x45, 0x8B)), 200);
+    EXPECT_GT(CountNear(chart, QColor(0xC0, 0x20, 0x20)), 100);
+    // The map page shows the background picture (its sea) and wrote it to the data folder.
+    QImage map(QString::fromStdString((dir / pages[1]).string()));
+    EXPECT_GT(CountNear(map, QColor(170, 205, 230), 6), 20000);
+    EXPECT_TRUE(fs::exists(dir / "data" / "map.png"));
+    // Without the snapshot flag and without a display the demo still writes its gallery
+    // instead of waiting on a window nobody sees.
+    const fs::path cwd = dir / "cwd";
+    fs::create_directories(cwd);
+    ASSERT_EQ(RunCommand("cd " + cwd.string() +
+                         " && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + demo +
+                         " --data " + (dir / "data").string() + " > /dev/null 2>&1"),
+              0);
+    EXPECT_TRUE(fs::exists(cwd / "ctldemo-gallery" / "index.html"));
+}
