@@ -133,6 +133,8 @@ TEST_F(Surface, KeepsThePrintedTextsUntilCleared) {
     for (size_t i = 0; i < PictureBox::kMaxPrinted + 5; ++i) pic.Print(std::to_string(i));
     EXPECT_EQ(pic.Printed().size(), PictureBox::kMaxPrinted);
     EXPECT_EQ(pic.Printed().front().text, "5");
+}
+
 // A surface sized far beyond any screen keeps an image no larger than the surface limits;
 // drawing and shrinking again stay quick and keep what was drawn.
 TEST_F(Surface, AHugeSurfaceKeepsABoundedImage) {
