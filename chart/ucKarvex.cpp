@@ -5,6 +5,8 @@
 #include <functional>
 
 #include "chart/KarvexState.h"
+#include "chart/TrackStore.h"
+#include "chart/frmList.h"
 #include "chart/frmUnit.h"
 #include "platform/com/RaisedError.h"
 #include "platform/sys/Prompts.h"
@@ -47,7 +49,8 @@ ucKarvex::ucKarvex(ctl::ControlSite& site)
     : ctl::UserControl(site),
       pic_main(std::make_unique<ctl::PictureBox>(*this)),
       pic_icon(std::make_unique<ctl::PictureBox>(*this)),
-      m_Picture(ctl::EmptyPicture()) {
+      m_Picture(ctl::EmptyPicture()),
+      m_Store(std::make_unique<TrackStore>()) {
     ++Library().LiveInstances;
     pic_main->setName("pic_main");
     pic_main->Move(kInset, kInset, 0, 0);
@@ -320,9 +323,10 @@ void ucKarvex::Show() {
 void ucKarvex::Terminate() {
     m_FlagExit = true;
     Step([&] {
-        if (m_NewTrackOpen) ResolveNewTrack();
+        if (NewTrackOpen()) ResolveNewTrack();
     });
     Step([&] { UnloadDialogs(); });
+    Step([&] { UnloadTrackChooser(); });
     Step([&] { CloseTrackStore(); });
     Step([&] {
         if (m_ParentWindow != 0) UnhookParentWindow();

@@ -12,6 +12,8 @@
 
 namespace karvex {
 
+class TrackStore;
+
 // The chart control: a drawing surface that shows either freehand tracks over a picture (map
 // mode, MapStyle 0) or a Cartesian coordinate system with plotted points (MapStyle 1).
 class ucKarvex : public ctl::UserControl {
@@ -167,6 +169,22 @@ class ucKarvex : public ctl::UserControl {
     // Pause and resume of a drawing in progress (the playback menu commands use them).
     void setPlaybackPaused(bool on) { m_PlaybackPaused = on && m_PlaybackRunning; }
     bool PlaybackPaused() const { return m_PlaybackPaused; }
+    // The track store (map mode, run time); DbUnusable when the last open failed.
+    TrackStore& Store() { return *m_Store; }
+    bool DbUnusable() const { return m_DbUnusable; }
+    bool NewTrackOpen() const;
+
+    // Store procedures, as the menu commands and the drawing use them. Failures leave their
+    // description in ControlError (CountBranches then gives 0, the others false or "").
+    void OpenTrackStore();
+    int32_t CountTracks();
+    int16_t CountBranches();  // of TrackName
+    bool LoadBranch(int16_t branch);
+    bool DeleteTrack();  // TrackName
+    // Lets the user pick a stored track in the chooser; "" when none is picked.
+    std::string ChooseTrack(const std::string& title);
+    // Runs one of the control's procedures for scripts and tools (see ucKarvexTools.cpp).
+    bool RunTool(const std::string& name, const ctl::Args& args, ctl::Args& results) override;
 
     std::unique_ptr<ctl::PictureBox> pic_main;  // the drawing surface
     std::unique_ptr<ctl::PictureBox> pic_icon;  // hidden holder of the about-box icon
@@ -230,6 +248,9 @@ class ucKarvex : public ctl::UserControl {
     // Call points of pieces that later work fills in; they do nothing yet.
     void RefreshMapMenu() {}
     bool PlayTrack(bool askName);
+    // The menus show the playback's pause state in the caption of the playback command.
+    void SetPlaybackCaption(const std::string&) {}  // the menus fill it
+    void DisableMapMenu() {}                        // the menus fill it
     void EnsureWindowRegistry() {}
     void SetupMenus() {}
     void RemoveSystemMenuEntries() {}
@@ -237,9 +258,9 @@ class ucKarvex : public ctl::UserControl {
     int32_t FindParentWindow() { return 0; }
     void BuildSystemMenu() {}
     void UnhookParentWindow() {}
-    void OpenTrackStore() {}
-    void CloseTrackStore() {}
-    void ResolveNewTrack() {}
+    void CloseTrackStore();
+    // At termination: asks whether to keep the open new track, commits or rolls back.
+    void ResolveNewTrack();
     void UnloadDialogs();
     void CancelPlayback() {}
     void EnterScaleSystem() {}
@@ -279,7 +300,9 @@ class ucKarvex : public ctl::UserControl {
     std::string m_AppFolder;
     PlotFrame m_Frame;
     std::vector<double> m_TrackX, m_TrackY;
-    bool m_PlaybackRunning = false, m_PlaybackPaused = false, m_NewTrackOpen = false;
+    bool m_PlaybackRunning = false, m_PlaybackPaused = false;
+    std::unique_ptr<TrackStore> m_Store;
+    bool m_DbUnusable = false;
     int16_t m_PlaybackBranch = 0, m_PlaybackBranches = 0;
     int32_t m_ParentWindow = 0;
     std::unique_ptr<clsPoints> Points;

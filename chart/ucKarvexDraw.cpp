@@ -292,13 +292,6 @@ bool ucKarvex::DrawTrack(const std::string& DrawName) {
     return PlayTrack(false);
 }
 
-bool ucKarvex::PlayTrack(bool) {
-    // Replaying stored tracks needs the track store, which this build does not have yet.
-    m_ControlError = "The track store is not available: stored tracks cannot be drawn.";
-    Library().LastDrawingSucceeded = false;
-    return false;
-}
-
 void ucKarvex::Clear() {
     pic_main->Cls();
     if (m_MapStyle != 0) SetScaleUnit();

@@ -12,6 +12,7 @@
 #include "host/CommandArgs.h"
 #include "host/PrintedCommands.h"
 #include "host/UiCommands.h"
+#include "host/ToolCommands.h"
 #include "host/ValueJson.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/com/RaisedError.h"
@@ -49,6 +50,12 @@ ScriptHost::ScriptHost(std::function<void(const std::string&)> out)
             j.set("buttons", Json::string(ButtonsName(r.buttons)));
             j.set("default", Json::number(r.defaultButton));
         }
+        if (r.kind == "choose") {
+            Json items = Json::array();
+            for (const auto& i : r.items) items.items.push_back(Json::string(i));
+            j.set("items", items);
+            j.set("mode", Json::string(r.mode));
+        }
         j.set("title", Json::string(r.title));
         j.set("answer", Json::string(r.answer));
         emit(j);
@@ -56,6 +63,7 @@ ScriptHost::ScriptHost(std::function<void(const std::string&)> out)
     SetPrompter(prompter_);
     AddPrintedCommands(*this);
     RegisterUiCommands(*this);
+    RegisterToolCommands(*this);
 }
 
 ScriptHost::~ScriptHost() {
@@ -159,6 +167,9 @@ void ScriptHost::execute(const Json& cmd) {
                     prompter_->queueOpen(paths);
                 } else
                     prompter_->queueOpen(std::vector<std::string>{ToVariant(v).toString()});
+            } else if (kind == "choose") {
+                prompter_->queueChoose(
+                    v.kind == Json::Null ? std::nullopt : std::optional(ToVariant(v).toString()));
             } else if (kind == "color") {
                 prompter_->queueColor(v.kind == Json::Null
                                           ? std::nullopt

@@ -9,6 +9,10 @@ status=0
 for script in examples/*.jsonl; do
   [ -e "$script" ] || continue
   name=$(basename "$script" .jsonl)
+  # An example may need a setup step first (a store to read, files to load): NAME.sh beside it.
+  if [ -f "examples/$name.sh" ] && ! bash "examples/$name.sh" > "out/$name.setup.log" 2>&1; then
+    echo "$name: setup failed (see out/$name.setup.log)"; status=1; continue
+  fi
   # Scripts may show errors on purpose (they are part of the control's contract); the job
   # fails only when the host itself fails.
   if ! ./build/bin/ctlhost "$script" > "out/$name.log" 2> "out/$name.stderr"; then

@@ -92,6 +92,13 @@ class UserControl : public Widget, public Object {
     // what was printed there).
     virtual PictureBox* DrawingSurface() { return nullptr; }
 
+    // Procedures beyond the public interface that script hosts and tools may run by name
+    // (a control's own store, for instance). False when the control has none of that name.
+    virtual bool RunTool(const std::string& name, const Args& args, Args& results) {
+        (void)name, (void)args, (void)results;
+        return false;
+    }
+
   private:
     ControlSite& site_;
 };

@@ -55,6 +55,10 @@ ListBox::ListBox(Widget& parent)
     l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     l->setMouseTracking(true);
     d_->list->relaid = [this] { applyTop(); };
+    // Double-clicks land on the list's viewport, not on the list window itself.
+    QObject::connect(l, &QListWidget::itemDoubleClicked, [this](QListWidgetItem*) {
+        if (onDblClick) onDblClick();
+    });
     QObject::connect(l->verticalScrollBar(), &QScrollBar::valueChanged, [this](int v) {
         // Only a shown list scrolls for real; a hidden one has no scroll range yet.
         if (d_->applying || !d_->list->isVisible()) return;

@@ -243,6 +243,31 @@ std::optional<ColorResult> ScriptedPrompter::ChooseColor(const ColorRequest& r) 
     return ColorResult{*answer, r.customColors};
 }
 
+void ScriptedPrompter::Choose(const ChooseRequest& r) {
+    std::optional<std::string> first;
+    if (!choose_.empty()) first = choose_.front();
+    PromptRecord rec{"choose", "", r.title, MsgIcon::None, MsgButtons::OK, 1, first.value_or("")};
+    rec.items = r.items;
+    rec.mode = r.mode;
+    record(rec);
+    if (!r.dialog) return;
+    r.dialog->ShowModeless();
+    // Each queued answer works the dialog once; a dialog that stays open (OK with no row in
+    // choosing mode) takes the next answer, and is closed when none is left.
+    for (int guard = 0; r.dialog->IsOpen() && guard < 100; ++guard) {
+        if (choose_.empty()) break;
+        std::optional<std::string> answer = choose_.front();
+        choose_.pop_front();
+        if (!answer) {
+            r.dialog->CloseByUser();
+        } else {
+            if (!answer->empty()) r.dialog->SelectRow(*answer);
+            r.dialog->ClickOK();
+        }
+    }
+    if (r.dialog->IsOpen()) r.dialog->CloseByUser();
+}
+
 Prompter& Prompts() {
     if (!g_prompter) g_prompter = std::make_shared<DialogPrompter>();
     return *g_prompter;

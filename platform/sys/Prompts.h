@@ -58,6 +58,26 @@ struct ColorResult {
     std::array<uint32_t, 16> customColors{};
 };
 
+// A dialog in which a person picks one row of a list. The dialog keeps its own result; the
+// prompter only shows it (a person works it) or works it as a script says.
+class ChoiceDialog {
+  public:
+    virtual ~ChoiceDialog() = default;
+    virtual void ShowModal() = 0;     // returns when the dialog has closed
+    virtual void ShowModeless() = 0;  // shows it and returns at once
+    virtual bool IsOpen() const = 0;
+    virtual bool SelectRow(const std::string& text) = 0;  // false: no row shows that text
+    virtual void ClickOK() = 0;
+    virtual void CloseByUser() = 0;  // the window's own close command
+};
+
+struct ChooseRequest {
+    std::string title;
+    std::vector<std::string> items;
+    std::string mode;  // "Exec" (pick a row) or "View"
+    ChoiceDialog* dialog = nullptr;
+};
+
 // Buttons of a message box, in order, as answer ids.
 std::vector<int> ButtonIds(MsgButtons b);
 const char* IconName(MsgIcon i);
@@ -71,6 +91,10 @@ class Prompter {
     virtual std::optional<std::string> InputBox(const InputBoxRequest& r) = 0;  // nullopt: cancel
     virtual std::optional<OpenFileResult> OpenFile(const OpenFileRequest& r) = 0;
     virtual std::optional<ColorResult> ChooseColor(const ColorRequest& r) = 0;
+    // Shows a choice dialog modal; a person works it.
+    virtual void Choose(const ChooseRequest& r) {
+        if (r.dialog) r.dialog->ShowModal();
+    }
 };
 
 // Real modal dialogs of the toolkit.
@@ -84,12 +108,14 @@ class DialogPrompter : public Prompter {
 
 // One recorded prompt of the scripted answerer.
 struct PromptRecord {
-    std::string kind;  // "msgbox", "input", "open", "color"
+    std::string kind;  // "msgbox", "input", "open", "color", "choose"
     std::string text, title;
     MsgIcon icon = MsgIcon::None;
     MsgButtons buttons = MsgButtons::OK;
     int defaultButton = 1;
-    std::string answer;  // what was answered, as text ("" for a cancelled prompt)
+    std::string answer;                // what was answered, as text ("" for a cancelled prompt)
+    std::vector<std::string> items{};  // the rows of a choice
+    std::string mode{};                // the mode of a choice
 };
 
 // Answers prompts from queues and records each one. Unqueued prompts take the default:
@@ -102,6 +128,9 @@ class ScriptedPrompter : public Prompter {
         open_.push_back(std::move(paths));
     }
     void queueColor(std::optional<uint32_t> color) { color_.push_back(color); }
+    // A choice: the text of the row to pick and OK; "" OK with no row picked; nullopt the
+    // window's close command. An unanswered choice is closed by its close command.
+    void queueChoose(std::optional<std::string> row) { choose_.push_back(std::move(row)); }
 
     const std::vector<PromptRecord>& records() const { return records_; }
     void clearRecords() { records_.clear(); }
@@ -111,6 +140,7 @@ class ScriptedPrompter : public Prompter {
     std::optional<std::string> InputBox(const InputBoxRequest& r) override;
     std::optional<OpenFileResult> OpenFile(const OpenFileRequest& r) override;
     std::optional<ColorResult> ChooseColor(const ColorRequest& r) override;
+    void Choose(const ChooseRequest& r) override;
 
   private:
     void record(PromptRecord rec, const MessageBoxRequest* m = nullptr);
@@ -118,6 +148,7 @@ class ScriptedPrompter : public Prompter {
     std::deque<std::optional<std::string>> input_;
     std::deque<std::optional<std::vector<std::string>>> open_;
     std::deque<std::optional<uint32_t>> color_;
+    std::deque<std::optional<std::string>> choose_;
     std::vector<PromptRecord> records_;
 };
 

@@ -1,0 +1,97 @@
+// StorePoint of 100,000 points in one new-track transaction, against a raw prepared SQLite
+// insert of the same rows in one transaction, on the same kind of store file, in the same run.
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "bench/RatioReporter.h"
+#include "chart/TrackStore.h"
+#include "platform/db/Connection.h"
+
+namespace {
+constexpr int kPoints = 100000;
+
+std::string Folder() {
+    static std::string dir = [] {
+        std::string d = std::filesystem::temp_directory_path().string() + "/bench_store_" +
+                        std::to_string(getpid()) + "/";
+        std::filesystem::create_directories(d);
+        return d;
+    }();
+    return dir;
+}
+
+// A new store with the table and index the store tool makes.
+void FreshStore() {
+    std::filesystem::remove(Folder() + "mappa.mdb");
+    const std::string cs = "data source=" + Folder() + "mappa.mdb;create=yes;";
+    auto c = ctl::db::CreateConnection(cs);
+    c->Open(cs);
+    c->Execute(
+        "CREATE TABLE MAPPA (ordinale INTEGER, tratto TEXT COLLATE NOCASE, ramo INTEGER, "
+        "X REAL, Y REAL)");
+    c->Execute("CREATE INDEX MAPPA_tratto_ramo_ordinale ON MAPPA (tratto, ramo, ordinale)");
+}
+
+float PX(int i) {
+    return float(i % 9000) + 0.25f;
+}
+float PY(int i) {
+    return float((i * 7) % 6000);
+}
+
+void BM_RawSqliteInsert(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        FreshStore();
+        sqlite3* db = nullptr;
+        sqlite3_open_v2((Folder() + "mappa.mdb").c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+        state.ResumeTiming();
+        sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db, "INSERT INTO MAPPA VALUES (?,?,?,?,?)", -1, &st, nullptr);
+        for (int i = 0; i < kPoints; ++i) {
+            sqlite3_bind_int(st, 1, i + 1);
+            sqlite3_bind_text(st, 2, "bench track", -1, SQLITE_STATIC);
+            sqlite3_bind_int(st, 3, 1);
+            sqlite3_bind_double(st, 4, PX(i));
+            sqlite3_bind_double(st, 5, PY(i));
+            sqlite3_step(st);
+            sqlite3_reset(st);
+        }
+        sqlite3_finalize(st);
+        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+        state.PauseTiming();
+        sqlite3_close(db);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_RawSqliteInsert)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_StorePoint(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        FreshStore();
+        karvex::TrackStore store;
+        store.Open(Folder());
+        store.StartNewBranch("bench track");
+        state.ResumeTiming();
+        for (int i = 0; i < kPoints; ++i) store.StorePoint(PX(i), PY(i));
+        store.CommitNewTrack();
+        state.PauseTiming();
+        if (store.CountBranches("bench track") != 1) state.SkipWithError("points were lost");
+        store.Close();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StorePoint)->Unit(benchmark::kMillisecond)->Iterations(5);
+}  // namespace
+
+int main(int argc, char** argv) {
+    int r =
+        bench::RunWithRatio(argc, argv, "BM_StorePoint", "BM_RawSqliteInsert");
+    std::filesystem::remove_all(Folder());
+    return r;
+}

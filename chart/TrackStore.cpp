@@ -1,0 +1,214 @@
+#include "chart/TrackStore.h"
+
+#include <limits>
+
+#include "platform/com/RaisedError.h"
+
+namespace karvex {
+
+using ctl::db::RecordSet;
+using ctl::db::Statement;
+using ctl::db::Value;
+
+namespace {
+// The statements, with "?" where the name or a number goes; their texts (Statement::Text) are
+// the ones listed for the store, names quoted and numbers written with ".".
+constexpr const char* kCountTracks = "SELECT DISTINCT tratto FROM MAPPA";
+constexpr const char* kListTracks = "SELECT DISTINCT tratto FROM mappa ORDER BY tratto";
+constexpr const char* kListOtherTracks =
+    "SELECT DISTINCT tratto FROM mappa WHERE tratto <>? ORDER BY tratto";
+constexpr const char* kBranchesOfNewTrack =
+    "SELECT DISTINCT ramo FROM MAPPA WHERE tratto =? ORDER BY ramo";
+constexpr const char* kLastOrdinal =
+    "SELECT ordinale,X,Y FROM MAPPA WHERE tratto=? and ramo=? ORDER BY ordinale";
+constexpr const char* kCountBranches =
+    "SELECT DISTINCT ramo FROM MAPPA WHERE tratto=? ORDER BY ramo";
+constexpr const char* kLoadBranch =
+    "SELECT ordinale,X,Y FROM mappa WHERE tratto=? and ramo=? ORDER BY ordinale";
+constexpr const char* kStorePoint = "INSERT INTO MAPPA VALUES (?,?,?,?,?)";
+constexpr const char* kDeleteTrack = "DELETE FROM MAPPA WHERE tratto =?";
+
+int16_t ToInt16(int64_t v) {
+    if (v < std::numeric_limits<int16_t>::min() || v > std::numeric_limits<int16_t>::max())
+        ctl::Raise(ctl::errOverflow);
+    return int16_t(v);
+}
+int32_t ToInt32(int64_t v) {
+    if (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max())
+        ctl::Raise(ctl::errOverflow);
+    return int32_t(v);
+}
+}  // namespace
+
+TrackStore::~TrackStore() {
+    Close();
+}
+
+std::string TrackStore::ConnectionStringFor(const std::string& appFolder) {
+    std::string source = appFolder + "mappa.mdb";
+    // A folder name holding ";" or a quote would end the value early: quote it.
+    if (source.find_first_of(";\"") != std::string::npos) source = "\"" + source + "\"";
+    return "provider=sqlite;data source=" + source + ";";
+}
+
+void TrackStore::Open(const std::string& appFolder) {
+    Close();
+    m_OpenError.clear();
+    try {
+        auto c = ctl::db::CreateConnection(ConnectionStringFor(appFolder));
+        c->Open(ConnectionStringFor(appFolder), "", "");
+        m_Connection = std::move(c);
+    } catch (const ctl::RaisedError& e) {
+        m_OpenError = e.description();
+        throw;
+    }
+}
+
+bool TrackStore::IsOpen() const {
+    return m_Connection && m_Connection->State() == ctl::db::StateOpen;
+}
+
+void TrackStore::Close() {
+    if (m_Connection && m_Connection->State() == ctl::db::StateOpen) m_Connection->Close();
+    m_Connection.reset();
+    m_NewTrackOpen = false;
+}
+
+ctl::db::Connection& TrackStore::connection() {
+    if (!IsOpen())
+        ctl::Raise(91, m_OpenError.empty() ? "The track store is not open."
+                                           : "The track store is not open: " + m_OpenError);
+    return *m_Connection;
+}
+
+std::vector<std::string> TrackStore::ListTrackNames() {
+    RecordSet rs = m_NewTrackOpen
+                       ? connection().OpenRecordSet(Statement(kListOtherTracks, {m_NewTrackName}))
+                       : connection().OpenRecordSet(Statement(kListTracks));
+    std::vector<std::string> names;
+    names.reserve(size_t(rs.RecordCount()));
+    const size_t col = rs.ColumnIndex("tratto");
+    for (; !rs.IsEOF(); rs.MoveNext()) names.push_back(rs.FieldAt(col).asText());
+    rs.Close();
+    return names;
+}
+
+int32_t TrackStore::CountTracks() {
+    RecordSet rs = connection().OpenRecordSet(Statement(kCountTracks));
+    int32_t n = ToInt32(rs.RecordCount());
+    rs.Close();
+    return n;
+}
+
+int16_t TrackStore::CountBranches(const std::string& trackName) {
+    RecordSet rs = connection().OpenRecordSet(Statement(kCountBranches, {trackName}));
+    int16_t n = 1;
+    if (rs.RecordCount() >= 2) {
+        rs.MoveLast();
+        n = ToInt16(rs.RecordCount());
+    }
+    rs.Close();
+    return n;
+}
+
+void TrackStore::LoadBranch(const std::string& trackName, int16_t branch, std::vector<double>& xs,
+                            std::vector<double>& ys, const std::function<bool()>& keepGoing) {
+    RecordSet rs = connection().OpenRecordSet(Statement(kLoadBranch, {trackName, branch}));
+    const int64_t count = rs.RecordCount();
+    if (count == 0) {
+        rs.Close();
+        ctl::Raise(ctl::errInvalidCall,
+                   "Track name:  ''" + trackName + "''\r\rThis Track doesn't exist.");
+    }
+    rs.MoveLast();
+    rs.MoveFirst();
+    // Filled apart and handed over at the end: code that runs while events are let through
+    // may reload the caller's arrays meanwhile.
+    std::vector<double> x(size_t(count), 0.0), y(size_t(count), 0.0);
+    const size_t cx = rs.ColumnIndex("X"), cy = rs.ColumnIndex("Y");
+    for (size_t i = 0; !rs.IsEOF(); ++i) {
+        x[i] = rs.FieldAt(cx).asDouble();
+        y[i] = rs.FieldAt(cy).asDouble();
+        rs.MoveNext();
+        if (keepGoing && !keepGoing()) break;
+    }
+    rs.Close();
+    xs = std::move(x);
+    ys = std::move(y);
+}
+
+void TrackStore::StartNewBranch(const std::string& newTrackName) {
+    ctl::db::Connection& c = connection();
+    RecordSet rs = c.OpenRecordSet(Statement(kBranchesOfNewTrack, {newTrackName}));
+    int16_t branch = 1;
+    int32_t ordinal = 0;
+    if (rs.RecordCount() > 0) {
+        rs.MoveLast();
+        const int64_t highest = rs.Field("ramo").asInteger();
+        branch = ToInt16(highest + 1);
+        rs.Close();
+        rs = c.OpenRecordSet(Statement(kLastOrdinal, {newTrackName, int16_t(branch - 1)}));
+        rs.MoveLast();
+        ordinal = ToInt32(rs.Field("ordinale").asInteger());
+    }
+    rs.Close();
+    m_NewTrackName = newTrackName;
+    m_NewBranch = branch;
+    m_PointOrdinal = ordinal;
+}
+
+void TrackStore::StorePoint(float x, float y) {
+    ctl::db::Connection& c = connection();
+    if (!m_NewTrackOpen) {
+        c.BeginTrans();
+        m_NewTrackOpen = true;
+    }
+    if (m_PointOrdinal == std::numeric_limits<int32_t>::max()) ctl::Raise(ctl::errOverflow);
+    ++m_PointOrdinal;
+    if (m_Insert.sql.empty()) {
+        m_Insert.sql = kStorePoint;
+        m_Insert.params.resize(5);
+    }
+    m_Insert.params[0] = Value(m_PointOrdinal);
+    m_Insert.params[1] = Value(m_NewTrackName);
+    m_Insert.params[2] = Value(m_NewBranch);
+    m_Insert.params[3] = Value::FromSingle(x);
+    m_Insert.params[4] = Value::FromSingle(y);
+    c.Execute(m_Insert);
+}
+
+void TrackStore::CommitNewTrack() {
+    if (!m_NewTrackOpen) return;
+    // A commit that fails leaves the transaction open, and so the flag: nothing is lost and
+    // the commit can be tried again.
+    connection().CommitTrans();
+    m_NewTrackOpen = false;
+}
+
+void TrackStore::RollBackNewTrack() {
+    if (!m_NewTrackOpen) return;
+    connection().RollbackTrans();
+    m_NewTrackOpen = false;
+}
+
+void TrackStore::DeleteTrack(const std::string& trackName) {
+    ctl::db::Connection& c = connection();
+    c.BeginTrans();
+    try {
+        c.Execute(Statement(kDeleteTrack, {trackName}));
+        c.CommitTrans();
+    } catch (...) {
+        // Left open, the transaction would be applied by the next unrelated commit.
+        try {
+            c.RollbackTrans();
+        } catch (...) {
+        }
+        throw;
+    }
+}
+
+std::vector<std::string> TrackStore::Trace() const {
+    return m_Connection ? m_Connection->Trace() : std::vector<std::string>{};
+}
+
+}  // namespace karvex

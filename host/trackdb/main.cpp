@@ -1,0 +1,59 @@
+// trackdb: makes and keeps the track store that the chart control reads (the control never
+// creates it). STORE is the store file, or a folder meaning its mappa.mdb.
+#include <iostream>
+#include <stdexcept>
+#include <string>
+
+#include "Commands.h"
+#include "StoreFile.h"
+#include "platform/com/RaisedError.h"
+
+namespace {
+int Usage() {
+    std::cerr
+        << "usage:\n"
+           "  trackdb create STORE                      make the store file and its table\n"
+           "  trackdb list STORE                        one line per track: name,branches,points\n"
+           "  trackdb export STORE TRACK --csv|--geojson write one track to standard output\n"
+           "  trackdb import STORE FILE.csv             add the points of a CSV file\n"
+           "                                            (header ordinale,tratto,ramo,X,Y)\n"
+           "  trackdb check STORE                       does the store suit the control?\n"
+           "STORE is the store file, or a folder meaning its mappa.mdb.\n";
+    return 2;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) return Usage();
+    const std::string verb = argv[1];
+    const std::string store = trackdb::StorePath(argv[2]);
+    try {
+        if (verb == "create" && argc == 3) {
+            trackdb::Create(store, std::cout);
+        } else if (verb == "list" && argc == 3) {
+            trackdb::List(store, std::cout);
+        } else if (verb == "export" && argc == 5) {
+            const std::string format = argv[4];
+            if (format == "--csv")
+                trackdb::ExportCsv(store, argv[3], std::cout);
+            else if (format == "--geojson")
+                trackdb::ExportGeoJson(store, argv[3], std::cout);
+            else
+                return Usage();
+        } else if (verb == "import" && argc == 4) {
+            trackdb::Import(store, argv[3], std::cout);
+        } else if (verb == "check" && argc == 3) {
+            return trackdb::Check(store, std::cout) ? 0 : 1;
+        } else {
+            return Usage();
+        }
+    } catch (const ctl::RaisedError& e) {
+        std::cerr << "trackdb: " << e.description() << "\n";
+        return 1;
+    } catch (const std::exception& e) {
+        std::cerr << "trackdb: " << e.what() << "\n";
+        return 1;
+    }
+    std::cout.flush();
+    return std::cout ? 0 : 1;
+}

@@ -1,0 +1,52 @@
+#include "platform/db/Connection.h"
+
+#include <algorithm>
+
+#include "platform/com/RaisedError.h"
+#include "platform/db/ConnectionString.h"
+#include "platform/db/DbErrors.h"
+#include "platform/db/SqliteConnection.h"
+
+namespace ctl::db {
+
+void Connection::Record(const Statement& statement) {
+    if (capacity_ == 0) return;
+    if (ring_.size() < capacity_) {
+        ring_.push_back(statement);
+    } else {
+        ring_[next_] = statement;  // assignment keeps the slot's storage: no allocation
+    }
+    next_ = (next_ + 1) % capacity_;
+    count_ = std::min(count_ + 1, capacity_);
+}
+
+std::vector<std::string> Connection::Trace() const {
+    std::vector<std::string> out;
+    out.reserve(count_);
+    size_t start = ring_.size() < capacity_ ? 0 : next_;
+    for (size_t i = 0; i < ring_.size(); ++i)
+        out.push_back(ring_[(start + i) % ring_.size()].Text());
+    return out;
+}
+
+void Connection::ClearTrace() {
+    ring_.clear();
+    next_ = count_ = 0;
+}
+
+void Connection::setTraceCapacity(size_t n) {
+    ClearTrace();
+    capacity_ = n;
+}
+
+std::unique_ptr<Connection> CreateConnection(const std::string& connectionString) {
+    ConnectionString cs(connectionString);
+    std::string provider = cs.Get("provider");
+    std::transform(provider.begin(), provider.end(), provider.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    if (provider.empty() || provider == "sqlite" || provider == "sqlite3")
+        return std::make_unique<SqliteConnection>();
+    Raise(errDbNoProvider, "Provider cannot be found: " + cs.Get("provider"));
+}
+
+}  // namespace ctl::db

@@ -1,0 +1,56 @@
+#pragma once
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/db/RecordSet.h"
+#include "platform/db/Statement.h"
+
+namespace ctl::db {
+
+enum ConnectionState : int { StateClosed = 0, StateOpen = 1 };
+
+// A connection to one database, provider-neutral. Operations raise RaisedError (number and
+// description, DbErrors.h) when they fail. Transactions nest: a transaction begun inside
+// another commits into it or rolls back only its own work.
+class Connection {
+  public:
+    virtual ~Connection() = default;
+
+    virtual void Open(const std::string& connectionString, const std::string& user = "",
+                      const std::string& password = "") = 0;
+    virtual int State() const = 0;
+    virtual void Close() = 0;
+
+    // Returns the nesting level of the new transaction (1 for the outermost).
+    virtual int BeginTrans() = 0;
+    virtual void CommitTrans() = 0;
+    virtual void RollbackTrans() = 0;
+    virtual int TransactionLevel() const = 0;
+
+    // Runs a statement that returns no rows.
+    virtual void Execute(const Statement& statement) = 0;
+    // Runs a query and fetches all its rows (client-side static cursor, read-only).
+    virtual RecordSet OpenRecordSet(const Statement& statement) = 0;
+
+    // The texts of the last statements sent, oldest first (at most TraceCapacity of them).
+    std::vector<std::string> Trace() const;
+    void ClearTrace();
+    void setTraceCapacity(size_t n);
+    size_t TraceCapacity() const { return capacity_; }
+
+  protected:
+    // Providers record every statement they send, before sending it.
+    void Record(const Statement& statement);
+
+  private:
+    std::vector<Statement> ring_;
+    size_t next_ = 0, count_ = 0, capacity_ = 256;
+};
+
+// A connection of the provider the connection string names ("provider=sqlite" or none: SQLite),
+// not yet open. Raises errDbNoProvider for a provider this build does not have.
+std::unique_ptr<Connection> CreateConnection(const std::string& connectionString);
+
+}  // namespace ctl::db

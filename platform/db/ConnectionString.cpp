@@ -1,0 +1,58 @@
+#include "platform/db/ConnectionString.h"
+
+#include <cctype>
+
+namespace ctl::db {
+
+namespace {
+std::string Trimmed(const std::string& s) {
+    size_t b = 0, e = s.size();
+    while (b < e && std::isspace(static_cast<unsigned char>(s[b]))) ++b;
+    while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1]))) --e;
+    return s.substr(b, e - b);
+}
+std::string Lower(std::string s) {
+    for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+}  // namespace
+
+ConnectionString::ConnectionString(const std::string& text) : text_(text) {
+    size_t i = 0;
+    while (i < text.size()) {
+        size_t eq = text.find('=', i), semi = text.find(';', i);
+        if (eq == std::string::npos || (semi != std::string::npos && semi < eq)) {
+            if (semi == std::string::npos) break;
+            i = semi + 1;  // a piece without "=" carries nothing
+            continue;
+        }
+        std::string key = Lower(Trimmed(text.substr(i, eq - i)));
+        size_t v = eq + 1;
+        while (v < text.size() && text[v] == ' ') ++v;
+        std::string value;
+        if (v < text.size() && text[v] == '"') {
+            size_t close = text.find('"', v + 1);
+            if (close == std::string::npos) close = text.size();
+            value = text.substr(v + 1, close - v - 1);
+            semi = text.find(';', close);
+        } else {
+            semi = text.find(';', v);
+            value =
+                Trimmed(text.substr(v, semi == std::string::npos ? std::string::npos : semi - v));
+        }
+        if (!key.empty()) values_[key] = value;
+        if (semi == std::string::npos) break;
+        i = semi + 1;
+    }
+}
+
+std::string ConnectionString::Get(const std::string& key) const {
+    auto it = values_.find(Lower(key));
+    return it == values_.end() ? std::string() : it->second;
+}
+
+bool ConnectionString::Has(const std::string& key) const {
+    return values_.count(Lower(key)) != 0;
+}
+
+}  // namespace ctl::db

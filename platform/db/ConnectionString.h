@@ -1,0 +1,22 @@
+#pragma once
+#include <map>
+#include <string>
+
+namespace ctl::db {
+
+// "key=value;key=value;" with keys compared without regard to case and blanks around keys and
+// values dropped. A value may be put in double quotes to hold ";".
+class ConnectionString {
+  public:
+    explicit ConnectionString(const std::string& text);
+    // The value of a key, "" when absent.
+    std::string Get(const std::string& key) const;
+    bool Has(const std::string& key) const;
+    const std::string& Text() const { return text_; }
+
+  private:
+    std::string text_;
+    std::map<std::string, std::string> values_;  // keys lower case
+};
+
+}  // namespace ctl::db

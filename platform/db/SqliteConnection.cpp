@@ -1,0 +1,259 @@
+#include "platform/db/SqliteConnection.h"
+
+#include <dirent.h>
+#include <sqlite3.h>
+#include <strings.h>
+#include <sys/stat.h>
+
+#include <vector>
+
+#include "platform/com/RaisedError.h"
+#include "platform/db/ConnectionString.h"
+#include "platform/db/DbErrors.h"
+
+namespace ctl::db {
+
+std::string FindFileNoCase(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return path;
+    size_t slash = path.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (folder.empty()) folder = "/";
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return {};
+    std::vector<std::string> matches;
+    while (dirent* e = ::readdir(dir))
+        if (strcasecmp(e->d_name, name.c_str()) == 0) matches.push_back(e->d_name);
+    ::closedir(dir);
+    std::string best;
+    for (const auto& m : matches) {
+        std::string full = (slash == std::string::npos ? "" : path.substr(0, slash + 1)) + m;
+        if (::stat(full.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        if (best.empty() || m < best) best = m;
+    }
+    if (best.empty()) return {};
+    return (slash == std::string::npos ? "" : path.substr(0, slash + 1)) + best;
+}
+
+SqliteConnection::~SqliteConnection() {
+    Close();
+}
+
+void SqliteConnection::requireOpen() const {
+    if (!db_) Raise(errDbUsage, "The connection is closed");
+}
+
+void SqliteConnection::fail(int code, const std::string& what) {
+    const int primary = code & 0xFF;
+    std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(code);
+    switch (primary) {
+        case SQLITE_ERROR:
+        case SQLITE_MISMATCH:
+        case SQLITE_CONSTRAINT:
+        case SQLITE_RANGE:
+            Raise(errDbStatement, message);
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            message =
+                "The database file is locked by another process: " + path_ + " (" + message + ")";
+            break;
+        case SQLITE_READONLY:
+            message = "The database file is read-only: " + path_ + " (" + message + ")";
+            break;
+        case SQLITE_NOTADB:
+            message = "The file is not an SQLite database: " + path_;
+            break;
+        case SQLITE_CORRUPT:
+            message = "The database file is damaged: " + path_ + " (" + message + ")";
+            break;
+        default:
+            if (!what.empty()) message = what + ": " + message;
+            break;
+    }
+    Raise(errDbEngineBase + primary, message);
+}
+
+void SqliteConnection::Open(const std::string& connectionString, const std::string&,
+                            const std::string&) {
+    if (db_) Raise(errDbUsage, "The connection is already open");
+    ConnectionString cs(connectionString);
+    std::string source = cs.Get("data source");
+    if (source.empty())
+        Raise(errDbEngineBase + SQLITE_CANTOPEN, "No data source named in the connection string");
+    std::string found = FindFileNoCase(source);
+    const std::string create = cs.Get("create");
+    const bool mayCreate = create == "yes" || create == "true" || create == "1";
+    path_ = found.empty() ? source : found;
+    if (found.empty() && !mayCreate)
+        Raise(errDbEngineBase + SQLITE_CANTOPEN, "The database file does not exist: " + source);
+    struct stat st {};
+    const bool writable = found.empty() || (::stat(path_.c_str(), &st) == 0 &&
+                                            (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0);
+    const int flags = (writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) |
+                      (found.empty() ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
+    int rc = sqlite3_open_v2(path_.c_str(), &db_, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+        sqlite3_close(db_);
+        db_ = nullptr;
+        Raise(errDbEngineBase + (rc & 0xFF),
+              "Cannot open the database file " + path_ + ": " + message);
+    }
+    sqlite3_extended_result_codes(db_, 0);
+    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+    // The engine reads a file lazily: read its schema now, so a file that is no database (or
+    // that another process holds locked) fails the open, not the first query.
+    rc = sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        try {
+            fail(rc, "Cannot open the database file " + path_);
+        } catch (...) {
+            sqlite3_close(db_);
+            db_ = nullptr;
+            throw;
+        }
+    }
+    level_ = 0;
+}
+
+void SqliteConnection::Close() {
+    if (!db_) return;
+    for (auto& [sql, st] : cache_) sqlite3_finalize(st);
+    cache_.clear();
+    // Closing with an open transaction rolls it back, as the engine does.
+    sqlite3_close_v2(db_);
+    db_ = nullptr;
+    level_ = 0;
+}
+
+void SqliteConnection::run(const char* sql) {
+    Record(Statement(sql));
+    int rc = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) fail(rc, sql);
+}
+
+int SqliteConnection::BeginTrans() {
+    requireOpen();
+    if (level_ == 0)
+        run("BEGIN");
+    else
+        run(("SAVEPOINT level" + std::to_string(level_ + 1)).c_str());
+    return ++level_;
+}
+
+void SqliteConnection::CommitTrans() {
+    requireOpen();
+    if (level_ == 0) Raise(errDbUsage, "No transaction is open");
+    if (level_ == 1)
+        run("COMMIT");
+    else
+        run(("RELEASE level" + std::to_string(level_)).c_str());
+    --level_;
+}
+
+void SqliteConnection::RollbackTrans() {
+    requireOpen();
+    if (level_ == 0) Raise(errDbUsage, "No transaction is open");
+    if (level_ == 1) {
+        run("ROLLBACK");
+    } else {
+        const std::string name = "level" + std::to_string(level_);
+        run(("ROLLBACK TO " + name).c_str());
+        run(("RELEASE " + name).c_str());
+    }
+    --level_;
+}
+
+sqlite3_stmt* SqliteConnection::prepared(const Statement& statement) {
+    auto it = cache_.find(statement.sql);
+    if (it != cache_.end()) return it->second;
+    sqlite3_stmt* st = nullptr;
+    int rc = sqlite3_prepare_v3(db_, statement.sql.c_str(), int(statement.sql.size()),
+                                SQLITE_PREPARE_PERSISTENT, &st, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_finalize(st);
+        fail(rc, "");
+    }
+    if (!st) Raise(errDbStatement, "The statement is empty");
+    if (sqlite3_bind_parameter_count(st) != int(statement.params.size())) {
+        sqlite3_finalize(st);
+        Raise(errDbStatement, "The statement takes " +
+                                  std::to_string(sqlite3_bind_parameter_count(st)) +
+                                  " values, not " + std::to_string(statement.params.size()));
+    }
+    cache_.emplace(statement.sql, st);
+    return st;
+}
+
+void SqliteConnection::bind(sqlite3_stmt* st, const Statement& statement) {
+    int i = 1;
+    for (const Value& v : statement.params) {
+        switch (v.kind()) {
+            case Value::Null:
+                sqlite3_bind_null(st, i);
+                break;
+            case Value::Integer:
+                sqlite3_bind_int64(st, i, v.asInteger());
+                break;
+            case Value::Real:
+            case Value::Single:
+                sqlite3_bind_double(st, i, v.asDouble());
+                break;
+            case Value::Text:
+                sqlite3_bind_text(st, i, v.text().data(), int(v.text().size()), SQLITE_STATIC);
+                break;
+        }
+        ++i;
+    }
+}
+
+void SqliteConnection::Execute(const Statement& statement) {
+    requireOpen();
+    Record(statement);
+    sqlite3_stmt* st = prepared(statement);
+    bind(st, statement);
+    int rc = sqlite3_step(st);
+    while (rc == SQLITE_ROW) rc = sqlite3_step(st);
+    sqlite3_reset(st);
+    sqlite3_clear_bindings(st);
+    if (rc != SQLITE_DONE) fail(rc, "");
+}
+
+RecordSet SqliteConnection::OpenRecordSet(const Statement& statement) {
+    requireOpen();
+    Record(statement);
+    sqlite3_stmt* st = prepared(statement);
+    bind(st, statement);
+    const int n = sqlite3_column_count(st);
+    std::vector<std::string> columns;
+    for (int c = 0; c < n; ++c) columns.emplace_back(sqlite3_column_name(st, c));
+    std::vector<Value> cells;
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        for (int c = 0; c < n; ++c) {
+            switch (sqlite3_column_type(st, c)) {
+                case SQLITE_INTEGER:
+                    cells.emplace_back(int64_t(sqlite3_column_int64(st, c)));
+                    break;
+                case SQLITE_FLOAT:
+                    cells.emplace_back(sqlite3_column_double(st, c));
+                    break;
+                case SQLITE_NULL:
+                    cells.emplace_back();
+                    break;
+                default:
+                    cells.emplace_back(
+                        std::string(reinterpret_cast<const char*>(sqlite3_column_text(st, c)),
+                                    size_t(sqlite3_column_bytes(st, c))));
+                    break;
+            }
+        }
+    }
+    sqlite3_reset(st);
+    sqlite3_clear_bindings(st);
+    if (rc != SQLITE_DONE) fail(rc, "");
+    return RecordSet(std::move(columns), std::move(cells));
+}
+
+}  // namespace ctl::db

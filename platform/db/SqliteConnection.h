@@ -1,0 +1,59 @@
+#pragma once
+#include <map>
+#include <string>
+
+#include "platform/db/Connection.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace ctl::db {
+
+// The SQLite provider. "data source" names the database file; when no file has that exact
+// name, a file in the same folder whose name differs only in case is used, so stores named
+// "Mappa.mdb" or "MAPPA.MDB" open as "mappa.mdb". The file must exist and be an SQLite
+// database (only "create=yes" in the connection string makes a new empty one); a file without
+// any write permission bit opens read-only. Statements are prepared once per template text and run
+// with bound values.
+class SqliteConnection : public Connection {
+  public:
+    SqliteConnection() = default;
+    ~SqliteConnection() override;
+
+    void Open(const std::string& connectionString, const std::string& user = "",
+              const std::string& password = "") override;
+    int State() const override { return db_ ? StateOpen : StateClosed; }
+    void Close() override;
+
+    int BeginTrans() override;
+    void CommitTrans() override;
+    void RollbackTrans() override;
+    int TransactionLevel() const override { return level_; }
+
+    void Execute(const Statement& statement) override;
+    RecordSet OpenRecordSet(const Statement& statement) override;
+
+    // The file actually opened.
+    const std::string& Path() const { return path_; }
+    // How long a statement waits for another process's lock before failing.
+    static constexpr int kBusyTimeoutMs = 250;
+
+  private:
+    void requireOpen() const;
+    sqlite3_stmt* prepared(const Statement& statement);
+    void bind(sqlite3_stmt* st, const Statement& statement);
+    [[noreturn]] void fail(int code, const std::string& what);
+    void run(const char* sql);
+
+    sqlite3* db_ = nullptr;
+    std::string path_;
+    int level_ = 0;
+    std::map<std::string, sqlite3_stmt*> cache_;
+};
+
+// The path of an existing file: `path` itself, or a file of its folder whose name matches
+// without regard to case (the exact name wins; among several others the first in name order).
+// Empty when there is none.
+std::string FindFileNoCase(const std::string& path);
+
+}  // namespace ctl::db

@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+#include "HostRunner.h"
+#include "StoreFiles.h"
+
+namespace {
+struct ToolRun {
+    int status = -1;
+    std::string out;
+};
+// Runs trackdb (the binary named by TRACKDB) with its arguments; standard error joins the
+// output when `withErrors`.
+ToolRun TrackDb(const std::string& args, bool withErrors = false) {
+    const char* exe = std::getenv("TRACKDB");
+    EXPECT_TRUE(exe) << "TRACKDB is not set";
+    ToolRun r;
+    if (!exe) return r;
+    std::string cmd = std::string(exe) + " " + args + (withErrors ? " 2>&1" : " 2>/dev/null");
+    FILE* p = popen(cmd.c_str(), "r");
+    std::array<char, 4096> buf;
+    size_t n;
+    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
+    int st = pclose(p);
+    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    return r;
+}
+std::string Q(const std::string& s) {
+    return "'" + s + "'";
+}
+}  // namespace
+
+TEST(TrackDb, CreatesImportsListsAndExportsAStore) {
+    TempFolder dir;
+    EXPECT_EQ(TrackDb("create " + Q(dir.path)).status, 0);
+    EXPECT_EQ(TrackDb("create " + Q(dir.path)).status, 1) << "an existing store is left alone";
+    std::ofstream(dir.file("in.csv")) << "ordinale,tratto,ramo,X,Y\n"
+                                         "1,Bob's,1,10,20\n"
+                                         "2,Bob's,1,30.5,40\n"
+                                         "3,Bob's,2,50,60\r\n"
+                                         "1,\"comma, \"\"quoted\"\"\",1,1e3,-2\n";
+    ToolRun imported = TrackDb("import " + Q(dir.path) + " " + Q(dir.file("in.csv")));
+    EXPECT_EQ(imported.status, 0) << imported.out;
+    EXPECT_EQ(TrackDb("list " + Q(dir.file("MAPPA.MDB"))).out,
+              "Bob's,2,3\n\"comma, \"\"quoted\"\"\",1,1\n");
+    EXPECT_EQ(TrackDb("export " + Q(dir.path) + " bob\\'s --csv").out,
+              "ordinale,tratto,ramo,X,Y\n1,Bob's,1,10,20\n2,Bob's,1,30.5,40\n3,Bob's,2,50,60\n");
+    auto geo = ctl::Json::parse(TrackDb("export " + Q(dir.path) + " \"Bob's\" --geojson").out);
+    ASSERT_TRUE(geo);
+    EXPECT_EQ(geo->find("type")->s, "FeatureCollection");
+    const auto& features = geo->find("features")->items;
+    ASSERT_EQ(features.size(), 2u);
+    EXPECT_EQ(features[0].find("geometry")->find("type")->s, "LineString");
+    EXPECT_EQ(features[0].find("geometry")->find("coordinates")->items[1].items[0].n, 30.5);
+    EXPECT_EQ(features[1].find("properties")->find("ramo")->n, 2);
+
+    ToolRun check = TrackDb("check " + Q(dir.path));
+    EXPECT_EQ(check.status, 0);
+    EXPECT_EQ(check.out.find("note:"), std::string::npos) << check.out;
+}
+
+TEST(TrackDb, AFaultyImportAddsNothing) {
+    TempFolder dir;
+    TrackDb("create " + Q(dir.path));
+    std::ofstream(dir.file("bad.csv")) << "ordinale,tratto,ramo,X,Y\n1,a,1,10,20\n2,a,1,3,5;0\n";
+    ToolRun r = TrackDb("import " + Q(dir.path) + " " + Q(dir.file("bad.csv")), true);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("line 3"), std::string::npos) << r.out;
+    EXPECT_EQ(TrackDb("list " + Q(dir.path)).out, "");
+    std::ofstream(dir.file("head.csv")) << "tratto,ordinale,ramo,X,Y\n";
+    EXPECT_EQ(TrackDb("import " + Q(dir.path) + " " + Q(dir.file("head.csv"))).status, 1);
+    EXPECT_EQ(TrackDb("import " + Q(dir.path) + " " + Q(dir.file("none.csv"))).status, 1);
+}
+
+TEST(TrackDb, CheckSaysWhatTheTableLacks) {
+    TempFolder dir;
+    ToolRun missing = TrackDb("check " + Q(dir.path), true);
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.out.find("does not exist"), std::string::npos) << missing.out;
+    MakeStore(dir.file("mappa.mdb"), "ordinale INTEGER, tratto TEXT, ramo INTEGER, X REAL");
+    ToolRun lacks = TrackDb("check " + Q(dir.path));
+    EXPECT_EQ(lacks.status, 1);
+    EXPECT_NE(lacks.out.find("lacks the column(s) Y"), std::string::npos) << lacks.out;
+    TempFolder cased;
+    MakeStore(cased.file("mappa.mdb"),
+              "ordinale INTEGER, tratto TEXT, ramo INTEGER, X REAL, Y REAL");
+    ToolRun note = TrackDb("check " + Q(cased.path));
+    EXPECT_EQ(note.status, 0);
+    EXPECT_NE(note.out.find("note:"), std::string::npos) << note.out;
+    EXPECT_EQ(TrackDb("list " + Q(dir.path)).status, 1);
+    EXPECT_EQ(TrackDb("frobnicate x").status, 2);
+}
+
+TEST(StoreScript, TheChartWorksTheStoreThroughTheHost) {
+    TempFolder dir;
+    TrackDb("create " + Q(dir.path));
+    std::ofstream(dir.file("in.csv")) << "ordinale,tratto,ramo,X,Y\n1,O'Brien,1,100,100\n"
+                                         "2,O'Brien,1,900,500\n1,lake,1,5,5\n2,lake,1,50,50\n";
+    TrackDb("import " + Q(dir.path) + " " + Q(dir.file("in.csv")));
+    std::ofstream(dir.file("map.json"))
+        << R"({"class": "Karvex.ucKarvex", "properties": {"MapStyle": 0}})";
+    auto out = RunHost("[\"load\", \"Karvex.ucKarvex\", " +
+                       ctl::Json::string(dir.file("map.json")).dump() +
+                       ", {\"folder\": " + ctl::Json::string(dir.path).dump() +
+                       "}]\n"
+                       R"(["tool", "CountTracks"]
+["tool", "StartNewBranch", "new one"]
+["tool", "StorePoint", 10, 10]
+["answer", "choose", "O'Brien"]
+["call", "DrawTrack", ""]
+["tool", "RollBackNewTrack"]
+["tool", "DeleteTrack", "lake"]
+["tool", "ListTrackNames"]
+["call", "DrawTrack", "gone"]
+["get", "ControlError"]
+)");
+    std::vector<std::string> lines;
+    for (const auto& j : out) lines.push_back(j.dump());
+    auto has = [&](const std::string& text) {
+        return std::find(lines.begin(), lines.end(), text) != lines.end();
+    };
+    EXPECT_TRUE(has(R"({"result":[2]})")) << ::testing::PrintToString(lines);
+    const ctl::Json* choose = nullptr;
+    for (const auto& j : out)
+        if (j.find("prompt") && j.find("prompt")->s == "choose") choose = &j;
+    ASSERT_TRUE(choose) << ::testing::PrintToString(lines);
+    EXPECT_EQ(choose->find("title")->s, "Choose the Track");
+    EXPECT_EQ(choose->find("mode")->s, "Exec");
+    // Ordered without regard to case; the track being drawn is left out.
+    EXPECT_EQ(choose->find("items")->dump(), R"(["lake","O'Brien"])");
+    EXPECT_TRUE(has(R"({"result":true})"));
+    EXPECT_TRUE(has(R"({"result":["O'Brien"]})"));
+    ASSERT_TRUE(out.back().find("result"));
+    EXPECT_EQ(out.back().find("result")->s, "Track name:  ''gone''\r\rThis Track doesn't exist.");
+}
