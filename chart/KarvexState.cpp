@@ -1,5 +1,6 @@
 #include "chart/KarvexState.h"
 
+#include "common/fabout.h"
 #include "platform/sys/DateSerial.h"
 #include "platform/sys/Locale.h"
 
@@ -19,6 +20,18 @@ void RefreshLibraryState() {
     LibraryState& s = Library();
     s.CopyrightYear = kCopyrightYear;
     s.LibraryTitle = kLibraryTitle;
+    AboutTexts about;
+    about.Title = kLibraryTitle;
+    about.CopyrightYear = kCopyrightYear;
+    about.Major = kVersionMajor;
+    about.Minor = kVersionMinor;
+    about.Revision = kVersionRevision;
+    about.Separator = " -  version ";
+    about.RevisionOnlyWhenSet = false;
+    about.TrailingBlanks = 31;
+    about.CentreOnPointer = true;
+    about.ModelessAllowed = false;
+    SetAboutTexts(about);
     s.ShortDatePattern = DetectShortDatePattern();
     s.DecimalSeparator = DetectDecimalSeparator();
 }

@@ -1,5 +1,8 @@
 #pragma once
+#include <memory>
 #include <string>
+
+#include "common/clsControls.h"
 
 namespace karvex {
 
@@ -15,9 +18,15 @@ struct LibraryState {
     std::string CopyrightYear;  // shown by the about box
     bool LastDrawingSucceeded = false;
     int LiveInstances = 0;  // chart controls alive, for the library's unload check
+    // The forms whose system menus carry chart entries; made when a control first needs it,
+    // dropped when its last entry goes.
+    std::unique_ptr<clsControls> Registry;
 };
 
 LibraryState& Library();
+
+// The library's version, shown by the about box.
+constexpr int kVersionMajor = 1, kVersionMinor = 1, kVersionRevision = 0;
 
 // Reads the user's regional settings into the shared state and records the about-box texts.
 void RefreshLibraryState();

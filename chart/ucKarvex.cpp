@@ -8,6 +8,7 @@
 #include "chart/TrackStore.h"
 #include "chart/frmList.h"
 #include "chart/frmUnit.h"
+#include "common/fabout.h"
 #include "platform/com/RaisedError.h"
 #include "platform/sys/Prompts.h"
 #include "platform/sys/Text.h"
@@ -50,12 +51,16 @@ ucKarvex::ucKarvex(ctl::ControlSite& site)
       pic_main(std::make_unique<ctl::PictureBox>(*this)),
       pic_icon(std::make_unique<ctl::PictureBox>(*this)),
       m_Picture(ctl::EmptyPicture()),
-      m_Store(std::make_unique<TrackStore>()) {
+      m_Store(std::make_unique<TrackStore>()),
+      menus_(std::make_unique<ChartMenus>(*this)) {
     ++Library().LiveInstances;
     pic_main->setName("pic_main");
     pic_main->Move(kInset, kInset, 0, 0);
     pic_icon->setVisible(false);
     pic_main->setClipControls(true);
+    pic_main->onMouseUp = [this](int button, int shift, float x, float y) {
+        pic_main_MouseUp(button, shift, x, y);
+    };
 }
 
 ucKarvex::~ucKarvex() {
@@ -122,8 +127,12 @@ void ucKarvex::InitProperties() {
     m_MouseValueY = Variant(int32_t(0));
     // A new control writes with the form's font, so saving it at once stores no font.
     if (AmbientFont()) pic_main->setFont(AmbientFont()->clone());
-    // A control a host creates new at run time needs its point series as much as a loaded one.
-    if (UserMode()) CreatePoints();
+    // A control a host creates new at run time needs its point series and its menus as much as
+    // a loaded one.
+    if (UserMode()) {
+        CreatePoints();
+        Step([&] { menus_->SetupMenus(); });
+    }
 }
 
 void ucKarvex::ReadProperties(ctl::PropertyBag& bag) {
@@ -230,8 +239,10 @@ void ucKarvex::ReadProperties(ctl::PropertyBag& bag) {
     if (!UserMode()) return;
 
     Step([&] { CreatePoints(); });
-    Step([&] { EnsureWindowRegistry(); });
-    Step([&] { SetupMenus(); });
+    Step([&] {
+        if (!Library().Registry) Library().Registry = std::make_unique<clsControls>();
+    });
+    Step([&] { menus_->SetupMenus(); });
     if (m_MapStyle != 0) {
         Step([&] { ComputePlotFrameLenient(); });
     } else {
@@ -317,7 +328,7 @@ void ucKarvex::Show() {
     // A control saved while FlagExit was set loads with it set: its surface still takes the
     // container's size, or nothing could ever be drawn on it.
     if (m_FlagExit) FitSurface();
-    if (UserMode()) SetMenuCaptions();
+    if (UserMode()) menus_->SetMenuCaptions();
 }
 
 void ucKarvex::Terminate() {
@@ -327,10 +338,9 @@ void ucKarvex::Terminate() {
     });
     Step([&] { UnloadDialogs(); });
     Step([&] { UnloadTrackChooser(); });
+    Step([&] { UnloadAboutBox(); });
     Step([&] { CloseTrackStore(); });
-    Step([&] {
-        if (m_ParentWindow != 0) UnhookParentWindow();
-    });
+    Step([&] { menus_->Release(); });
     Step([&] { ReleasePoints(); });
 }
 
@@ -470,9 +480,9 @@ void ucKarvex::setEnableMenu(bool on) {
     m_EnableMenu = on;
     if (UserMode()) {
         if (on)
-            SetupMenus();
+            menus_->SetupMenus();
         else
-            RemoveSystemMenuEntries();
+            menus_->ClearSystemMenu();
     }
     Notify("EnableMenu");
 }
@@ -531,7 +541,7 @@ void ucKarvex::RejectSetting(const std::string& text) const {
 }
 
 void ucKarvex::About() {
-    ShowAboutBox();
+    ShowAbout(0, "", 0, 0, pic_icon->Picture());
     pic_main->setVisible(true);
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/ChartMenus.h"
 #include "chart/PlotFrame.h"
 #include "chart/TickPlan.h"
 #include "chart/clsPoints.h"
@@ -186,10 +187,16 @@ class ucKarvex : public ctl::UserControl {
     // Runs one of the control's procedures for scripts and tools (see ucKarvexTools.cpp).
     bool RunTool(const std::string& name, const ctl::Args& args, ctl::Args& results) override;
 
+    // The right-button menus and their system-menu mirror.
+    ChartMenus& Menus() { return *menus_; }
+    bool AlwaysOnTop() const { return menus_->AlwaysOnTop(); }
+    int32_t ParentWindow() const { return menus_->ParentWindow(); }
+
     std::unique_ptr<ctl::PictureBox> pic_main;  // the drawing surface
     std::unique_ptr<ctl::PictureBox> pic_icon;  // hidden holder of the about-box icon
 
   private:
+    friend class ChartMenus;
     // The surface's inset inside the container, in twips.
     static constexpr int kInset = 0;
 
@@ -245,31 +252,39 @@ class ucKarvex : public ctl::UserControl {
     void CreatePoints();
     void ReleasePoints();
 
+    // Menu commands (the menus run them; ucKarvexMenus.cpp).
+    void mnuView_Click();
+    void mnuTrackcolor_Click();
+    void mnuRemove_Click();
+    void mnuXYStyle_Click();
+    void EnterScaleSystem();
+    // Release of a button on the surface: the right button pops up the mode's menu.
+    void pic_main_MouseUp(int button, int shift, float x, float y);
+
     // Call points of pieces that later work fills in; they do nothing yet.
-    void RefreshMapMenu() {}
     bool PlayTrack(bool askName);
-    // The menus show the playback's pause state in the caption of the playback command.
-    void SetPlaybackCaption(const std::string&) {}  // the menus fill it
-    void DisableMapMenu() {}                        // the menus fill it
-    void EnsureWindowRegistry() {}
-    void SetupMenus() {}
-    void RemoveSystemMenuEntries() {}
-    void SetMenuCaptions() {}
-    int32_t FindParentWindow() { return 0; }
-    void BuildSystemMenu() {}
-    void UnhookParentWindow() {}
+    void SetPlaybackCaption(const std::string& caption) {
+        menus_->SetCommandCaption("mnuExec", caption, caption);
+    }
+    void DisableMapMenu() { menus_->DisableMapMenu(); }
     void CloseTrackStore();
     // At termination: asks whether to keep the open new track, commits or rolls back.
     void ResolveNewTrack();
     void UnloadDialogs();
     void CancelPlayback() {}
-    void EnterScaleSystem() {}
-    void ShowAboutBox() {}
     bool SettingsRedrawRequested() const;
     void DrawAfterScaleSetting();
     // "Always on top" of the menus and the settings dialog: a modal dialog turns it off
     // first; a modeless one joins the topmost band while it is on (then true).
-    bool TopmostForDialog(bool modal) { return !modal && false; }
+    bool TopmostForDialog(bool modal);
+    void mnuCancel_Click() {}     // filled by the drawing code
+    void mnuLineDraw_Click() {}   // filled by the drawing code
+    void mnuPointDraw_Click() {}  // filled by the drawing code
+    void mnuCommit_Click() {}     // filled by the drawing code
+    // The left-button and map-mode part of a button release; filled by the drawing code.
+    void DrawingMouseUp(int, int, float, float) {}
+    void mnuPicture_Click() {}   // filled by the background-picture code
+    void mnuClearPic_Click() {}  // filled by the background-picture code
 
     // Persisted properties.
     bool m_AutoRedraw = true;
@@ -304,8 +319,8 @@ class ucKarvex : public ctl::UserControl {
     std::unique_ptr<TrackStore> m_Store;
     bool m_DbUnusable = false;
     int16_t m_PlaybackBranch = 0, m_PlaybackBranches = 0;
-    int32_t m_ParentWindow = 0;
     std::unique_ptr<clsPoints> Points;
+    std::unique_ptr<ChartMenus> menus_;
     // A drawing is walking its segments (host code running between steps must not start
     // another), and how deeply Draw calls are nested through event handlers.
     bool m_Walking = false;

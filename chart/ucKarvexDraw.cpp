@@ -226,7 +226,7 @@ bool ucKarvex::DrawTrackArrays() {
         m_ControlError.clear();
         m_PlaybackRunning = true;
         m_Walking = true;
-        if (m_MapStyle == 0) RefreshMapMenu();
+        if (m_MapStyle == 0) menus_->RefreshMapMenu();
 
         clsInterpol fit;
         fit.setOwner([this] { return m_FlagExit; });
@@ -271,7 +271,7 @@ bool ucKarvex::DrawTrackArrays() {
             RaiseEvent("FinishDrawing");
         }
         m_PlaybackRunning = m_PlaybackPaused = false;
-        if (m_MapStyle == 0) RefreshMapMenu();
+        if (m_MapStyle == 0) menus_->RefreshMapMenu();
         // Stopping on request is a normal end of a drawing.
         if (m_FlagExit) result = true;
         RestorePen();

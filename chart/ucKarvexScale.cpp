@@ -35,8 +35,7 @@ bool ucKarvex::SetScaleUnit() {
             RaiseEvent("ChangeScaleSetting", args);
         }
         if (m_EnableMenu) {
-            m_ParentWindow = FindParentWindow();
-            if (m_ParentWindow != 0) BuildSystemMenu();
+            menus_->RebuildForMode(false);
         }
         pic_main->Cls();
         pic_main->setVisible(false);  // hidden while drawing

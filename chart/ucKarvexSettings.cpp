@@ -42,6 +42,15 @@ bool ucKarvex::SettingsRedrawRequested() const {
     return dlg && dlg->Chart() == this && dlg->Redraw();
 }
 
+bool ucKarvex::TopmostForDialog(bool modal) {
+    // A modal dialog under a window kept on top would be hidden: "Always on top" goes first.
+    if (modal && menus_->AlwaysOnTop()) {
+        menus_->setAlwaysOnTop(false);
+        menus_->SetTopmost(false);
+    }
+    return !modal && menus_->AlwaysOnTop();
+}
+
 void ucKarvex::DrawAfterScaleSetting() {
     Draw();
 }

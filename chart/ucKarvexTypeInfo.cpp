@@ -27,6 +27,15 @@ std::shared_ptr<T> ObjectOf(const Variant& v) {
 
 void AddMembers(ctl::ClassBuilder<K>& b) {
     using ctl::Args;
+    b.method("EditScaleSetting", 0x60030035, VarType::Empty,
+             {ctl::OptParam("Modal", VarType::Integer, Variant(int16_t(1))),
+              ctl::OptParam("Title", VarType::String, Variant(std::string()))},
+             "Opens the settings dialog window to manage the Cartesian coordinate system; valid "
+             "in 'ScaleSystem' mode.",
+             [](K& k, Args& a) {
+                 k.EditScaleSetting(a[0].toInt16(), a[1].toString());
+                 return Variant();
+             });
     b.method("Draw", 0x60030057, VarType::Boolean, {},
              "Draws a track having all points stored with the Point_Add method. Returns 'False' if "
              "fails.",
@@ -241,15 +250,6 @@ void AddMembers(ctl::ClassBuilder<K>& b) {
              "Bottom and Unit). Returns 'False' if fails. Valid in coordinate system mode (named "
              "'ScaleSystem').",
              [](K& k, Args&) { return Variant(k.SetScaleUnit()); });
-    b.method("EditScaleSetting", 0x60030035, VarType::Empty,
-             {ctl::OptParam("Modal", VarType::Integer, Variant(int16_t(1))),
-              ctl::OptParam("Title", VarType::String, Variant(""))},
-             "Opens the settings dialog window to manage the Cartesian coordinate system; valid "
-             "in 'ScaleSystem' mode.",
-             [](K& k, Args& a) {
-                 k.EditScaleSetting(a[0].toInt16(), a[1].toString());
-                 return Variant();
-             });
     b.property(
         "LeftScale", 0x68030010, VarType::Single,
         "Returns/sets the horizontal distance from the internal edge and the left external edge "

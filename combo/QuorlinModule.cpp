@@ -1,5 +1,8 @@
 #include "combo/QuorlinModule.h"
 
+#include "common/bas_EcryptText.h"
+#include "common/fabout.h"
+
 namespace quorlin {
 
 namespace {
@@ -17,6 +20,21 @@ void setInitialising(bool on) {
 const std::string& LibraryTitle() {
     static const std::string title = "Quorlin";
     return title;
+}
+
+void HandAboutTexts() {
+    AboutTexts t;
+    t.Title = LibraryTitle();
+    t.CopyrightYear = "2024, 2025, 2026";
+    t.Major = 1;
+    t.Minor = 1;
+    t.Revision = 0;
+    t.Separator = "  \u2013  version ";
+    t.RevisionOnlyWhenSet = true;
+    t.TrailingBlanks = int(bas_EcryptText::MakerWebAddress().size());
+    t.CentreOnPointer = false;
+    t.ModelessAllowed = true;
+    SetAboutTexts(t);
 }
 
 int LiveInstances() {

@@ -12,6 +12,9 @@ void setInitialising(bool on);
 // The library's own title, shown on its message boxes and about box.
 const std::string& LibraryTitle();
 
+// Gives the about box the library's texts and the points where its copy differs.
+void HandAboutTexts();
+
 // Live controls, so the host knows when the library may be unloaded.
 int LiveInstances();
 void InstanceCreated();

@@ -4,6 +4,7 @@
 
 #include "combo/ComboPictures.h"
 #include "combo/QuorlinModule.h"
+#include "common/fabout.h"
 #include "platform/com/Handles.h"
 #include "platform/com/RaisedError.h"
 #include "platform/com/Variant.h"
@@ -61,6 +62,7 @@ ucvQuorlin::~ucvQuorlin() {
 
 void ucvQuorlin::Initialize() {
     setInitialising(true);
+    HandAboutTexts();
     PixelW = ctl::Screen::TwipsPerPixelX();
     PixelH = ctl::Screen::TwipsPerPixelY();
     defBack_ = ctl::Screen::SysColor(ctl::COLOR_WINDOW);
@@ -185,8 +187,14 @@ void ucvQuorlin::WriteProperties(ctl::PropertyBag& bag) {
 
 void ucvQuorlin::Terminate() {
     terminated_ = true;
+    UnloadAboutBox();
     TimerProc.setEnabled(false);
     UnloadWindow();
+}
+
+void ucvQuorlin::About() {
+    // The drop-down window carries no picture of its own, so the box shows the library's.
+    ShowAbout(0, "", 0, 0, ctl::EmptyPicture());
 }
 
 // ---- the drop-down window ----

@@ -67,6 +67,8 @@ class ucvQuorlin : public ctl::UserControl {
     std::string Text();
     void setText(const std::string& value);
     int32_t hDC() const { return hdc_; }
+    // Shows the library's about box.
+    void About();
 
     // The rows.
     void AddItem(const std::string& Col1, const std::string& Col2, int32_t ID = 0);

@@ -183,6 +183,12 @@ void Build(ctl::ClassInfo& ci) {
                     q.Sort(a[0].toInt16(), a[1].toBool());
                     return Variant();
                 })
+        .method("About", int32_t(0xFFFFFDD8), VarType::Empty, {},
+                "Show the information dialog box.",
+                [](Q& q, Args&) {
+                    q.About();
+                    return Variant();
+                })
         .property(
             "AutoFill", 0x68030001, VarType::Boolean,
             "Fills a row of QuorlinBox control with the values of fields on Enter key when Style "

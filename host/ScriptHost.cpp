@@ -19,10 +19,12 @@
 #include "platform/com/TypeInfo.h"
 #include "platform/forms/Input.h"
 #include "platform/forms/OpenForms.h"
+#include "platform/forms/PopupMenu.h"
 #include "platform/sys/DateSerial.h"
 #include "platform/sys/EventLoop.h"
 #include "platform/sys/Locale.h"
 #include "platform/sys/Text.h"
+#include "platform/win/Shell.h"
 
 namespace ctlhost {
 
@@ -37,30 +39,75 @@ std::string ExeFolder() {
     return p.substr(0, p.rfind('/'));
 }
 
+std::vector<void (*)(ScriptHost&)>& CommandFiles() {
+    static std::vector<void (*)(ScriptHost&)> files;
+    return files;
+}
+
+Json PromptJson(const PromptRecord& r) {
+    Json j = Json::object({{"prompt", Json::string(r.kind)}});
+    if (r.kind == "about") {
+        j.set("title", Json::string(r.title));
+        j.set("text", Json::string(r.text));
+        Json links = Json::array();
+        for (const auto& l : r.links) links.items.push_back(Json::string(l));
+        j.set("links", links);
+        j.set("interval", Json::number(r.interval));
+        j.set("modeless", Json::boolean(r.modeless));
+        return j;
+    }
+    j.set("text", Json::string(r.text));
+    if (r.kind == "msgbox") {
+        j.set("icon", Json::string(IconName(r.icon)));
+        j.set("buttons", Json::string(ButtonsName(r.buttons)));
+        j.set("default", Json::number(r.defaultButton));
+    }
+    if (r.kind == "choose") {
+        Json items = Json::array();
+        for (const auto& i : r.items) items.items.push_back(Json::string(i));
+        j.set("items", items);
+        j.set("mode", Json::string(r.mode));
+    }
+    j.set("title", Json::string(r.title));
+    j.set("answer", Json::string(r.answer));
+    return j;
+}
 }  // namespace
+
+CommandFile::CommandFile(void (*install)(ScriptHost&)) {
+    CommandFiles().push_back(install);
+}
+
+// What the host offers each of its controls: its own run-time flag and folder, and its
+// notifications and events reported under its name.
+class ScriptHost::Site : public ControlSite {
+  public:
+    Site(ScriptHost& host, Hosted& hosted, bool userMode, std::string folder)
+        : host_(host), hosted_(hosted), userMode_(userMode), folder_(std::move(folder)) {}
+    bool UserMode() const override { return userMode_; }
+    FontPtr AmbientFont() const override { return host_.ambientFont_; }
+    void PropertyChanged(const std::string& key) override { host_.changed(hosted_, key); }
+    void RaiseEvent(const EventInfo& event, Args& args) override {
+        host_.raised(hosted_, event, args);
+    }
+    std::string ApplicationFolder() const override { return folder_; }
+
+  private:
+    ScriptHost& host_;
+    Hosted& hosted_;
+    bool userMode_;
+    std::string folder_;
+};
 
 ScriptHost::ScriptHost(std::function<void(const std::string&)> out)
     : out_(std::move(out)),
       prompter_(std::make_shared<ScriptedPrompter>()),
       ambientFont_(MakeFont("MS Sans Serif", 8)) {
     prompter_->onPrompt = [this](const PromptRecord& r, const MessageBoxRequest*) {
-        Json j = Json::object({{"prompt", Json::string(r.kind)}, {"text", Json::string(r.text)}});
-        if (r.kind == "msgbox") {
-            j.set("icon", Json::string(IconName(r.icon)));
-            j.set("buttons", Json::string(ButtonsName(r.buttons)));
-            j.set("default", Json::number(r.defaultButton));
-        }
-        if (r.kind == "choose") {
-            Json items = Json::array();
-            for (const auto& i : r.items) items.items.push_back(Json::string(i));
-            j.set("items", items);
-            j.set("mode", Json::string(r.mode));
-        }
-        j.set("title", Json::string(r.title));
-        j.set("answer", Json::string(r.answer));
-        emit(j);
+        emit(PromptJson(r));
     };
     SetPrompter(prompter_);
+    for (auto install : CommandFiles()) install(*this);
     AddPrintedCommands(*this);
     RegisterUiCommands(*this);
     RegisterToolCommands(*this);
@@ -70,6 +117,8 @@ ScriptHost::~ScriptHost() {
     finish();
     for (auto& c : cleanups_) c();
     SetPrompter(nullptr);
+    SetMenuPresenter(nullptr);
+    SetShellHandler(nullptr);
 }
 
 void ScriptHost::addCommand(const std::string& verb, Command run) {
@@ -85,14 +134,18 @@ void ScriptHost::emitError(int number, const std::string& description) {
                                                {"description", Json::string(description)}})}}));
 }
 
-void ScriptHost::PropertyChanged(const std::string& key) {
-    emit(Json::object({{"changed", Json::string(key)}}));
+void ScriptHost::changed(const Hosted& from, const std::string& key) {
+    Json j = Json::object({{"changed", Json::string(key)}});
+    if (!from.name.empty()) j.set("control", Json::string(from.name));
+    emit(j);
 }
 
-void ScriptHost::RaiseEvent(const EventInfo& event, Args& args) {
+void ScriptHost::raised(const Hosted& from, const EventInfo& event, Args& args) {
     Json a = Json::array();
     for (const auto& v : args) a.items.push_back(FromVariant(v));
-    emit(Json::object({{"event", Json::string(event.name)}, {"args", a}}));
+    Json j = Json::object({{"event", Json::string(event.name)}, {"args", a}});
+    if (!from.name.empty()) j.set("control", Json::string(from.name));
+    emit(j);
     auto it = handlers_.find(FoldCase(event.name));
     if (it == handlers_.end()) return;
     Args* outer = eventArgs_;
@@ -126,9 +179,9 @@ void ScriptHost::execute(const Json& cmd) {
     struct Leave {
         ScriptHost& h;
         ~Leave() {
-            if (--h.active_ == 0 && h.releasePending_) h.release();
-            if (h.active_ == 0)
-                for (size_t i = 0; i < h.afterCommand_.size(); ++i) h.afterCommand_[i]();
+            if (--h.active_ != 0) return;
+            h.releaseEnded();
+            for (size_t i = 0; i < h.afterCommand_.size(); ++i) h.afterCommand_[i]();
         }
     } leave{*this};
     try {
@@ -145,7 +198,7 @@ void ScriptHost::execute(const Json& cmd) {
         } else if (verb == "save") {
             PropertyBag bag;
             control().WriteProperties(bag);
-            bag.save(Text(cmd, 1, "FILE"), progId_);
+            bag.save(Text(cmd, 1, "FILE"), current_->progId);
             emit(Json::object({{"result", Json::boolean(true)}}));
         } else if (verb == "let" || verb == "set" || verb == "get" || verb == "call") {
             Variant r = invoke(verb, cmd);
@@ -187,12 +240,11 @@ void ScriptHost::execute(const Json& cmd) {
             if (!SimulateKey(*w, ToLower(Text(cmd, 1, "KIND")), Int(cmd, 2, "CODE"),
                              cmd.items.size() > 3 ? Int(cmd, 3, "SHIFT") : 0))
                 Raise(5, "Unknown key action");
-        } else if (verb == "syscommand") {
-            control();
-            Raise(5, "System-menu commands are not available for this control yet");
-        } else if (verb == "popup") {
-            control();
-            Raise(5, "No pop-up menu is open");
+        } else if (verb == "use") {
+            std::string name = Text(cmd, 1, "NAME");
+            Hosted* h = find(name);
+            if (!h || h->ending) Raise(91, "No control named " + name);
+            current_ = h;
         } else if (verb == "resize") {
             control().setSize(Int(cmd, 1, "W"), Int(cmd, 2, "H"));
         } else if (verb == "doevents") {
@@ -231,7 +283,8 @@ void ScriptHost::execute(const Json& cmd) {
             emit(Json::object({{"result", Json::string(file)}}));
         } else if (verb == "terminate") {
             control();
-            finish();
+            end(*current_);
+            if (active_ <= 1) releaseEnded();
         } else if (verb == "locale") {
             std::string name = ToLower(Text(cmd, 1, "NAME"));
             if (name == "us")
@@ -267,8 +320,22 @@ void ScriptHost::execute(const Json& cmd) {
 }
 
 UserControl& ScriptHost::control() {
-    if (!control_ || releasePending_) Raise(91, "No control: use create or load first");
-    return *control_;
+    if (!current_ || current_->ending || !current_->control)
+        Raise(91, "No control: use create or load first");
+    return *current_->control;
+}
+
+Form& ScriptHost::form() {
+    control();
+    auto it = forms_.find(current_->formName);
+    if (it == forms_.end()) Raise(91, "The control sits on no form");
+    return *it->second;
+}
+
+ScriptHost::Hosted* ScriptHost::find(const std::string& name) const {
+    for (const auto& h : hosted_)
+        if (h->name == name) return h.get();
+    return nullptr;
 }
 
 const ControlClass& ScriptHost::classFor(const std::string& progId) {
@@ -296,7 +363,24 @@ const ControlClass& ScriptHost::classFor(const std::string& progId) {
 }
 
 void ScriptHost::start(const std::string& progId, const Json* options, const std::string* file) {
-    if (active_ > 1 && control_)
+    std::string name, formName;
+    bool userMode = true;
+    std::string folder;
+    int width = -1, height = -1, left = 0, top = 0;
+    if (options && options->kind == Json::Object) {
+        if (auto* u = options->find("userMode"); u && u->kind == Json::Bool) userMode = u->b;
+        if (auto* w = options->find("width"); w && w->kind == Json::Number) width = int(w->n);
+        if (auto* h = options->find("height"); h && h->kind == Json::Number) height = int(h->n);
+        if (auto* f = options->find("folder"); f && f->kind == Json::String) folder = f->s;
+        if (auto* n = options->find("name"); n && n->kind == Json::String) name = n->s;
+        if (auto* f = options->find("form"); f && f->kind == Json::String) formName = f->s;
+        if (auto* l = options->find("left"); l && l->kind == Json::Number) left = int(l->n);
+        if (auto* t = options->find("top"); t && t->kind == Json::Number) top = int(t->n);
+    }
+    // A control without a form of its own choosing gets a form to itself.
+    if (formName.empty()) formName = "#" + name;
+    Hosted* previous = find(name);
+    if (previous && previous->control && active_ > 1)
         Raise(5, "A call to the control is still running; create or load after it returns");
     const ControlClass& cls = classFor(progId);
     PropertyBag bag;
@@ -306,33 +390,53 @@ void ScriptHost::start(const std::string& progId, const Json* options, const std
         if (!stored.empty() && !EqualsNoCase(stored, cls.progId))
             Raise(13, "The property file holds a " + stored + ", not a " + cls.progId);
     }
-    finish();
-    userMode_ = true;
-    folder_.clear();
-    int width = -1, height = -1;
-    if (options && options->kind == Json::Object) {
-        if (auto* u = options->find("userMode"); u && u->kind == Json::Bool) userMode_ = u->b;
-        if (auto* w = options->find("width"); w && w->kind == Json::Number) width = int(w->n);
-        if (auto* h = options->find("height"); h && h->kind == Json::Number) height = int(h->n);
-        if (auto* f = options->find("folder"); f && f->kind == Json::String) folder_ = f->s;
+    if (previous) {
+        end(*previous);
+        releaseEnded();
     }
-    form_ = std::make_unique<Form>();
-    form_->setCaption("ctlhost");
-    control_ = cls.create(*this);
-    progId_ = cls.progId;
-    form_->Place(*control_, 0, 0);
-    control_->Initialize();
+    std::unique_ptr<Form>& form = forms_[formName];
+    if (!form) {
+        form = std::make_unique<Form>();
+        form->setCaption(formName[0] == '#' ? "ctlhost" : formName);
+    }
+    auto hosted = std::make_unique<Hosted>();
+    Hosted& h = *hosted;
+    h.name = name;
+    h.formName = formName;
+    h.site = std::make_unique<Site>(*this, h, userMode, folder);
+    h.control = cls.create(*h.site);
+    h.progId = cls.progId;
+    hosted_.push_back(std::move(hosted));
+    current_ = &h;
+    form->Place(*h.control, left, top);
+    h.control->Initialize();
     if (file)
-        control_->ReadProperties(bag);
+        h.control->ReadProperties(bag);
     else
-        control_->InitProperties();
+        h.control->InitProperties();
     if (width > 0 || height > 0)
-        control_->setSize(width > 0 ? width : control_->Width(),
-                          height > 0 ? height : control_->Height());
-    form_->Move(0, 0, control_->Width() + 600, control_->Height() + 600);
-    form_->Show();
-    control_->Show();
-    emit(Json::object({{"result", Json::string(progId_)}}));
+        h.control->setSize(width > 0 ? width : h.control->Width(),
+                           height > 0 ? height : h.control->Height());
+    fitForm(formName);
+    form->Show();
+    h.control->Show();
+    Json result = Json::object({{"result", Json::string(h.progId)}});
+    if (!name.empty()) result.set("control", Json::string(name));
+    emit(result);
+}
+
+// The form holds all its controls with a margin.
+void ScriptHost::fitForm(const std::string& formName) {
+    auto it = forms_.find(formName);
+    if (it == forms_.end()) return;
+    int right = 0, bottom = 0;
+    for (const auto& h : hosted_)
+        if (h->formName == formName && h->control) {
+            right = std::max(right, h->control->Left() + h->control->Width());
+            bottom = std::max(bottom, h->control->Top() + h->control->Height());
+        }
+    const int left = it->second->Left(), top = it->second->Top();
+    it->second->Move(left, top, right + 600, bottom + 600);
 }
 
 Variant ScriptHost::invoke(const std::string& verb, const Json& cmd) {
@@ -349,25 +453,39 @@ Variant ScriptHost::invoke(const std::string& verb, const Json& cmd) {
 }
 
 void ScriptHost::finish() {
-    if (!control_ || releasePending_) return;
+    for (const auto& h : hosted_) end(*h);
+    if (active_ <= 1) releaseEnded();
+}
+
+// Terminate sets the control's stop flags, so its running loops leave; the control itself is
+// released once no command of the script is running any more.
+void ScriptHost::end(Hosted& h) {
+    if (h.ending || !h.control) return;
+    h.ending = true;
     try {
-        control_->Terminate();  // sets the control's stop flags: running loops leave
+        h.control->Terminate();
     } catch (const RaisedError& e) {
         emitError(e.number(), e.description());
     } catch (const std::exception& e) {
         emitError(5, e.what());
     }
-    if (active_ > 1)
-        releasePending_ = true;
-    else
-        release();
 }
 
-void ScriptHost::release() {
-    releasePending_ = false;
-    control_.reset();
-    form_.reset();
-    eventArgs_ = nullptr;
+void ScriptHost::releaseEnded() {
+    for (size_t i = hosted_.size(); i-- > 0;) {
+        if (!hosted_[i]->ending) continue;
+        std::unique_ptr<Hosted> h = std::move(hosted_[i]);
+        hosted_.erase(hosted_.begin() + long(i));
+        if (current_ == h.get()) current_ = nullptr;
+        const std::string formName = h->formName;
+        h->control.reset();
+        const bool formInUse = std::any_of(hosted_.begin(), hosted_.end(),
+                                           [&](const auto& o) { return o->formName == formName; });
+        if (!formInUse) forms_.erase(formName);
+    }
+    // With the current control gone, the last one still running carries on.
+    if (!current_ && !hosted_.empty()) current_ = hosted_.back().get();
+    if (hosted_.empty()) eventArgs_ = nullptr;
 }
 
 }  // namespace ctlhost

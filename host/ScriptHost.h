@@ -12,24 +12,28 @@
 
 namespace ctlhost {
 
-// Drives one control through its dispatch interface from JSON command lines and reports
-// results, errors, events, prompts and property-changed notifications as JSON lines.
-class ScriptHost : public ctl::ControlSite {
+// Drives controls through their dispatch interfaces from JSON command lines and reports
+// results, errors, events, prompts and property-changed notifications as JSON lines. A script
+// may place several controls, each with a name, on one or several forms; commands act on the
+// current control (the one last created, loaded or chosen with "use").
+class ScriptHost {
   public:
     explicit ScriptHost(std::function<void(const std::string&)> out);
-    ~ScriptHost() override;
+    ~ScriptHost();
 
     // Runs one command line; never throws.
     void run(const std::string& line);
-    // Ends the current control, if any (Terminate, then release).
+    // Ends every control (Terminate, then release).
     void finish();
 
-    // Commands beyond the core set register here (one file per topic, see host/*Commands.cpp).
+    // Commands beyond the core set register here (one file per topic, host/*Commands.cpp,
+    // each installing its commands through a CommandFile object).
     using Command = std::function<void(const ctl::Json& cmd)>;
     void addCommand(const std::string& verb, Command run);
-    // For command handlers: the current control (raises 91 without one), output lines,
-    // the scripted prompter, and running a nested command.
+    // For command handlers: the current control and its form (raise 91 without one), output
+    // lines, the scripted prompter, and running a nested command.
     ctl::UserControl& control();
+    ctl::Form& form();
     void emit(const ctl::Json& j);
     void emitError(int number, const std::string& description);
     ctl::ScriptedPrompter& prompter() { return *prompter_; }
@@ -39,27 +43,33 @@ class ScriptHost : public ctl::ControlSite {
     void addAfterCommand(std::function<void()> fn) { afterCommand_.push_back(std::move(fn)); }
     void addCleanup(std::function<void()> fn) { cleanups_.push_back(std::move(fn)); }
 
-    // ControlSite
-    bool UserMode() const override { return userMode_; }
-    ctl::FontPtr AmbientFont() const override { return ambientFont_; }
-    void PropertyChanged(const std::string& key) override;
-    void RaiseEvent(const ctl::EventInfo& event, ctl::Args& args) override;
-    std::string ApplicationFolder() const override { return folder_; }
-
   private:
+    class Site;
+    // A control of the script: its name ("" for the unnamed one), its form and its site.
+    struct Hosted {
+        std::string name, formName, progId;
+        std::unique_ptr<Site> site;
+        std::unique_ptr<ctl::UserControl> control;
+        bool ending = false;  // terminated; released when the outermost command returns
+    };
+
     const ctl::ControlClass& classFor(const std::string& progId);
     void start(const std::string& progId, const ctl::Json* options, const std::string* file);
     ctl::Variant invoke(const std::string& verb, const ctl::Json& cmd);
+    void raised(const Hosted& from, const ctl::EventInfo& event, ctl::Args& args);
+    void changed(const Hosted& from, const std::string& key);
+    Hosted* find(const std::string& name) const;
+    void end(Hosted& h);
+    void releaseEnded();
+    void fitForm(const std::string& formName);
 
     std::function<void(const std::string&)> out_;
     std::shared_ptr<ctl::ScriptedPrompter> prompter_;
     std::map<std::string, void*> libraries_;
-    std::unique_ptr<ctl::Form> form_;
-    std::unique_ptr<ctl::UserControl> control_;
-    std::string progId_;
-    bool userMode_ = true;
+    std::map<std::string, std::unique_ptr<ctl::Form>> forms_;
+    std::vector<std::unique_ptr<Hosted>> hosted_;
+    Hosted* current_ = nullptr;
     ctl::FontPtr ambientFont_;
-    std::string folder_;
     // Commands run when an event is raised, and the arguments of the event being handled.
     std::map<std::string, std::vector<ctl::Json>> handlers_;
     std::map<std::string, Command> commands_;
@@ -69,8 +79,11 @@ class ScriptHost : public ctl::ControlSite {
     // Commands can run inside others (event handlers, "after" during a long call). A control
     // ended from inside a call of its own is released only when the outermost command returns.
     int active_ = 0;
-    bool releasePending_ = false;
-    void release();
+};
+
+// Installs a topic's commands into every script host; a command file holds one as a static.
+struct CommandFile {
+    explicit CommandFile(void (*install)(ScriptHost&));
 };
 
 }  // namespace ctlhost

@@ -24,8 +24,12 @@ std::string CommandButton::Caption() const {
 void CommandButton::setCaption(const std::string& t) {
     if (qwidget()) Btn(qwidget())->setText(QString::fromStdString(t));
 }
+void CommandButton::setDefault(bool on) {
+    default_ = on;
+    if (qwidget()) Btn(qwidget())->setDefault(on);
+}
 void CommandButton::Click() {
-    if (qwidget()) Btn(qwidget())->click();
+    if (qwidget() && qwidget()->isEnabled()) Btn(qwidget())->click();
 }
 
 }  // namespace ctl

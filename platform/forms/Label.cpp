@@ -42,6 +42,13 @@ void Label::setBorderStyle(int s) {
                                                : QFrame::NoFrame);
 }
 
+void Label::FitToText() {
+    if (!qwidget()) return;
+    const QSize need = QFontMetrics(qwidget()->font()).size(0, Lbl(qwidget())->text());
+    const int frame = 2 * Lbl(qwidget())->frameWidth();
+    qwidget()->resize(need.width() + frame, need.height() + frame);
+}
+
 int Label::TextHeight() const {
     return QFontMetrics(qwidget()->font()).height() * TwipsY();
 }

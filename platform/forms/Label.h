@@ -22,6 +22,8 @@ class Label : public Widget {
     void setBorderStyle(int style);
     // Height in twips that one line of the current font needs.
     int TextHeight() const;
+    // Sizes the label to its caption in the current font.
+    void FitToText();
 
   private:
     int alignment_ = 0, backStyle_ = 1, borderStyle_ = 0;

@@ -419,6 +419,9 @@ bool Widget::HasFocus() const {
     if (!w_) return false;
     return w_->hasFocus();
 }
+void Widget::setMouseTracking(bool on) {
+    if (w_) w_->setMouseTracking(on);
+}
 void Widget::Refresh() {
     if (!w_) return;  // the window is gone (its parent was deleted)
     w_->repaint();

@@ -49,6 +49,8 @@ class Widget {
     void SetFocus();
     bool HasFocus() const;
     void Refresh();
+    // Mouse moves reach onMouseMove without a button held too (hover effects).
+    void setMouseTracking(bool on);
     // Mouse pointer: 0 default arrow, 99 the custom MouseIcon, other standard kinds as usual
     // (1 arrow, 2 cross, 3 I-beam, 11 hourglass).
     int MousePointer() const { return pointer_; }

@@ -268,6 +268,14 @@ void ScriptedPrompter::Choose(const ChooseRequest& r) {
     if (r.dialog->IsOpen()) r.dialog->CloseByUser();
 }
 
+void ScriptedPrompter::About(const AboutRequest& r) {
+    PromptRecord rec{"about", r.text, r.title, MsgIcon::None, MsgButtons::OK, 1, ""};
+    rec.links = r.links;
+    rec.interval = r.interval;
+    rec.modeless = r.modeless;
+    record(rec);
+}
+
 Prompter& Prompts() {
     if (!g_prompter) g_prompter = std::make_shared<DialogPrompter>();
     return *g_prompter;

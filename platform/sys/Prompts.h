@@ -78,6 +78,17 @@ struct ChooseRequest {
     ChoiceDialog* dialog = nullptr;
 };
 
+// An about box: its title, text and links as shown, the time after which it closes itself
+// (0 never) and whether it stays open beside the program (modeless). `show` shows the real box
+// and returns when it is closed (at once for a modeless one).
+struct AboutRequest {
+    std::string title, text;
+    std::vector<std::string> links;
+    int32_t interval = 0;
+    bool modeless = false;
+    std::function<void()> show;
+};
+
 // Buttons of a message box, in order, as answer ids.
 std::vector<int> ButtonIds(MsgButtons b);
 const char* IconName(MsgIcon i);
@@ -95,6 +106,10 @@ class Prompter {
     virtual void Choose(const ChooseRequest& r) {
         if (r.dialog) r.dialog->ShowModal();
     }
+    // Shows the real box unless the prompter reports it instead.
+    virtual void About(const AboutRequest& r) {
+        if (r.show) r.show();
+    }
 };
 
 // Real modal dialogs of the toolkit.
@@ -108,7 +123,7 @@ class DialogPrompter : public Prompter {
 
 // One recorded prompt of the scripted answerer.
 struct PromptRecord {
-    std::string kind;  // "msgbox", "input", "open", "color", "choose"
+    std::string kind;  // "msgbox", "input", "open", "color", "choose", "about"
     std::string text, title;
     MsgIcon icon = MsgIcon::None;
     MsgButtons buttons = MsgButtons::OK;
@@ -116,10 +131,14 @@ struct PromptRecord {
     std::string answer;                // what was answered, as text ("" for a cancelled prompt)
     std::vector<std::string> items{};  // the rows of a choice
     std::string mode{};                // the mode of a choice
+    // An about box: its links, self-closing interval and modeless flag.
+    std::vector<std::string> links;
+    int32_t interval = 0;
+    bool modeless = false;
 };
 
 // Answers prompts from queues and records each one. Unqueued prompts take the default:
-// a message box its default button, the other dialogs a cancel.
+// a message box its default button, the other dialogs a cancel; an about box is closed at once.
 class ScriptedPrompter : public Prompter {
   public:
     void queueMessageBox(int answer) { msg_.push_back(answer); }
@@ -141,6 +160,8 @@ class ScriptedPrompter : public Prompter {
     std::optional<OpenFileResult> OpenFile(const OpenFileRequest& r) override;
     std::optional<ColorResult> ChooseColor(const ColorRequest& r) override;
     void Choose(const ChooseRequest& r) override;
+    // Reported, never shown: a script cannot wait on a box nobody closes.
+    void About(const AboutRequest& r) override;
 
   private:
     void record(PromptRecord rec, const MessageBoxRequest* m = nullptr);

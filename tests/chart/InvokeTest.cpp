@@ -79,6 +79,7 @@ TEST(ChartTypeInfo, MembersCarryTheirDispatchIdsAndHelp) {
     };
     for (const Expect& e : {Expect{"SetScaleUnit", 0x6003006d, MemberKind::Method},
                             Expect{"About", 0xfffffdd8, MemberKind::Method},
+                            Expect{"EditScaleSetting", 0x60030035, MemberKind::Method},
                             Expect{"Font", 0xfffffe00, MemberKind::PropertyPutRef},
                             Expect{"Picture", 0x68030023, MemberKind::PropertyPutRef},
                             Expect{"MinX", 0x68030015, MemberKind::PropertyPut},

@@ -133,6 +133,7 @@ const std::vector<Row> kMembers = {
      {I, B},
      "Makes sorted on either first or second column the rows (ASCII or numeric mode) of a "
      "QuorlinBox control."},
+    {"About", M, int32_t(0xFFFFFDD8), false, {}, "Show the information dialog box."},
     {"AutoFill", G, 0x68030001, false, {}, kFill},
     {"AutoFill", P, 0x68030001, false, {B}, kFill},
     {"ToolTipText", G, 0x68030000, false, {}, kTip},
