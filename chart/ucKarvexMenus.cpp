@@ -1,5 +1,4 @@
-// The chart's menu commands and the right-button release that opens the
-// menus; the menus themselves (items, mirror, enabling rules) are ChartMenus.
+// The chart's menu commands; the menus themselves (items, mirror, enabling rules) are ChartMenus.
 #include "chart/ucKarvex.h"
 #include "common/bas_DialogColor.h"
 #include "platform/com/RaisedError.h"
@@ -39,23 +38,6 @@ void ucKarvex::EnterScaleSystem() {
         menus_->RebuildForMode(false);
     } else if (m_ControlError.empty()) {
         ctl::MsgBox("Invalid coordinate values", ctl::MsgIcon::Critical);
-    }
-}
-
-void ucKarvex::pic_main_MouseUp(int button, int shift, float x, float y) {
-    if (!UserMode()) return;
-    try {
-        if (button == ctl::vbRightButton && shift == 0 && m_EnableMenu)
-            menus_->PopupContextMenu(x, y);
-        if (button == ctl::vbLeftButton && shift == 0 && m_MapStyle != 0) UpdateMouseValues(x, y);
-        DrawingMouseUp(button, shift, x, y);
-        ctl::Args args{ctl::Variant(int16_t(button)), ctl::Variant(int16_t(shift)), ctl::Variant(x),
-                       ctl::Variant(y)};
-        RaiseEvent("MouseUp", args);
-    } catch (const ctl::RaisedError& e) {
-        ctl::MsgBox(e.number() == int(0x80004005) ? "The Mappa Table doesn't have the right fields."
-                                                  : e.description(),
-                    ctl::MsgIcon::Critical);
     }
 }
 

@@ -11,8 +11,8 @@
 
 #include "host/CommandArgs.h"
 #include "host/PrintedCommands.h"
-#include "host/UiCommands.h"
 #include "host/ToolCommands.h"
+#include "host/UiCommands.h"
 #include "host/ValueJson.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/com/RaisedError.h"
