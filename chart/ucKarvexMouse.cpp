@@ -70,10 +70,13 @@ void ucKarvex::pic_main_MouseUp(int button, int shift, float x, float y) {
 void ucKarvex::UserControl_MouseUp(int button, int shift, float x, float y) {
     // The surface fills the control but for a thin inset; a release there is the surface's.
     // Releases the surface saw itself (and passed on to the control) are not handled twice.
+    // A release the surface passes on (it lies outside the surface after a drag) lies outside
+    // the control as well, or on the surface: neither is taken here.
     const float sx = x - float(pic_main->Left()), sy = y - float(pic_main->Top());
     const bool onSurface =
         sx >= 0 && sy >= 0 && sx < float(pic_main->Width()) && sy < float(pic_main->Height());
-    if (!onSurface) pic_main_MouseUp(button, shift, sx, sy);
+    const bool onControl = x >= 0 && y >= 0 && x < float(Width()) && y < float(Height());
+    if (onControl && !onSurface) pic_main_MouseUp(button, shift, sx, sy);
 }
 
 void ucKarvex::pic_main_DblClick() {
