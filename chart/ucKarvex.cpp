@@ -52,15 +52,29 @@ ucKarvex::ucKarvex(ctl::ControlSite& site)
       pic_icon(std::make_unique<ctl::PictureBox>(*this)),
       m_Picture(ctl::EmptyPicture()),
       m_Store(std::make_unique<TrackStore>()),
-      menus_(std::make_unique<ChartMenus>(*this)) {
+      menus_(std::make_unique<ChartMenus>(*this)),
+      m_Recorder(std::make_unique<TrackRecorder>(*m_Store, *pic_main)) {
     ++Library().LiveInstances;
     pic_main->setName("pic_main");
     pic_main->Move(kInset, kInset, 0, 0);
     pic_icon->setVisible(false);
     pic_main->setClipControls(true);
-    pic_main->onMouseUp = [this](int button, int shift, float x, float y) {
-        pic_main_MouseUp(button, shift, x, y);
+    pic_main->onMouseDown = [this](int b, int s, float x, float y) {
+        pic_main_MouseDown(b, s, x, y);
     };
+    pic_main->onMouseMove = [this](int b, int s, float x, float y) {
+        pic_main_MouseMove(b, s, x, y);
+    };
+    pic_main->onMouseUp = [this](int b, int s, float x, float y) { pic_main_MouseUp(b, s, x, y); };
+    pic_main->onDblClick = [this] {
+        // Its failure is in ControlError already; nothing may leave a window event.
+        try {
+            pic_main_DblClick();
+        } catch (const std::exception&) {
+        }
+    };
+    pic_main->onKeyPress = [this](int& key) { pic_main_KeyPress(key); };
+    onMouseUp = [this](int b, int s, float x, float y) { UserControl_MouseUp(b, s, x, y); };
 }
 
 ucKarvex::~ucKarvex() {
@@ -333,6 +347,7 @@ void ucKarvex::Show() {
 
 void ucKarvex::Terminate() {
     m_FlagExit = true;
+    m_ReplayPending = false;
     Step([&] {
         if (NewTrackOpen()) ResolveNewTrack();
     });

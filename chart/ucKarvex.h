@@ -7,6 +7,7 @@
 #include "chart/ChartMenus.h"
 #include "chart/PlotFrame.h"
 #include "chart/TickPlan.h"
+#include "chart/TrackRecorder.h"
 #include "chart/clsPoints.h"
 #include "platform/com/UserControl.h"
 #include "platform/forms/PictureBox.h"
@@ -174,6 +175,8 @@ class ucKarvex : public ctl::UserControl {
     TrackStore& Store() { return *m_Store; }
     bool DbUnusable() const { return m_DbUnusable; }
     bool NewTrackOpen() const;
+    // The drawing of a new track with the mouse (map mode, run time).
+    const TrackRecorder& Recorder() const { return *m_Recorder; }
 
     // Store procedures, as the menu commands and the drawing use them. Failures leave their
     // description in ControlError (CountBranches then gives 0, the others false or "").
@@ -258,10 +261,8 @@ class ucKarvex : public ctl::UserControl {
     void mnuRemove_Click();
     void mnuXYStyle_Click();
     void EnterScaleSystem();
-    // Release of a button on the surface: the right button pops up the mode's menu.
-    void pic_main_MouseUp(int button, int shift, float x, float y);
 
-    // Call points of pieces that later work fills in; they do nothing yet.
+    // Replays a stored track (asking which when askName); while one plays, pauses or resumes it.
     bool PlayTrack(bool askName);
     // The menus show the playback's pause state in the caption of the playback command.
     void SetPlaybackCaption(const std::string& caption) {
@@ -272,20 +273,36 @@ class ucKarvex : public ctl::UserControl {
     // At termination: asks whether to keep the open new track, commits or rolls back.
     void ResolveNewTrack();
     void UnloadDialogs();
-    void CancelPlayback() {}
+    // Ends a running playback at once and clears the surface.
+    void CancelPlayback();
     bool SettingsRedrawRequested() const;
     void DrawAfterScaleSetting();
     // "Always on top" of the menus and the settings dialog: a modal dialog turns it off
     // first; a modeless one joins the topmost band while it is on (then true).
     bool TopmostForDialog(bool modal);
-    void mnuCancel_Click() {}     // filled by the drawing code
-    void mnuLineDraw_Click() {}   // filled by the drawing code
-    void mnuPointDraw_Click() {}  // filled by the drawing code
-    void mnuCommit_Click() {}     // filled by the drawing code
-    // The left-button and map-mode part of a button release; filled by the drawing code.
-    void DrawingMouseUp(int, int, float, float) {}
-    void mnuPicture_Click() {}   // filled by the background-picture code
-    void mnuClearPic_Click() {}  // filled by the background-picture code
+
+    // Drawing a new track and the playback commands (ucKarvexDrawing.cpp).
+    void mnuCancel_Click();
+    void mnuLineDraw_Click();
+    void mnuPointDraw_Click();
+    void StartDrawingCommand(TrackRecorder::Mode mode, const char* menuName);
+    void mnuCommit_Click();
+    void SetDrawingMenu(bool drawing);
+    // The surface's input (ucKarvexMouse.cpp); run time only. A release on the control outside
+    // the surface counts as the surface's release.
+    void pic_main_MouseDown(int button, int shift, float x, float y);
+    void pic_main_MouseMove(int button, int shift, float x, float y);
+    void pic_main_MouseUp(int button, int shift, float x, float y);
+    // The left-button part of a button release on the surface: a point of the drawing. False
+    // when the release goes no further (the store is unusable: no MouseUp event).
+    bool DrawingMouseUp(int button, int shift, float x, float y);
+    void pic_main_DblClick();
+    void pic_main_KeyPress(int& keyAscii);
+    void UserControl_MouseUp(int button, int shift, float x, float y);
+    void RaiseMouseEvent(const char* name, int button, int shift, float x, float y);
+    // The background picture (ucKarvexPicture.cpp).
+    void mnuPicture_Click();
+    void mnuClearPic_Click();
 
     // Persisted properties.
     bool m_AutoRedraw = true;
@@ -322,6 +339,9 @@ class ucKarvex : public ctl::UserControl {
     int16_t m_PlaybackBranch = 0, m_PlaybackBranches = 0;
     std::unique_ptr<clsPoints> Points;
     std::unique_ptr<ChartMenus> menus_;
+    std::unique_ptr<TrackRecorder> m_Recorder;
+    // A playback asked to start again over a new picture once the running one has ended.
+    bool m_ReplayPending = false;
     // A drawing is walking its segments (host code running between steps must not start
     // another), and how deeply Draw calls are nested through event handlers.
     bool m_Walking = false;

@@ -1,5 +1,4 @@
-// The chart's menu commands, the settings method and the right-button release that opens the
-// menus; the menus themselves (items, mirror, enabling rules) are ChartMenus.
+// The chart's menu commands; the menus themselves (items, mirror, enabling rules) are ChartMenus.
 #include "chart/ucKarvex.h"
 #include "common/bas_DialogColor.h"
 #include "platform/com/RaisedError.h"
@@ -59,7 +58,7 @@ void ucKarvex::pic_main_MouseUp(int button, int shift, float x, float y) {
         if (button == ctl::vbRightButton && shift == 0 && m_EnableMenu)
             menus_->PopupContextMenu(x, y);
         if (button == ctl::vbLeftButton && shift == 0 && m_MapStyle != 0) UpdateMouseValues(x, y);
-        DrawingMouseUp(button, shift, x, y);
+        if (!DrawingMouseUp(button, shift, x, y)) return;
         ctl::Args args{ctl::Variant(int16_t(button)), ctl::Variant(int16_t(shift)), ctl::Variant(x),
                        ctl::Variant(y)};
         RaiseEvent("MouseUp", args);

@@ -28,16 +28,24 @@ bool ucKarvex::PlayTrack(bool askName) {
     if (m_TrackName.empty()) return false;
 
     bool result = false;
-    m_PlaybackBranches = CountBranches();
-    for (m_PlaybackBranch = 1; m_PlaybackBranch <= m_PlaybackBranches; ++m_PlaybackBranch) {
-        if (!LoadBranch(m_PlaybackBranch)) continue;  // its reason is in ControlError
-        ctl::Args cancel{ctl::Variant(false)};
-        RaiseEvent("StartDrawing", cancel);
-        ctl::DoEvents();
-        if (cancel[0].toBool()) break;
-        result = DrawTrackArrays();
-        if (m_FlagExit) break;
-        if (m_PlaybackBranch == INT16_MAX) break;
+    for (;;) {
+        m_PlaybackBranches = CountBranches();
+        for (m_PlaybackBranch = 1; m_PlaybackBranch <= m_PlaybackBranches; ++m_PlaybackBranch) {
+            if (!LoadBranch(m_PlaybackBranch)) continue;  // its reason is in ControlError
+            ctl::Args cancel{ctl::Variant(false)};
+            RaiseEvent("StartDrawing", cancel);
+            ctl::DoEvents();
+            if (cancel[0].toBool()) break;
+            result = DrawTrackArrays();
+            if (m_FlagExit) break;
+            if (m_PlaybackBranch == INT16_MAX) break;
+        }
+        // A new background picture stopped this playback: the track is played again over it
+        // (drawn afresh, as a track drawn a second time is).
+        if (!m_ReplayPending) break;
+        m_ReplayPending = false;
+        m_FlagExit = false;
+        m_PrevTrackName = m_TrackName;
     }
     Library().LastDrawingSucceeded = result;
     return result;

@@ -16,7 +16,7 @@ class CommandButton : public Widget {
     void setDefault(bool on);
     bool Cancel() const { return cancel_; }
     void setCancel(bool on) { cancel_ = on; }
-    // Presses the button as the user would.
+    // Presses the button as the user would (nothing happens while it is disabled).
     void Click();
 
   private:

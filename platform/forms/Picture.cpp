@@ -4,8 +4,9 @@
 #include <QFileInfo>
 
 #include "platform/com/Handles.h"
-#include "platform/forms/PictureImpl.h"
 #include "platform/com/RaisedError.h"
+#include "platform/forms/PictureImpl.h"
+#include "platform/forms/PictureMetafile.h"
 
 namespace ctl {
 
@@ -13,8 +14,9 @@ Picture::Picture() : d_(std::make_unique<Impl>()) {}
 Picture::~Picture() = default;
 
 bool Picture::load(const std::string& path) {
-    QImage img;
-    if (!img.load(QString::fromStdString(path))) return false;
+    // The toolkit reads bitmaps, JPEG, GIF and PNG; metafiles are played by their own decoder.
+    QImage img = LooksLikeMetafile(path) ? DecodeMetafile(path) : QImage();
+    if (img.isNull() && !img.load(QString::fromStdString(path))) return false;
     d_->image = img.convertToFormat(QImage::Format_ARGB32);
     d_->handle = NewHandle();
     return true;

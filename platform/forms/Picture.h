@@ -13,7 +13,7 @@ class Picture : public Object {
     ~Picture() override;
     std::string typeName() const override { return "Picture"; }
 
-    // Loads an image file (bitmap, JPEG, GIF, PNG); false when it cannot be read.
+    // Loads an image file (bitmap, JPEG, GIF, PNG, Windows metafile); false when it cannot be read.
     bool load(const std::string& path);
     bool isEmpty() const;
     int32_t Handle() const;  // 0 for an empty picture

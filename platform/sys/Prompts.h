@@ -83,7 +83,7 @@ struct ChooseRequest {
 // and returns when it is closed (at once for a modeless one).
 struct AboutRequest {
     std::string title, text;
-    std::vector<std::string> links;
+    std::vector<std::string> links{};
     int32_t interval = 0;
     bool modeless = false;
     std::function<void()> show;
@@ -132,7 +132,7 @@ struct PromptRecord {
     std::vector<std::string> items{};  // the rows of a choice
     std::string mode{};                // the mode of a choice
     // An about box: its links, self-closing interval and modeless flag.
-    std::vector<std::string> links;
+    std::vector<std::string> links{};
     int32_t interval = 0;
     bool modeless = false;
 };

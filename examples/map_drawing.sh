@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Setup of map_drawing.jsonl: an empty track store made by trackdb, and the island map the
+# script lays under its tracks (drawn by make_map.py).
+set -euo pipefail
+dir=out/map_drawing
+rm -rf "$dir"
+mkdir -p "$dir"
+build/bin/trackdb create "$dir"
+python3 examples/make_map.py "$dir/map.bmp"
+cat > "$dir/form.json" <<'JSON'
+{"class": "Karvex.ucKarvex", "properties": {"MapStyle": 0, "DrawWidth": 3, "AutoSize": true,
+ "TrackColor": 20735, "BackColor": 6697728}}
+JSON
