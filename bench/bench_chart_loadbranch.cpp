@@ -1,4 +1,5 @@
 // LoadBranch of a 100,000-point branch (with its time-sliced yields) against a raw prepared
+// Its last output line is "ratio: X" (measured over raw baseline), printed by bench::RunWithRatio.
 // SQLite select of the same rows into arrays, in the same run.
 #include <sqlite3.h>
 #include <unistd.h>
