@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "chart/KarvexState.h"
+#include "chart/TrackRecorder.h"
 #include "chart/ucKarvex.h"
 #include "common/basMenusys.h"
 #include "common/bas_MenuAbout.h"
@@ -258,8 +259,12 @@ void ChartMenus::RefreshMapMenu() {
         SetCommandCaption("mnuExec", kExecuteCaption, std::string(kExecuteCaption) + "...");
     else if (!k_.m_PlaybackPaused)
         SetCommandCaption("mnuExec", kAbortCaption, kAbortCaption);
-    for (const char* name : {"mnuView", "mnuRemove", "mnuLineDraw", "mnuPointDraw", "mnuXYStyle"})
-        EnableCommand(name, !running);
+    for (const char* name : {"mnuView", "mnuRemove", "mnuXYStyle"}) EnableCommand(name, !running);
+    // A playback started while a new track is being drawn (a double-click) must not offer to
+    // start another drawing when it ends: those commands stay off until the commit.
+    const bool drawing = k_.Recorder().DrawByStep() || k_.Recorder().DrawByPoints();
+    for (const char* name : {"mnuLineDraw", "mnuPointDraw"})
+        EnableCommand(name, !running && !drawing);
     EnableCommand("mnuCancel", running);
 }
 

@@ -251,3 +251,18 @@ TEST_F(DrawingTest, DoubleClicksPauseAndResumeAPlaybackAndEscCancelsIt) {
     EXPECT_FALSE(chart->PlaybackRunning());
     EXPECT_TRUE(chart->FlagExit());
 }
+
+TEST_F(DrawingTest, APlaybackDuringANewDrawingLeavesTheCreateCommandsOffUntilTheCommit) {
+    MakeStore(dir.file("mappa.mdb"));
+    AddBranch(dir.file("mappa.mdb"), "t", 1, 1, 20);
+    LoadMap(false);
+    Start("mnuPointDraw", "lake");
+    Mouse("up", ctl::vbLeftButton, 300, 300);
+    EXPECT_TRUE(chart->DrawTrack("t"));  // a double-click plays the only stored track
+    for (const char* name : {"mnuLineDraw", "mnuPointDraw"})
+        EXPECT_FALSE(chart->Menus().Item(name)->Enabled) << name;
+    EXPECT_TRUE(chart->Menus().Item("mnuCommit")->Enabled);
+    chart->Menus().RunItem("mnuCommit");
+    for (const char* name : {"mnuLineDraw", "mnuPointDraw"})
+        EXPECT_TRUE(chart->Menus().Item(name)->Enabled) << name;
+}
