@@ -197,7 +197,7 @@ TEST_F(DrawingTest, APictureFromTheOpenDialogLiesUnderTheTracksAndABrokenOneChan
     const ctl::PicturePtr laid = chart->pic_main->Picture();
     EXPECT_EQ(laid->widthPx(), 40);
     prompter->queueOpen(std::vector<std::string>{dir.file("broken.gif")});
-    chart->Menus().RunItem("mnuPicture");
+    EXPECT_THROW(chart->Menus().RunItem("mnuPicture"), ctl::RaisedError);  // the caller hears
     prompter->queueOpen(std::nullopt);
     chart->Menus().RunItem("mnuPicture");
     EXPECT_EQ(chart->pic_main->Picture(), laid);
