@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include "Csv.h"
+#include "Schema.h"
 #include "StoreFile.h"
 #include "platform/com/Json.h"
 #include "platform/db/SqliteConnection.h"
@@ -69,10 +70,7 @@ void Create(const std::string& store, std::ostream& out) {
         Fail(store + " already exists: the store was not created again");
     auto c = OpenStore(store, true);
     c->BeginTrans();
-    c->Execute(
-        "CREATE TABLE MAPPA (ordinale INTEGER, tratto TEXT COLLATE NOCASE, ramo INTEGER, "
-        "X REAL, Y REAL)");
-    c->Execute("CREATE INDEX MAPPA_tratto_ramo_ordinale ON MAPPA (tratto, ramo, ordinale)");
+    CreateTrackTable(*c);
     c->CommitTrans();
     out << "created " << store << "\n";
 }
