@@ -188,24 +188,27 @@ QString MapPage::selectedTrack() const {
 }
 
 void MapPage::refreshTracks() {
-    const QString keep = selectedTrack();
-    tracks_->clear();
-    if (!store_.usable) return;
+    std::vector<StoredTrack> stored;
     try {
-        for (const StoredTrack& t : ListStoredTracks(store_)) {
-            const QString detail =
-                t.branches > 1 ? QString("%1 branches, %2 points").arg(t.branches).arg(t.points)
-                               : QString("%1 points").arg(t.points);
-            auto* item = new QListWidgetItem(t.name + "  (" + detail + ")", tracks_);
-            item->setData(Qt::UserRole, t.name);
-            item->setToolTip(t.name + "\n" + detail);
-            if (t.name == keep) tracks_->setCurrentItem(item);
-        }
+        stored = ListStoredTracks(store_);
     } catch (const std::exception& e) {
+        // The list stays as it was (the chart may hold the store for a moment).
         const auto* raised = dynamic_cast<const ctl::RaisedError*>(&e);
         say("The track store cannot be read: " +
                 QString::fromStdString(raised ? raised->description() : e.what()),
             true);
+        return;
+    }
+    const QString keep = selectedTrack();
+    tracks_->clear();
+    for (const StoredTrack& t : stored) {
+        const QString detail = t.branches > 1
+                                   ? QString("%1 branches, %2 points").arg(t.branches).arg(t.points)
+                                   : QString("%1 points").arg(t.points);
+        auto* item = new QListWidgetItem(t.name + "  (" + detail + ")", tracks_);
+        item->setData(Qt::UserRole, t.name);
+        item->setToolTip(t.name + "\n" + detail);
+        if (t.name == keep) tracks_->setCurrentItem(item);
     }
     if (!tracks_->currentItem() && tracks_->count() > 0) tracks_->setCurrentRow(0);
     updateButtons();

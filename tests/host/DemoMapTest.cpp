@@ -280,6 +280,16 @@ TEST_F(DemoMapTest, AStoredTrackPlaysWithPauseResumeAndStop) {
     EXPECT_FALSE(page.playSelected());
     EXPECT_NE(page.statusText().indexOf("doesn't exist"), -1) << page.statusText().toStdString();
     for (const std::string& n : ListedNames(page)) EXPECT_NE(n, name);
+
+    // A store another program holds locked cannot be read for now: the list stays as it is.
+    const std::vector<std::string> before = ListedNames(page);
+    auto other = OpenFile(page.store().path.toStdString(), false);
+    other->Execute("BEGIN EXCLUSIVE");
+    page.refreshTracks();
+    EXPECT_EQ(ListedNames(page), before);
+    EXPECT_TRUE(page.statusText().startsWith("The track store cannot be read"))
+        << page.statusText().toStdString();
+    other->Execute("ROLLBACK");
 }
 
 TEST_F(DemoMapTest, WithoutAStoreThePageSaysWhyAndTheMapStillWorks) {
