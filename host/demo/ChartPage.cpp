@@ -251,6 +251,10 @@ void ChartPage::fillWindowMenu(QMenu& menu) {
     });
 }
 
+void ChartPage::updateWindowMenu(QMenu& menu) {
+    UpdateSystemMenuEntries(menu, *chart_);
+}
+
 void ChartPage::stopWork() {
     runner_->stop();
 }

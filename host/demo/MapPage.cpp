@@ -288,6 +288,10 @@ void MapPage::fillWindowMenu(QMenu& menu) {
     AddSystemMenuEntries(menu, *chart_, this, [this](int32_t id) { runWindowEntry(id); });
 }
 
+void MapPage::updateWindowMenu(QMenu& menu) {
+    UpdateSystemMenuEntries(menu, *chart_);
+}
+
 void MapPage::runWindowEntry(int32_t id) {
     try {
         chart_->runSystemMenuEntry(id);

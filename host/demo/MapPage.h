@@ -28,6 +28,7 @@ class MapPage : public DemoPage {
     QString summary() const override;
     void prepareSnapshot() override;
     void fillWindowMenu(QMenu& menu) override;
+    void updateWindowMenu(QMenu& menu) override;
     void stopWork() override;
 
     const TrackStoreState& store() const { return store_; }

@@ -21,4 +21,8 @@ namespace demo {
 void AddSystemMenuEntries(QMenu& menu, const ctl::ControlWidget& control, QObject* context,
                           std::function<void(int32_t id)> run);
 
+// Brings the actions AddSystemMenuEntries made up to date in place (captions, enabling, check
+// marks), for a menu that stays open while the control changes them (a playback ends).
+void UpdateSystemMenuEntries(QMenu& menu, const ctl::ControlWidget& control);
+
 }  // namespace demo

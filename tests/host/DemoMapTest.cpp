@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +15,7 @@
 
 #include "StoreFiles.h"
 #include "UnwritableFolder.h"
+#include "host/demo/DemoWindow.h"
 #include "host/demo/MapPage.h"
 #include "host/demo/TrackStoreSetup.h"
 #include "host/trackdb/Commands.h"
@@ -201,8 +203,8 @@ TEST_F(DemoMapTest, TheWindowMenuMirrorsTheChartsEntriesAndTracksAreDrawnCommitt
         ctl::SimulateMouse(surface, "down", 1, 0, x, 2000);
         ctl::SimulateMouse(surface, "up", 1, 0, x, 2000);
     }
-    menu.clear();
-    page.fillWindowMenu(menu);
+    // The menu that stayed open follows in place.
+    page.updateWindowMenu(menu);
     EXPECT_EQ(MenuTexts(menu), EntryTexts(chart));
     EXPECT_TRUE(ActionFor(menu, 1109)->isEnabled());
     EXPECT_FALSE(ActionFor(menu, 1107)->isEnabled());
@@ -314,4 +316,25 @@ TEST_F(DemoMapTest, WithoutAStoreThePageSaysWhyAndTheMapStillWorks) {
     page.runWindowEntry(1104);  // clear all tracks
     EXPECT_TRUE(page.statusText().isEmpty()) << page.statusText().toStdString();
     EXPECT_EQ(page.trackList().count(), 0);
+}
+
+TEST_F(DemoMapTest, TheWindowMenuOfTheDemoHoldsTheEntriesOfThePageOnShow) {
+    TempFolder dir;
+    demo::DemoWindow window(Folder(dir));
+    QMenu* windowMenu = nullptr;
+    for (QAction* a : window.menuBar()->actions())
+        if (a->menu() && a->text() == "&Window") windowMenu = a->menu();
+    ASSERT_NE(windowMenu, nullptr);
+    window.showPage(1);
+    emit windowMenu->aboutToShow();
+    auto* page = dynamic_cast<MapPage*>(window.pages()[1]);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(MenuTexts(*windowMenu), EntryTexts(page->chart()));
+    emit windowMenu->aboutToHide();
+
+    window.showPage(2);  // the combos: no entries of their own
+    emit windowMenu->aboutToShow();
+    ASSERT_EQ(windowMenu->actions().size(), 1);
+    EXPECT_FALSE(windowMenu->actions()[0]->isEnabled());
+    emit windowMenu->aboutToHide();
 }
