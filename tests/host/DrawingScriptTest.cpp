@@ -7,11 +7,6 @@
 #include "StoreFiles.h"
 
 namespace {
-std::string Dump(const std::vector<ctl::Json>& out) {
-    std::string s;
-    for (const auto& j : out) s += j.dump() + "\n";
-    return s;
-}
 // The texts of the message boxes shown, in order.
 std::vector<std::string> MessageTexts(const std::vector<ctl::Json>& out) {
     std::vector<std::string> texts;
