@@ -66,8 +66,7 @@ void DropDownFlow::imgCombo_MouseDown(int button, int) {
 
 void DropDownFlow::imgCombo_MouseUp(int button, int shift) {
     if (button == ctl::vbLeftButton) c_.imgCombo.setPicture(c_.imgCboUp);
-    // The about box has no place in this library yet; the gesture is recognised and ignored.
-    if (button == ctl::vbRightButton && shift == kAllShiftKeys) return;
+    if (button == ctl::vbRightButton && shift == kAllShiftKeys) c_.About();
 }
 
 void DropDownFlow::Label_MouseDown(int button) {

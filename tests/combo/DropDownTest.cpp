@@ -144,3 +144,14 @@ TEST_F(ComboInputTest, FocusElsewhereClosesTheListOnTheTick) {
     EXPECT_FALSE(w.FlagShowList);
     EXPECT_EQ(Count("Click"), 0);
 }
+
+TEST_F(ComboInputTest, ARightReleaseWithShiftCtrlAndAltOnTheButtonShowsTheAboutBox) {
+    auto c = Placed(0, 20);
+    prompter->clearRecords();
+    ctl::SimulateMouse(c->imgCombo, "up", ctl::vbRightButton, 3, 30, 30);  // not all three
+    EXPECT_TRUE(prompter->records().empty());
+    ctl::SimulateMouse(c->imgCombo, "up", ctl::vbRightButton, 7, 30, 30);
+    ASSERT_EQ(prompter->records().size(), 1u);
+    EXPECT_EQ(prompter->records()[0].kind, "about");
+    EXPECT_FALSE(c->DropDown() && c->DropDown()->FlagShowList);  // the list did not open
+}
