@@ -26,7 +26,8 @@ struct LibraryState {
 LibraryState& Library();
 
 // The library's version, shown by the about box.
-constexpr int kVersionMajor = 1, kVersionMinor = 1, kVersionRevision = 0;
+constexpr int kVersionMajor = CTL_VERSION_MAJOR, kVersionMinor = CTL_VERSION_MINOR,
+              kVersionRevision = CTL_VERSION_PATCH;
 
 // Reads the user's regional settings into the shared state and records the about-box texts.
 void RefreshLibraryState();

@@ -26,9 +26,9 @@ void HandAboutTexts() {
     AboutTexts t;
     t.Title = LibraryTitle();
     t.CopyrightYear = "2024, 2025, 2026";
-    t.Major = 1;
-    t.Minor = 1;
-    t.Revision = 0;
+    t.Major = CTL_VERSION_MAJOR;
+    t.Minor = CTL_VERSION_MINOR;
+    t.Revision = CTL_VERSION_PATCH;
     t.Separator = "  \u2013  version ";
     t.RevisionOnlyWhenSet = true;
     t.TrailingBlanks = int(bas_EcryptText::MakerWebAddress().size());

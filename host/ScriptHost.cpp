@@ -143,7 +143,13 @@ void ScriptHost::raised(const Hosted& from, const EventInfo& event, Args& args) 
     eventArgs_ = &args;
     std::vector<Json> cmds = it->second;  // a handler may change the table
     for (const auto& c : cmds) {
-        if (depth_ > 16) break;  // handlers that raise events that run handlers...
+        if (depth_ > kHandlerDepth) {  // handlers that raise events that run handlers...
+            if (!budgetReported_)
+                emitError(28, "Event handlers nested more than " + std::to_string(kHandlerDepth) +
+                                  " deep; the deeper ones were skipped");
+            budgetReported_ = true;
+            break;
+        }
         if (++spent_ > kHandlerCommandBudget) {
             if (!budgetReported_)
                 emitError(28, "Event handlers started more than " +

@@ -77,6 +77,7 @@ class ScriptHost {
     // Commands one top-level command has started through event handlers; handlers that set off
     // more events than this are cut short (depth alone does not bound handlers that fan out).
     static constexpr int kHandlerCommandBudget = 10000;
+    static constexpr int kHandlerDepth = 16;
     int spent_ = 0;
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);  // watched by pending timers
     bool budgetReported_ = false;

@@ -2,6 +2,7 @@
 // command lines (standard input, or the script files named on the command line).
 // `ctlhost --typelib CLASS` prints the class's type table as one JSON object and
 // `ctlhost --reference CLASS` its reference page, without creating a control.
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -55,15 +56,17 @@ int main(int argc, char** argv) {
         std::string line;
         while (std::getline(in, line)) host.run(line);
     };
+    int status = 0;
     if (argc > 1) {
         for (int i = 1; i < argc; ++i) {
-            std::ifstream f(argv[i]);
-            if (!f) {
-                ctl::Json err = ctl::Json::object(
-                    {{"number", ctl::Json::number(53)},
-                     {"description",
-                      ctl::Json::string(std::string("File not found: ") + argv[i])}});
-                std::cout << ctl::Json::object({{"error", err}}).dump() << std::endl;
+            std::error_code ec;
+            std::ifstream f;
+            if (std::filesystem::is_regular_file(argv[i], ec)) f.open(argv[i]);
+            if (!f.is_open()) {
+                // The script could not run at all: said on a line, and in the exit status.
+                std::cout << ErrorJson(53, std::string("File not found: ") + argv[i]).dump()
+                          << std::endl;
+                status = 1;
                 continue;
             }
             runStream(f);
@@ -73,5 +76,5 @@ int main(int argc, char** argv) {
         runStream(std::cin);
     }
     host.finish();
-    return 0;
+    return status;
 }

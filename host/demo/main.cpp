@@ -80,6 +80,19 @@ int main(int argc, char** argv) {
                                 QString::number(kDefaultScreenshotDelayMs));
     args.addOptions({snapshotOpt, pageOpt, dataOpt, shotOpt, delayOpt});
     args.process(app);
+    bool pageOk = false;
+    const int page = args.value(pageOpt).toInt(&pageOk);
+    if (!pageOk || page < 1 || page > 4) {
+        std::fprintf(stderr, "ctldemo: --page takes 1 to 4, not %s\n",
+                     qPrintable(args.value(pageOpt)));
+        return 2;
+    }
+    if (snapshot && args.isSet(shotOpt)) {
+        std::fprintf(stderr,
+                     "ctldemo: --screenshot needs a display (there is none, or the gallery was "
+                     "asked for); --snapshot FOLDER writes the pages instead\n");
+        return 2;
+    }
 
     const QString data = demo::DataFolder(args.value(dataOpt));
     if (data.isEmpty()) {
@@ -119,7 +132,7 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    window.showPage(args.value(pageOpt).toInt() - 1);
+    window.showPage(page - 1);
     window.show();
     if (args.isSet(shotOpt)) {
         // The real-window check: the window must reach the screen of a real window system.

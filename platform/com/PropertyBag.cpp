@@ -143,8 +143,10 @@ std::string PropertyBag::toJson(const std::string& className) const {
 PropertyBag PropertyBag::fromJson(const std::string& json, std::string* className) {
     QJsonParseError err;
     QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(json), &err);
-    if (err.error != QJsonParseError::NoError || !doc.isObject())
+    if (err.error != QJsonParseError::NoError)
         Raise(errTypeMismatch, "Property file is not valid: " + err.errorString().toStdString());
+    if (!doc.isObject())
+        Raise(errTypeMismatch, "Property file is not valid: it holds no object of properties");
     QJsonObject root = doc.object();
     if (className) *className = root["class"].toString().toStdString();
     QJsonObject props = root["properties"].toObject();

@@ -121,6 +121,10 @@ void SaveWindowPng(Widget& window, const std::string& path) {
     QWidget* w = window.qwidget();
     if (!w) Raise(75, "Path/File access error: " + path);
     int width = w->width(), height = w->height();
+    // A window of no area (sized to nothing or less) has no picture to write.
+    if (width <= 0 || height <= 0)
+        Raise(5, "The window has no area to take a picture of (" + std::to_string(width) + " x " +
+                     std::to_string(height) + " pixels): " + path);
     LimitSurfaceSize(width, height);
     QByteArray png;
     QBuffer buffer(&png);

@@ -103,3 +103,14 @@ TEST(Demo, AnUnwritableDataFolderIsReportedAndTheGalleryStillWritten) {
     ASSERT_FALSE(map.isNull());
     EXPECT_GT(CountNear(map, QColor(170, 205, 230), 6), 20000);
 }
+
+TEST(Demo, OptionsOutOfRangeAreRefused) {
+    const char* demo = std::getenv("CTLDEMO");
+    ASSERT_TRUE(demo) << "CTLDEMO is not set";
+    const std::string quiet = " >/dev/null 2>&1";
+    const std::string env = "QT_QPA_PLATFORM=offscreen ";
+    EXPECT_EQ(RunCommand(env + demo + " --page 9" + quiet), 2);
+    EXPECT_EQ(RunCommand(env + demo + " --page abc" + quiet), 2);
+    EXPECT_EQ(RunCommand(env + demo + " --screenshot " + ::testing::TempDir() + "s.png" + quiet),
+              2);
+}

@@ -82,3 +82,43 @@ TEST(ReliabilityScript, AStoredValueThatCannotBeReadIsSkippedAlone) {
     EXPECT_EQ(results, (std::vector<std::string>{"Karvex.ucKarvex", "still here"}));
     EXPECT_EQ(Count(out, 481), 0);
 }
+
+TEST(ReliabilityScript, HandlersNestedTooDeepAreSaidOnceAndBadFilesAndEmptyWindowsNamed) {
+    // A handler that raises its own event again: cut at the depth limit, with one error line.
+    auto out = RunHost(
+        "[\"create\", \"Quorlin.ucvQuorlin\", {\"userMode\": true}]\n"
+        "[\"call\", \"AddItem\", \"a\", \"b\"]\n"
+        "[\"call\", \"AddItem\", \"c\", \"d\"]\n"
+        "[\"on\", \"Click\", [\"let\", \"ListIndex\", 1], [\"let\", \"ListIndex\", 0]]\n"
+        "[\"let\", \"ListIndex\", 0]\n"
+        "[\"on\", \"Click\"]\n"
+        "[\"create\", \"Karvex.ucKarvex\", {\"userMode\": true}]\n"
+        "[\"let\", \"Width\", -5]\n"
+        "[\"snapshot\", \"" +
+        ::testing::TempDir() + "nothing.png\"]\n");
+    EXPECT_EQ(Count(out, 28), 1) << Dump(out);
+    std::string snapshotError;
+    for (const Json& j : out)
+        if (ErrorNumber(j) == 5) snapshotError = j.find("error")->find("description")->s;
+    EXPECT_NE(snapshotError.find("no area"), std::string::npos) << Dump(out);
+
+    std::string list = ::testing::TempDir() + "not_a_form.json";
+    std::ofstream(list) << "[1, 2, 3]";
+    out = RunHost("[\"load\", \"Karvex.ucKarvex\", \"" + list + "\"]\n");
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0].find("error")->find("description")->s,
+              "Property file is not valid: it holds no object of properties");
+}
+
+TEST(ReliabilityScript, AScriptThatCannotBeReadFailsTheRun) {
+    const char* exe = std::getenv("CTLHOST");
+    ASSERT_TRUE(exe);
+    const std::string cmd = std::string(exe) + " " + ::testing::TempDir() + " 2>/dev/null";
+    FILE* p = popen(cmd.c_str(), "r");
+    char buf[4096] = {};
+    std::string text;
+    while (fgets(buf, sizeof buf, p)) text += buf;
+    const int status = pclose(p);
+    EXPECT_NE(text.find("File not found"), std::string::npos) << text;
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+}
