@@ -5,6 +5,7 @@
 #include "platform/com/RaisedError.h"
 #include "platform/db/ConnectionString.h"
 #include "platform/db/DbErrors.h"
+#include "platform/db/PostgresConnection.h"
 #include "platform/db/SqliteConnection.h"
 
 namespace ctl::db {
@@ -40,6 +41,8 @@ void Connection::setTraceCapacity(size_t n) {
 }
 
 std::unique_ptr<Connection> CreateConnection(const std::string& connectionString) {
+    // A libpq string is not ours to parse (its values hold ";" and "=" freely).
+    if (IsServerAddress(connectionString)) return std::make_unique<PostgresConnection>();
     ConnectionString cs(connectionString);
     std::string provider = cs.Get("provider");
     std::transform(provider.begin(), provider.end(), provider.begin(),
