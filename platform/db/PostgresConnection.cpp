@@ -173,7 +173,7 @@ void PostgresConnection::Open(const std::string& connectionString, const std::st
     }
     PQsetClientEncoding(conn_, "UTF8");
     level_ = 0;
-    journal_.clear();
+    forgetJournal();
     names_.clear();
 }
 
@@ -183,7 +183,7 @@ void PostgresConnection::Close() {
     PQfinish(conn_);
     conn_ = nullptr;
     level_ = 0;
-    journal_.clear();
+    forgetJournal();
     names_.clear();
 }
 
@@ -230,7 +230,14 @@ PostgresConnection::Result PostgresConnection::send(const Statement& statement, 
     Record(statement);
     Result r = sendOnce(statement);
     if (r.ok()) {
-        if (journal && level_ > 0) journal_.push_back(statement);
+        if (journal && level_ > 0 && !journalFull_) {
+            if (journal_.size() < kJournalLimit) {
+                journal_.push_back(statement);
+            } else {
+                journalFull_ = true;
+                journal_ = {};
+            }
+        }
         return r;
     }
     const int32_t number =
@@ -248,7 +255,7 @@ PostgresConnection::Result PostgresConnection::send(const Statement& statement, 
             }
         } else if (PQtransactionStatus(conn_) != PQTRANS_INTRANS) {
             level_ = 0;
-            journal_.clear();
+            forgetJournal();
             Raise(number, message + " (the open transaction was lost)");
         }
     }
@@ -258,6 +265,12 @@ PostgresConnection::Result PostgresConnection::send(const Statement& statement, 
 void PostgresConnection::replay() {
     // The failed statement has ended the server's transaction in all but name: begin it
     // again and redo what it held, so that only the failed statement is undone.
+    if (journalFull_) {
+        Result end(PQexec(conn_, "ROLLBACK"));
+        level_ = 0;
+        journalFull_ = false;
+        Raise(errDbServer, "it was too large to redo");
+    }
     replaying_ = true;
     std::vector<Statement> redo;
     redo.swap(journal_);
@@ -279,6 +292,11 @@ void PostgresConnection::replay() {
     replaying_ = false;
 }
 
+void PostgresConnection::forgetJournal() {
+    journal_ = {};
+    journalFull_ = false;
+}
+
 void PostgresConnection::run(const std::string& sql) {
     send(Statement(sql), true);
 }
@@ -286,7 +304,7 @@ void PostgresConnection::run(const std::string& sql) {
 int PostgresConnection::BeginTrans() {
     requireOpen();
     if (level_ == 0) {
-        journal_.clear();
+        forgetJournal();
         Record(Statement("BEGIN"));
         Result r(PQexec(conn_, "BEGIN"));
         if (!r.ok()) Raise(NumberFor(r.state()), r.message());
@@ -323,10 +341,13 @@ void PostgresConnection::CommitTrans() {
         Result r(PQexec(conn_, "COMMIT"));
         if (!r.ok() || PQtransactionStatus(conn_) != PQTRANS_IDLE) {
             // The server ends a transaction whose commit fails: nothing stays open.
-            if (PQtransactionStatus(conn_) == PQTRANS_IDLE) level_ = 0, journal_.clear();
+            if (PQtransactionStatus(conn_) == PQTRANS_IDLE) {
+                level_ = 0;
+                forgetJournal();
+            }
             Raise(NumberFor(r.state()), r.message());
         }
-        journal_.clear();
+        forgetJournal();
     } else {
         run("RELEASE level" + std::to_string(level_));
     }
@@ -339,7 +360,7 @@ void PostgresConnection::RollbackTrans() {
     if (level_ == 1) {
         Record(Statement("ROLLBACK"));
         Result r(PQexec(conn_, "ROLLBACK"));
-        journal_.clear();
+        forgetJournal();
         level_ = 0;
         if (!r.ok()) Raise(NumberFor(r.state()), r.message());
         return;

@@ -18,7 +18,8 @@ namespace ctl::db {
 //
 // A statement that fails inside a transaction fails alone, as on the file provider: the
 // server would refuse everything until the transaction ends, so the provider rolls back and
-// sends the transaction's earlier writes again (they are kept until it ends).
+// sends the transaction's earlier writes again (they are kept until it ends, up to a limit
+// far above a drawn track's points).
 class PostgresConnection : public Connection {
   public:
     PostgresConnection() = default;
@@ -51,13 +52,17 @@ class PostgresConnection : public Connection {
     Result sendOnce(const Statement& statement);
     void run(const std::string& sql);
     void replay();
+    void forgetJournal();
 
     pg_conn* conn_ = nullptr;
     std::string server_;
     int level_ = 0;
     std::map<std::string, std::string> names_;  // template text -> prepared statement name
-    // What the open transaction changed so far, to send again after a failed statement.
+    // What the open transaction changed so far, to send again after a failed statement; a
+    // transaction larger than kJournalLimit statements is not kept (a failure then ends it).
+    static constexpr size_t kJournalLimit = 200000;
     std::vector<Statement> journal_;
+    bool journalFull_ = false;
     bool replaying_ = false;
 };
 
