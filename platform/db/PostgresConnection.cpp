@@ -41,19 +41,20 @@ enum : Oid {
     kNumeric = 1700
 };
 
-std::string ParamText(const Value& v) {
+void ParamText(const Value& v, std::string& out) {
+    char buf[32];
     switch (v.kind()) {
         case Value::Integer:
-            return std::to_string(v.asInteger());
+            out.assign(buf, std::to_chars(buf, buf + sizeof buf, v.asInteger()).ptr);
+            break;
         case Value::Real:
-        case Value::Single: {
+        case Value::Single:
             // The shortest text that reads back as the same double.
-            char buf[32];
-            auto r = std::to_chars(buf, buf + sizeof buf, v.asDouble());
-            return std::string(buf, r.ptr);
-        }
+            out.assign(buf, std::to_chars(buf, buf + sizeof buf, v.asDouble()).ptr);
+            break;
         default:
-            return v.text();
+            out = v.text();
+            break;
     }
 }
 
@@ -213,16 +214,18 @@ PostgresConnection::Result PostgresConnection::sendOnce(const Statement& stateme
         if (!r.ok()) return r;
         it = names_.emplace(statement.sql, name).first;
     }
+    // The value texts live in buffers kept from statement to statement: a point's insert
+    // allocates nothing here.
     const size_t n = statement.params.size();
-    std::vector<std::string> texts(n);
-    std::vector<const char*> values(n, nullptr);
+    if (texts_.size() < n) texts_.resize(n);
+    values_.assign(n, nullptr);
     for (size_t i = 0; i < n; ++i) {
         if (statement.params[i].isNull()) continue;
-        texts[i] = ParamText(statement.params[i]);
-        values[i] = texts[i].c_str();
+        ParamText(statement.params[i], texts_[i]);
+        values_[i] = texts_[i].c_str();
     }
     return Result(
-        PQexecPrepared(conn_, it->second.c_str(), int(n), values.data(), nullptr, nullptr, 0));
+        PQexecPrepared(conn_, it->second.c_str(), int(n), values_.data(), nullptr, nullptr, 0));
 }
 
 PostgresConnection::Result PostgresConnection::send(const Statement& statement, bool journal) {

@@ -64,6 +64,8 @@ class PostgresConnection : public Connection {
     std::vector<Statement> journal_;
     bool journalFull_ = false;
     bool replaying_ = false;
+    std::vector<std::string> texts_;  // the values of the statement being sent, as text
+    std::vector<const char*> values_;
 };
 
 // True for a libpq connection URI ("postgresql://..." or "postgres://...") or key=value

@@ -226,7 +226,7 @@ TEST(TrackDbServer, CopyMovesAWholeStoreBetweenAFileAndAServerAndBack) {
 namespace {
 // Runs the store's example in a fresh working folder, as scripts/run.sh does: its setup
 // script, then ctlhost on its script. The output lines of ctlhost.
-std::string RunStoreExample(const std::string& mappaConn) {
+std::string RunStoreExample(const std::string& name, const std::string& mappaConn) {
     const char* examples = std::getenv("CTL_EXAMPLES");
     const char* trackdb = std::getenv("TRACKDB");
     const char* host = std::getenv("CTLHOST");
@@ -236,11 +236,12 @@ std::string RunStoreExample(const std::string& mappaConn) {
     std::filesystem::create_directories(work.file("build"));
     std::filesystem::create_symlink(std::filesystem::path(trackdb).parent_path(),
                                     work.file("build/bin"));
+    std::filesystem::create_symlink(examples, work.file("examples"));
     const std::string setup = "cd " + Q(work.path) + " && MAPPA_CONN=" + Q(mappaConn) + " bash " +
-                              Q(std::string(examples) + "/map_store.sh") + " > setup.log 2>&1";
+                              Q(std::string(examples) + "/" + name + ".sh") + " > setup.log 2>&1";
     EXPECT_EQ(std::system(setup.c_str()), 0) << "the setup failed";
     const std::string run = "cd " + Q(work.path) + " && " + host + " " +
-                            Q(std::string(examples) + "/map_store.jsonl") + " 2>/dev/null";
+                            Q(std::string(examples) + "/" + name + ".jsonl") + " 2>/dev/null";
     FILE* p = popen(run.c_str(), "r");
     std::string out;
     char buf[4096];
@@ -251,10 +252,12 @@ std::string RunStoreExample(const std::string& mappaConn) {
 }
 }  // namespace
 
-TEST(StoreScript, TheStoreExampleRunsUnchangedOnAServer) {
-    const std::string onFile = RunStoreExample("");
-    EXPECT_NE(onFile.find("River"), std::string::npos) << onFile;
-    const std::string db = ServerStore();
-    ASSERT_FALSE(db.empty());
-    EXPECT_EQ(RunStoreExample(db), onFile);
+TEST(StoreScript, TheStoreExamplesRunUnchangedOnAServer) {
+    for (const char* name : {"map_store", "map_river", "map_drawing"}) {
+        const std::string onFile = RunStoreExample(name, "");
+        EXPECT_NE(onFile.find("result"), std::string::npos) << name << ":\n" << onFile;
+        const std::string db = ServerStore();
+        ASSERT_FALSE(db.empty());
+        EXPECT_EQ(RunStoreExample(name, db), onFile) << name;
+    }
 }
