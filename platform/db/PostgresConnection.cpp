@@ -70,9 +70,17 @@ int32_t NumberFor(const char* state) {
     return errDbServer;
 }
 
-std::string FirstLine(const char* text) {
-    std::string s = text ? text : "";
-    while (!s.empty() && (s.back() == '\n' || s.back() == ' ')) s.pop_back();
+// A server's message on one line, for a message box.
+std::string OneLine(const char* text) {
+    std::string s;
+    for (const char* p = text ? text : ""; *p; ++p) {
+        if (*p == '\n' || *p == '\t') {
+            if (!s.empty() && s.back() != ' ') s += ' ';
+        } else {
+            s += *p;
+        }
+    }
+    while (!s.empty() && s.back() == ' ') s.pop_back();
     return s;
 }
 }  // namespace
@@ -94,7 +102,7 @@ struct PostgresConnection::Result {
     const char* state() const { return r ? PQresultErrorField(r, PG_DIAG_SQLSTATE) : nullptr; }
     std::string message() const {
         const char* primary = r ? PQresultErrorField(r, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
-        return FirstLine(primary ? primary : PQresultErrorMessage(r));
+        return OneLine(primary ? primary : PQresultErrorMessage(r));
     }
 };
 
@@ -167,7 +175,7 @@ void PostgresConnection::Open(const std::string& connectionString, const std::st
     conn_ = PQconnectdbParams(keys.data(), values.data(), 1);
     if (!conn_ || PQstatus(conn_) != CONNECTION_OK) {
         // libpq's text names the socket or address and the reason, never the password.
-        std::string why = conn_ ? FirstLine(PQerrorMessage(conn_)) : "out of memory";
+        std::string why = conn_ ? OneLine(PQerrorMessage(conn_)) : "out of memory";
         PQfinish(conn_);
         conn_ = nullptr;
         Raise(errDbCannotOpen, "Cannot connect to the database " + server_ + ": " + why);
