@@ -10,6 +10,7 @@
 
 #include "RatioReporter.h"
 #include "chart/TrackStore.h"
+#include "host/trackdb/Schema.h"
 #include "platform/db/Connection.h"
 #include "platform/sys/EventLoop.h"
 
@@ -33,10 +34,7 @@ void MakeStoreOnce() {
     const std::string cs = "data source=" + Folder() + "mappa.mdb;create=yes;";
     auto c = ctl::db::CreateConnection(cs);
     c->Open(cs);
-    c->Execute(
-        "CREATE TABLE MAPPA (ordinale INTEGER, tratto TEXT COLLATE NOCASE, ramo INTEGER, "
-        "X REAL, Y REAL)");
-    c->Execute("CREATE INDEX MAPPA_tratto_ramo_ordinale ON MAPPA (tratto, ramo, ordinale)");
+    trackdb::CreateTrackTable(*c);
     c->BeginTrans();
     ctl::db::Statement insert("INSERT INTO MAPPA VALUES (?,?,?,?,?)");
     for (int i = 0; i < kPoints; ++i) {

@@ -12,6 +12,7 @@
 #include "bench/RatioReporter.h"
 #include "chart/TrackStore.h"
 #include "chart/ucKarvex.h"
+#include "host/trackdb/Schema.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/db/Connection.h"
 #include "platform/forms/Input.h"
@@ -65,10 +66,7 @@ void MakeStoreOnce() {
     const std::string cs = "data source=" + Folder() + "mappa.mdb;create=yes;";
     auto db = ctl::db::CreateConnection(cs);
     db->Open(cs);
-    db->Execute(
-        "CREATE TABLE MAPPA (ordinale INTEGER, tratto TEXT COLLATE NOCASE, ramo INTEGER, "
-        "X REAL, Y REAL)");
-    db->Execute("CREATE INDEX MAPPA_tratto_ramo_ordinale ON MAPPA (tratto, ramo, ordinale)");
+    trackdb::CreateTrackTable(*db);
     db->BeginTrans();
     ctl::db::Statement insert("INSERT INTO MAPPA VALUES (?,?,?,?,?)");
     for (size_t i = 0; i < tx.size(); ++i) {

@@ -9,6 +9,7 @@
 
 #include "RatioReporter.h"
 #include "chart/TrackStore.h"
+#include "host/trackdb/Schema.h"
 #include "platform/db/Connection.h"
 
 namespace {
@@ -30,10 +31,7 @@ void FreshStore() {
     const std::string cs = "data source=" + Folder() + "mappa.mdb;create=yes;";
     auto c = ctl::db::CreateConnection(cs);
     c->Open(cs);
-    c->Execute(
-        "CREATE TABLE MAPPA (ordinale INTEGER, tratto TEXT COLLATE NOCASE, ramo INTEGER, "
-        "X REAL, Y REAL)");
-    c->Execute("CREATE INDEX MAPPA_tratto_ramo_ordinale ON MAPPA (tratto, ramo, ordinale)");
+    trackdb::CreateTrackTable(*c);
 }
 
 float PX(int i) {

@@ -130,8 +130,10 @@ Figures Combo() {
         if (w.lstCol2.ListIndex() != kKeys) std::fprintf(stderr, "combo did not move\n");
         // The key handling alone, painted once at the end.
         unpainted.push_back(Ms([&] {
-            for (int k = 0; k < kKeys; ++k) ctl::SimulateKey(w.lstCol1, "down", 40, 0);
-        }) / kKeys);
+                                for (int k = 0; k < kKeys; ++k)
+                                    ctl::SimulateKey(w.lstCol1, "down", 40, 0);
+                            }) /
+                            kKeys);
         ctl::SimulateKey(w.lstCol1, "down", 27, 0);
         ctl::DoEvents();
     }

@@ -3,11 +3,14 @@
 #include <exception>
 
 #include "chart/KarvexState.h"
+#include "chart/TrackRecorder.h"
 #include "chart/ucKarvex.h"
 #include "common/basMenusys.h"
 #include "common/bas_MenuAbout.h"
 #include "common/clsControls.h"
+#include "platform/com/RaisedError.h"
 #include "platform/forms/PopupMenu.h"
+#include "platform/sys/Prompts.h"
 #include "platform/win/SystemMenu.h"
 #include "platform/win/WindowSystem.h"
 
@@ -258,8 +261,12 @@ void ChartMenus::RefreshMapMenu() {
         SetCommandCaption("mnuExec", kExecuteCaption, std::string(kExecuteCaption) + "...");
     else if (!k_.m_PlaybackPaused)
         SetCommandCaption("mnuExec", kAbortCaption, kAbortCaption);
-    for (const char* name : {"mnuView", "mnuRemove", "mnuLineDraw", "mnuPointDraw", "mnuXYStyle"})
-        EnableCommand(name, !running);
+    for (const char* name : {"mnuView", "mnuRemove", "mnuXYStyle"}) EnableCommand(name, !running);
+    // A playback started while a new track is being drawn (a double-click) must not offer to
+    // start another drawing when it ends: those commands stay off until the commit.
+    const bool drawing = k_.Recorder().DrawByStep() || k_.Recorder().DrawByPoints();
+    for (const char* name : {"mnuLineDraw", "mnuPointDraw"})
+        EnableCommand(name, !running && !drawing);
     EnableCommand("mnuCancel", running);
 }
 
@@ -328,6 +335,9 @@ void ChartMenus::RunItem(const std::string& name) {
             k.mnuXYStyle_Click();
         else if (name == "mnuEditScale")
             k.EditScaleSetting(1, "");
+    } catch (const ctl::RaisedError&) {
+        // A picture that does not decode is the caller's to hear of (the picture stays).
+        if (name == "mnuPicture") throw;
     } catch (const std::exception&) {
     }
 }
@@ -378,6 +388,10 @@ void ChartMenus::SystemMenuCommand(int32_t window, int32_t id) {
             default:
                 break;  // not ours: the default handling takes it
         }
+    } catch (const ctl::RaisedError& e) {
+        // A picture that does not decode: the window menu has no caller to return it to, so the
+        // user hears of it as from the pop-up menu (the picture stays).
+        if (id == idPicture) ctl::MsgBox(e.description(), ctl::MsgIcon::Critical);
     } catch (const std::exception&) {
     }
 }

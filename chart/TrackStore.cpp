@@ -124,26 +124,25 @@ int16_t TrackStore::CountBranches(const std::string& trackName) {
 
 void TrackStore::LoadBranch(const std::string& trackName, int16_t branch, std::vector<double>& xs,
                             std::vector<double>& ys, const std::function<bool()>& keepGoing) {
-    RecordSet rs = connection().OpenRecordSet(Statement(kLoadBranch, {trackName, branch}));
-    const int64_t count = rs.RecordCount();
-    if (count == 0) {
-        rs.Close();
+    // The rows are walked once, in order, straight from the query: a long track is not held
+    // twice on its way into the arrays.
+    std::vector<double> x, y;
+    size_t cx = 0, cy = 0;
+    const int64_t count = connection().ReadRows(Statement(kLoadBranch, {trackName, branch}),
+                                                [&](const ctl::db::RowView& row) {
+                                                    if (x.empty()) {
+                                                        cx = row.ColumnIndex("X");
+                                                        cy = row.ColumnIndex("Y");
+                                                    }
+                                                    x.push_back(row.DoubleAt(cx));
+                                                    y.push_back(row.DoubleAt(cy));
+                                                    return !keepGoing || keepGoing();
+                                                });
+    if (count == 0)
         ctl::Raise(ctl::errInvalidCall,
                    "Track name:  ''" + trackName + "''\r\rThis Track doesn't exist.");
-    }
-    rs.MoveLast();
-    rs.MoveFirst();
     // Filled apart and handed over at the end: code that runs while events are let through
     // may reload the caller's arrays meanwhile.
-    std::vector<double> x(size_t(count), 0.0), y(size_t(count), 0.0);
-    const size_t cx = rs.ColumnIndex("X"), cy = rs.ColumnIndex("Y");
-    for (size_t i = 0; !rs.IsEOF(); ++i) {
-        x[i] = rs.DoubleAt(cx);
-        y[i] = rs.DoubleAt(cy);
-        rs.MoveNext();
-        if (keepGoing && !keepGoing()) break;
-    }
-    rs.Close();
     xs = std::move(x);
     ys = std::move(y);
 }

@@ -12,6 +12,7 @@
 #include <stdexcept>
 
 #include "Csv.h"
+#include "Schema.h"
 #include "StoreFile.h"
 #include "platform/com/Json.h"
 #include "platform/db/SqliteConnection.h"
@@ -72,7 +73,7 @@ void Create(const std::string& store, std::ostream& out) {
         if (HasTable(*c))
             Fail(Shown(store) + " already has the table MAPPA: the store was not created again");
         c->BeginTrans();
-        MakeTable(*c);
+        CreateTrackTable(*c);
         c->CommitTrans();
         out << "created the table MAPPA on " << Shown(store) << "\n";
         return;
@@ -81,7 +82,7 @@ void Create(const std::string& store, std::ostream& out) {
         Fail(store + " already exists: the store was not created again");
     auto c = OpenStore(store, true);
     c->BeginTrans();
-    MakeTable(*c);
+    CreateTrackTable(*c);
     c->CommitTrans();
     out << "created " << store << "\n";
 }
@@ -215,7 +216,7 @@ void Copy(const std::string& from, const std::string& to, std::ostream& out) {
     dst->BeginTrans();
     try {
         if (!HasTable(*dst)) {
-            MakeTable(*dst);
+            CreateTrackTable(*dst);
         } else {
             std::string missing = MissingColumns(*dst);
             if (!missing.empty()) Fail(Shown(to) + ": " + missing);

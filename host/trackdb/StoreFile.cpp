@@ -47,23 +47,6 @@ std::unique_ptr<ctl::db::Connection> OpenStore(const std::string& path, bool cre
     return c;
 }
 
-void MakeTable(ctl::db::Connection& c) {
-    if (c.Provider() == "postgresql") {
-        // citext: "=", "<>", DISTINCT and ORDER BY fold case in the column itself, so the
-        // control's statements run unchanged; the "C" collation folds ASCII letters only and
-        // orders by bytes, as the file store's NOCASE does.
-        c.Execute("CREATE EXTENSION IF NOT EXISTS citext");
-        c.Execute(
-            "CREATE TABLE MAPPA (ordinale integer, tratto citext COLLATE \"C\", ramo smallint, "
-            "X double precision, Y double precision)");
-    } else {
-        c.Execute(
-            "CREATE TABLE MAPPA (ordinale INTEGER, tratto TEXT COLLATE NOCASE, ramo INTEGER, "
-            "X REAL, Y REAL)");
-    }
-    c.Execute("CREATE INDEX MAPPA_tratto_ramo_ordinale ON MAPPA (tratto, ramo, ordinale)");
-}
-
 namespace {
 // The columns of MAPPA in their order, as the engine's catalogue names them.
 ctl::db::RecordSet TableColumns(ctl::db::Connection& c) {

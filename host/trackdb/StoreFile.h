@@ -16,8 +16,6 @@ bool IsServer(const std::string& store);
 std::string Shown(const std::string& store);
 // Opens the store; with `create` an absent file is made (empty).
 std::unique_ptr<ctl::db::Connection> OpenStore(const std::string& path, bool create = false);
-// Makes the table MAPPA and its index on an open store (names compare without regard to case).
-void MakeTable(ctl::db::Connection& c);
 // True when the open store has a table MAPPA.
 bool HasTable(ctl::db::Connection& c);
 

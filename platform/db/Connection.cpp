@@ -40,6 +40,32 @@ void Connection::setTraceCapacity(size_t n) {
     capacity_ = n;
 }
 
+namespace {
+// A record set's current row seen as a row being read.
+class RecordSetRow : public RowView {
+  public:
+    explicit RecordSetRow(const RecordSet& rs) : rs_(rs) {}
+    size_t ColumnIndex(const std::string& column) const override { return rs_.ColumnIndex(column); }
+    Value FieldAt(size_t column) const override { return rs_.FieldAt(column); }
+    double DoubleAt(size_t column) const override { return rs_.DoubleAt(column); }
+
+  private:
+    const RecordSet& rs_;
+};
+}  // namespace
+
+int64_t Connection::ReadRows(const Statement& statement,
+                             const std::function<bool(const RowView&)>& row) {
+    RecordSet rs = OpenRecordSet(statement);
+    RecordSetRow view(rs);
+    int64_t n = 0;
+    for (; !rs.IsEOF(); rs.MoveNext()) {
+        ++n;
+        if (!row(view)) break;
+    }
+    return n;
+}
+
 std::unique_ptr<Connection> CreateConnection(const std::string& connectionString) {
     // A libpq string is not ours to parse (its values hold ";" and "=" freely).
     if (IsServerAddress(connectionString)) return std::make_unique<PostgresConnection>();

@@ -1,10 +1,13 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/db/RecordSet.h"
+#include "platform/db/RowView.h"
 #include "platform/db/Statement.h"
 
 namespace ctl::db {
@@ -40,6 +43,11 @@ class Connection {
     virtual void Execute(const Statement& statement) = 0;
     // Runs a query and fetches all its rows (client-side static cursor, read-only).
     virtual RecordSet OpenRecordSet(const Statement& statement) = 0;
+    // Runs a query and hands its rows over one by one, in order, keeping none of them: for
+    // long reads walked once. `row` returns false to stop early. Returns how many rows were
+    // handed over. `row` may run other statements on this connection, the same one included.
+    virtual int64_t ReadRows(const Statement& statement,
+                             const std::function<bool(const RowView&)>& row);
 
     // The texts of the last statements sent, oldest first (at most TraceCapacity of them).
     std::vector<std::string> Trace() const;

@@ -114,6 +114,10 @@ void SqliteConnection::Open(const std::string& connectionString, const std::stri
             throw;
         }
     }
+    // A replay reads a whole track again and again: keep the file's pages in memory (32 MB of
+    // cache, and the file mapped) rather than read them from the system each time.
+    sqlite3_exec(db_, "PRAGMA cache_size=-32768; PRAGMA mmap_size=268435456", nullptr, nullptr,
+                 nullptr);
     level_ = 0;
 }
 
@@ -182,6 +186,12 @@ void SqliteConnection::RollbackTrans() {
 sqlite3_stmt* SqliteConnection::prepared(const Statement& statement) {
     auto it = cache_.find(statement.sql);
     if (it != cache_.end()) return it->second;
+    sqlite3_stmt* st = fresh(statement);
+    cache_.emplace(statement.sql, st);
+    return st;
+}
+
+sqlite3_stmt* SqliteConnection::fresh(const Statement& statement) {
     sqlite3_stmt* st = nullptr;
     int rc = sqlite3_prepare_v3(db_, statement.sql.c_str(), int(statement.sql.size()),
                                 SQLITE_PREPARE_PERSISTENT, &st, nullptr);
@@ -190,15 +200,44 @@ sqlite3_stmt* SqliteConnection::prepared(const Statement& statement) {
         fail(rc, "");
     }
     if (!st) Raise(errDbStatement, "The statement is empty");
-    if (sqlite3_bind_parameter_count(st) != int(statement.params.size())) {
+    const int wanted = sqlite3_bind_parameter_count(st);
+    if (wanted != int(statement.params.size())) {
         sqlite3_finalize(st);
-        Raise(errDbStatement, "The statement takes " +
-                                  std::to_string(sqlite3_bind_parameter_count(st)) +
-                                  " values, not " + std::to_string(statement.params.size()));
+        Raise(errDbStatement, "The statement takes " + std::to_string(wanted) + " values, not " +
+                                  std::to_string(statement.params.size()));
     }
-    cache_.emplace(statement.sql, st);
     return st;
 }
+
+// One run of a statement, bound to its values: the prepared one of its text, or a statement of
+// its own while that one is still being read (the same query started from inside ReadRows).
+// Reset (or finalized) at the end of the run, whichever way it ends.
+class SqliteConnection::Use {
+  public:
+    Use(SqliteConnection& c, const Statement& statement) {
+        st_ = c.prepared(statement);
+        if (sqlite3_stmt_busy(st_)) {
+            st_ = c.fresh(statement);
+            own_ = true;
+        }
+        c.bind(st_, statement);
+    }
+    ~Use() {
+        if (own_) {
+            sqlite3_finalize(st_);
+        } else {
+            sqlite3_reset(st_);
+            sqlite3_clear_bindings(st_);
+        }
+    }
+    Use(const Use&) = delete;
+    Use& operator=(const Use&) = delete;
+    sqlite3_stmt* get() const { return st_; }
+
+  private:
+    sqlite3_stmt* st_ = nullptr;
+    bool own_ = false;
+};
 
 void SqliteConnection::bind(sqlite3_stmt* st, const Statement& statement) {
     int i = 1;
@@ -225,49 +264,122 @@ void SqliteConnection::bind(sqlite3_stmt* st, const Statement& statement) {
 void SqliteConnection::Execute(const Statement& statement) {
     requireOpen();
     Record(statement);
-    sqlite3_stmt* st = prepared(statement);
-    bind(st, statement);
-    int rc = sqlite3_step(st);
-    while (rc == SQLITE_ROW) rc = sqlite3_step(st);
-    sqlite3_reset(st);
-    sqlite3_clear_bindings(st);
+    int rc;
+    {
+        Use use(*this, statement);
+        rc = sqlite3_step(use.get());
+        while (rc == SQLITE_ROW) rc = sqlite3_step(use.get());
+    }
     if (rc != SQLITE_DONE) fail(rc, "");
 }
+
+namespace {
+std::vector<std::string> ColumnNames(sqlite3_stmt* st) {
+    std::vector<std::string> columns;
+    const int n = sqlite3_column_count(st);
+    for (int c = 0; c < n; ++c) columns.emplace_back(sqlite3_column_name(st, c));
+    return columns;
+}
+
+// The row a statement stands on, read straight from the engine.
+class StepRow : public RowView {
+  public:
+    StepRow(sqlite3_stmt* st, std::vector<std::string> columns)
+        : st_(st), columns_(std::move(columns)) {}
+    size_t ColumnIndex(const std::string& column) const override {
+        return columns_.ColumnIndex(column);
+    }
+    Value FieldAt(size_t column) const override {
+        check(column);
+        const int c = int(column);
+        switch (sqlite3_column_type(st_, c)) {
+            case SQLITE_INTEGER:
+                return Value(int64_t(sqlite3_column_int64(st_, c)));
+            case SQLITE_FLOAT:
+                return Value(sqlite3_column_double(st_, c));
+            case SQLITE_NULL:
+                return Value();
+            default:
+                return Value(std::string(reinterpret_cast<const char*>(sqlite3_column_text(st_, c)),
+                                         size_t(sqlite3_column_bytes(st_, c))));
+        }
+    }
+    double DoubleAt(size_t column) const override {
+        check(column);
+        const int c = int(column);
+        switch (sqlite3_column_type(st_, c)) {
+            case SQLITE_FLOAT:
+                return sqlite3_column_double(st_, c);
+            case SQLITE_INTEGER:
+                return double(sqlite3_column_int64(st_, c));
+            default:
+                return FieldAt(column).asDouble();
+        }
+    }
+
+  private:
+    void check(size_t column) const {
+        if (column >= columns_.Columns().size()) Raise(errDbUsage, "No such column position");
+    }
+    sqlite3_stmt* st_;
+    RecordSet columns_;  // no rows: names only, looked up as a record set does
+};
+}  // namespace
 
 RecordSet SqliteConnection::OpenRecordSet(const Statement& statement) {
     requireOpen();
     Record(statement);
-    sqlite3_stmt* st = prepared(statement);
-    bind(st, statement);
-    const int n = sqlite3_column_count(st);
-    std::vector<std::string> columns;
-    for (int c = 0; c < n; ++c) columns.emplace_back(sqlite3_column_name(st, c));
-    RecordSet rs(std::move(columns));
     int rc;
-    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-        for (int c = 0; c < n; ++c) {
-            switch (sqlite3_column_type(st, c)) {
-                case SQLITE_INTEGER:
-                    rs.AddInteger(sqlite3_column_int64(st, c));
-                    break;
-                case SQLITE_FLOAT:
-                    rs.AddReal(sqlite3_column_double(st, c));
-                    break;
-                case SQLITE_NULL:
-                    rs.AddNull();
-                    break;
-                default:
-                    rs.AddText(
-                        std::string_view(reinterpret_cast<const char*>(sqlite3_column_text(st, c)),
-                                         size_t(sqlite3_column_bytes(st, c))));
-                    break;
+    RecordSet rs;
+    {
+        Use use(*this, statement);
+        sqlite3_stmt* st = use.get();
+        const int n = sqlite3_column_count(st);
+        rs = RecordSet(ColumnNames(st));
+        while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+            for (int c = 0; c < n; ++c) {
+                switch (sqlite3_column_type(st, c)) {
+                    case SQLITE_INTEGER:
+                        rs.AddInteger(sqlite3_column_int64(st, c));
+                        break;
+                    case SQLITE_FLOAT:
+                        rs.AddReal(sqlite3_column_double(st, c));
+                        break;
+                    case SQLITE_NULL:
+                        rs.AddNull();
+                        break;
+                    default:
+                        rs.AddText(std::string_view(
+                            reinterpret_cast<const char*>(sqlite3_column_text(st, c)),
+                            size_t(sqlite3_column_bytes(st, c))));
+                        break;
+                }
             }
         }
     }
-    sqlite3_reset(st);
-    sqlite3_clear_bindings(st);
     if (rc != SQLITE_DONE) fail(rc, "");
     return rs;
+}
+
+int64_t SqliteConnection::ReadRows(const Statement& statement,
+                                   const std::function<bool(const RowView&)>& row) {
+    requireOpen();
+    Record(statement);
+    int64_t n = 0;
+    int rc;
+    {
+        Use use(*this, statement);
+        StepRow view(use.get(), ColumnNames(use.get()));
+        while ((rc = sqlite3_step(use.get())) == SQLITE_ROW) {
+            ++n;
+            if (!row(view)) {
+                rc = SQLITE_DONE;
+                break;
+            }
+        }
+    }
+    if (rc != SQLITE_DONE) fail(rc, "");
+    return n;
 }
 
 }  // namespace ctl::db

@@ -36,6 +36,8 @@ class SqliteConnection : public Connection {
 
     void Execute(const Statement& statement) override;
     RecordSet OpenRecordSet(const Statement& statement) override;
+    int64_t ReadRows(const Statement& statement,
+                     const std::function<bool(const RowView&)>& row) override;
 
     // The file actually opened.
     const std::string& Path() const { return path_; }
@@ -44,7 +46,9 @@ class SqliteConnection : public Connection {
 
   private:
     void requireOpen() const;
+    class Use;
     sqlite3_stmt* prepared(const Statement& statement);
+    sqlite3_stmt* fresh(const Statement& statement);
     void bind(sqlite3_stmt* st, const Statement& statement);
     [[noreturn]] void fail(int code, const std::string& what);
     void run(const char* sql);

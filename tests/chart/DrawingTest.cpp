@@ -197,7 +197,7 @@ TEST_F(DrawingTest, APictureFromTheOpenDialogLiesUnderTheTracksAndABrokenOneChan
     const ctl::PicturePtr laid = chart->pic_main->Picture();
     EXPECT_EQ(laid->widthPx(), 40);
     prompter->queueOpen(std::vector<std::string>{dir.file("broken.gif")});
-    chart->Menus().RunItem("mnuPicture");
+    EXPECT_THROW(chart->Menus().RunItem("mnuPicture"), ctl::RaisedError);  // the caller hears
     prompter->queueOpen(std::nullopt);
     chart->Menus().RunItem("mnuPicture");
     EXPECT_EQ(chart->pic_main->Picture(), laid);
@@ -250,4 +250,19 @@ TEST_F(DrawingTest, DoubleClicksPauseAndResumeAPlaybackAndEscCancelsIt) {
     EXPECT_EQ(Events("FinishDrawing"), 0);
     EXPECT_FALSE(chart->PlaybackRunning());
     EXPECT_TRUE(chart->FlagExit());
+}
+
+TEST_F(DrawingTest, APlaybackDuringANewDrawingLeavesTheCreateCommandsOffUntilTheCommit) {
+    MakeStore(dir.file("mappa.mdb"));
+    AddBranch(dir.file("mappa.mdb"), "t", 1, 1, 20);
+    LoadMap(false);
+    Start("mnuPointDraw", "lake");
+    Mouse("up", ctl::vbLeftButton, 300, 300);
+    EXPECT_TRUE(chart->DrawTrack("t"));  // a double-click plays the only stored track
+    for (const char* name : {"mnuLineDraw", "mnuPointDraw"})
+        EXPECT_FALSE(chart->Menus().Item(name)->Enabled) << name;
+    EXPECT_TRUE(chart->Menus().Item("mnuCommit")->Enabled);
+    chart->Menus().RunItem("mnuCommit");
+    for (const char* name : {"mnuLineDraw", "mnuPointDraw"})
+        EXPECT_TRUE(chart->Menus().Item(name)->Enabled) << name;
 }

@@ -108,9 +108,10 @@ TEST_P(StoreTest, LoadingFillsTheArraysAndStopsWhenAsked) {
     EXPECT_EQ(ys[9], 180);
     int rows = 0;
     store.LoadBranch("t", 1, xs, ys, [&] { return ++rows < 3; });
-    ASSERT_EQ(xs.size(), 10u);
+    // A stopped load holds the rows read so far, nothing after them (no stray points at 0, 0
+    // for a drawing to run to).
+    ASSERT_EQ(xs.size(), 3u);
     EXPECT_EQ(xs[2], 20);
-    EXPECT_EQ(xs[3], 0) << "slots after the stop stay 0";
 }
 
 TEST_P(StoreTest, TheOpenTrackIsLeftOutOfTheList) {

@@ -4,11 +4,6 @@
 #include "HostRunner.h"
 
 namespace {
-std::string Dump(const std::vector<ctl::Json>& out) {
-    std::string s;
-    for (const auto& j : out) s += j.dump() + "\n";
-    return s;
-}
 // Whether the output holds this line (compared as parsed JSON, so member order is free).
 bool Has(const std::vector<ctl::Json>& out, const std::string& line) {
     auto want = ctl::Json::parse(line);

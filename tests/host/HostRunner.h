@@ -37,3 +37,10 @@ inline int ErrorNumber(const ctl::Json& j) {
     const ctl::Json* e = j.find("error");
     return e && e->find("number") ? int(e->find("number")->n) : 0;
 }
+
+// The output lines, one a line, for failure messages.
+inline std::string Dump(const std::vector<ctl::Json>& out) {
+    std::string s;
+    for (const auto& j : out) s += j.dump() + "\n";
+    return s;
+}

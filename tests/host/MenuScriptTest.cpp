@@ -12,11 +12,6 @@ std::vector<ctl::Json> With(const std::vector<ctl::Json>& out, const char* membe
         if (j.find(member)) found.push_back(j);
     return found;
 }
-std::string Dump(const std::vector<ctl::Json>& out) {
-    std::string s;
-    for (const auto& j : out) s += j.dump() + "\n";
-    return s;
-}
 // The ids of a "sysmenu" answer from 1100 on, with a * for a separator and a + for a check.
 std::string MirrorIds(const ctl::Json& result) {
     std::string s;

@@ -5,11 +5,6 @@
 #include "HostRunner.h"
 
 namespace {
-std::string Dump(const std::vector<ctl::Json>& out) {
-    std::string s;
-    for (const auto& j : out) s += j.dump() + "\n";
-    return s;
-}
 // The state answers of "ui" (results that are objects), in order.
 std::vector<ctl::Json> States(const std::vector<ctl::Json>& out) {
     std::vector<ctl::Json> states;

@@ -3,11 +3,6 @@
 #include "HostRunner.h"
 
 namespace {
-std::string Dump(const std::vector<ctl::Json>& out) {
-    std::string s;
-    for (const auto& j : out) s += j.dump() + "\n";
-    return s;
-}
 const ctl::Json* Result(const ctl::Json& j) {
     return j.find("result");
 }

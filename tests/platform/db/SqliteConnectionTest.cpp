@@ -74,6 +74,49 @@ TEST(SqliteConnection, RecordSetsAreStaticWithExactCounts) {
     EXPECT_TRUE(none.IsEOF());
 }
 
+TEST(SqliteConnection, RowsReadOneByOneStopWhenAskedAndMayRunTheSameQueryInside) {
+    TempFolder dir;
+    MakeStore(dir.file("s.db"));
+    AddBranch(dir.file("s.db"), "a", 1, 1, 4);
+    auto c = OpenFile(dir.file("s.db"));
+    const Statement query("SELECT ordinale,X,Y FROM MAPPA WHERE tratto=? ORDER BY ordinale", {"a"});
+    std::vector<double> ys;
+    int inner = 0;
+    const int64_t n = c->ReadRows(query, [&](const RowView& row) {
+        ys.push_back(row.DoubleAt(row.ColumnIndex("y")));
+        // The same query again while its rows are walked (as a command run between rows may),
+        // and a write: neither disturbs the walk.
+        inner += int(c->OpenRecordSet(query).RecordCount());
+        c->Execute(Statement("INSERT INTO MAPPA VALUES (?,?,?,?,?)", {9, "b", 1, 0.0, 0.0}));
+        return row.FieldAt(0).asInteger() < 3;
+    });
+    EXPECT_EQ(n, 3);
+    EXPECT_EQ(ys, (std::vector<double>{0, 20, 40}));
+    EXPECT_EQ(inner, 12);
+    EXPECT_EQ(c->Trace().front(), query.Text());
+
+    // After an early stop and after a failing row the query runs again from its start.
+    EXPECT_EQ(ErrorOf([&] {
+                  c->ReadRows(query, [](const RowView& row) {
+                      row.ColumnIndex("nosuch");
+                      return true;
+                  });
+              }),
+              errDbUsage);
+    EXPECT_EQ(c->ReadRows(query, [](const RowView&) { return true; }), 4);
+    EXPECT_EQ(ErrorOf([&] {
+                  c->ReadRows(Statement("SELECT X FROM MAPPA WHERE tratto=?"),
+                              [](const RowView&) { return true; });
+              }),
+              errDbStatement);
+    c->Execute("INSERT INTO MAPPA VALUES (1,'t',1,'east',NULL)");
+    EXPECT_NE(ErrorOf([&] {
+                  c->ReadRows("SELECT X,Y FROM MAPPA WHERE tratto='t'",
+                              [](const RowView& row) { return row.DoubleAt(0) > 0; });
+              }),
+              0);
+}
+
 TEST(SqliteConnection, StatementFaultsCarryTheGenericFailureCode) {
     TempFolder dir;
     MakeStore(dir.file("s.db"), "ordinale INTEGER, tratto TEXT, X REAL, Y REAL");  // no ramo
