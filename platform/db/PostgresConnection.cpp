@@ -1,6 +1,7 @@
 #include "platform/db/PostgresConnection.h"
 
 #include <libpq-fe.h>
+#include <strings.h>
 
 #include <charconv>
 #include <cstdlib>
@@ -83,6 +84,83 @@ std::string OneLine(const char* text) {
     while (!s.empty() && s.back() == ' ') s.pop_back();
     return s;
 }
+// How a value of a column of this type is read.
+Value::Kind Kind(Oid type) {
+    switch (type) {
+        case kInt2:
+        case kInt4:
+        case kInt8:
+        case kOid:
+        case kBool:
+            return Value::Integer;
+        case kFloat4:
+        case kFloat8:
+        case kNumeric:
+            return Value::Real;
+        default:
+            return Value::Text;
+    }
+}
+
+int64_t ReadInteger(Oid type, const char* v, const char* end) {
+    if (type == kBool) return *v == 't' ? 1 : 0;
+    int64_t i = 0;
+    std::from_chars(v, end, i);
+    return i;
+}
+
+double ReadReal(const char* v, const char* end) {
+    double d = 0;
+    // "NaN" and "Infinity" are the server's words for what strtod reads as such.
+    if (std::from_chars(v, end, d).ec != std::errc()) d = std::strtod(v, nullptr);
+    return d;
+}
+
+// A row of a server's result while ReadRows hands it over: values are read from the result
+// itself, not copied into a record set first.
+class ResultRow : public RowView {
+  public:
+    explicit ResultRow(const PGresult* r) : r_(r) {
+        for (int c = 0; c < PQnfields(r); ++c) types_.push_back(PQftype(r, c));
+    }
+    int row = 0;
+
+    size_t ColumnIndex(const std::string& column) const override {
+        for (size_t c = 0; c < types_.size(); ++c)
+            if (strcasecmp(PQfname(r_, int(c)), column.c_str()) == 0) return c;
+        Raise(errDbUsage, "The record set has no column named " + column);
+    }
+    Value FieldAt(size_t column) const override {
+        const int c = checked(column);
+        if (PQgetisnull(r_, row, c)) return Value();
+        const char* v = PQgetvalue(r_, row, c);
+        const char* end = v + PQgetlength(r_, row, c);
+        switch (Kind(types_[column])) {
+            case Value::Integer:
+                return Value(ReadInteger(types_[column], v, end));
+            case Value::Real:
+                return Value(ReadReal(v, end));
+            default:
+                return Value(std::string(v, end));
+        }
+    }
+    double DoubleAt(size_t column) const override {
+        const int c = checked(column);
+        if (Kind(types_[column]) == Value::Real && !PQgetisnull(r_, row, c)) {
+            const char* v = PQgetvalue(r_, row, c);
+            return ReadReal(v, v + PQgetlength(r_, row, c));
+        }
+        return FieldAt(column).asDouble();
+    }
+
+  private:
+    int checked(size_t column) const {
+        if (column >= types_.size()) Raise(errDbUsage, "No such column position");
+        return int(column);
+    }
+    const PGresult* r_;
+    std::vector<Oid> types_;
+};
 }  // namespace
 
 // One result of the server, freed when it ends.
@@ -404,26 +482,12 @@ RecordSet PostgresConnection::OpenRecordSet(const Statement& statement) {
             }
             const char* v = PQgetvalue(r.r, row, c);
             const char* end = v + PQgetlength(r.r, row, c);
-            switch (types[size_t(c)]) {
-                case kInt2:
-                case kInt4:
-                case kInt8:
-                case kOid: {
-                    int64_t i = 0;
-                    std::from_chars(v, end, i);
-                    rs.AddInteger(i);
+            switch (Kind(types[size_t(c)])) {
+                case Value::Integer:
+                    rs.AddInteger(ReadInteger(types[size_t(c)], v, end));
                     break;
-                }
-                case kFloat4:
-                case kFloat8:
-                case kNumeric: {
-                    double d = 0;
-                    if (std::from_chars(v, end, d).ec != std::errc()) d = std::strtod(v, nullptr);
-                    rs.AddReal(d);
-                    break;
-                }
-                case kBool:
-                    rs.AddInteger(*v == 't' ? 1 : 0);
+                case Value::Real:
+                    rs.AddReal(ReadReal(v, end));
                     break;
                 default:
                     rs.AddText(std::string_view(v, size_t(end - v)));
@@ -432,6 +496,21 @@ RecordSet PostgresConnection::OpenRecordSet(const Statement& statement) {
         }
     }
     return rs;
+}
+
+int64_t PostgresConnection::ReadRows(const Statement& statement,
+                                     const std::function<bool(const RowView&)>& row) {
+    // The server's result holds every row already: they are handed over from it directly,
+    // and `row` may send other statements meanwhile.
+    Result r = send(statement, false);
+    ResultRow view(r.r);
+    const int rows = PQntuples(r.r);
+    int64_t n = 0;
+    for (view.row = 0; view.row < rows; ++view.row) {
+        ++n;
+        if (!row(view)) break;
+    }
+    return n;
 }
 
 }  // namespace ctl::db

@@ -39,6 +39,8 @@ class PostgresConnection : public Connection {
 
     void Execute(const Statement& statement) override;
     RecordSet OpenRecordSet(const Statement& statement) override;
+    int64_t ReadRows(const Statement& statement,
+                     const std::function<bool(const RowView&)>& row) override;
 
     // Server, port, database and user of the open connection (no password), for messages.
     const std::string& ServerName() const { return server_; }

@@ -125,3 +125,33 @@ TEST_F(ServerTest, ValuesReadBackExactlyAndNamesCompareWithoutCase) {
         1);
     EXPECT_EQ(c->Trace().back(), "SELECT DISTINCT tratto FROM MAPPA WHERE tratto ='river'");
 }
+
+TEST_F(ServerTest, RowsAreHandedOverInOrderAndTheReadMayStopOrQueryMeanwhile) {
+    store.AddBranch("a", 1, 1, 5);
+    c->Execute("INSERT INTO MAPPA VALUES (6,'a',1,NULL,NULL)");
+    std::vector<double> xs;
+    int64_t inner = 0;
+    const int64_t n = c->ReadRows(
+        Statement("SELECT ordinale,X,Y FROM MAPPA WHERE tratto=? ORDER BY ordinale", {"A"}),
+        [&](const RowView& row) {
+            const size_t x = row.ColumnIndex("x");
+            if (row.FieldAt(x).isNull()) {
+                EXPECT_NE(ErrorOf([&] { row.DoubleAt(x); }), 0) << "Null is no number";
+                return true;
+            }
+            xs.push_back(row.DoubleAt(x));
+            inner += Count();  // another statement on the same connection, mid-read
+            return true;
+        });
+    EXPECT_EQ(n, 6);
+    EXPECT_EQ(xs, (std::vector<double>{0, 10, 20, 30, 40}));
+    EXPECT_EQ(inner, 5 * 6);
+    int seen = 0;
+    EXPECT_EQ(c->ReadRows("SELECT ordinale FROM MAPPA", [&](const RowView&) { return ++seen < 2; }),
+              2);
+    EXPECT_NE(ErrorOf([&] {
+                  c->ReadRows("SELECT ordinale FROM MAPPA",
+                              [](const RowView& row) { return row.ColumnIndex("nosuch") == 0; });
+              }),
+              0);
+}
