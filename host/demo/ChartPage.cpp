@@ -13,6 +13,7 @@
 
 #include "DrawRunner.h"
 #include "SampleData.h"
+#include "WindowMenu.h"
 #include "platform/embed/ControlWidget.h"
 
 namespace demo {
@@ -239,14 +240,19 @@ void ChartPage::prepareSnapshot() {
 
 void ChartPage::fillWindowMenu(QMenu& menu) {
     menu.addAction("&Draw", this, [this] { drawSeries(); })->setEnabled(!runner_->running());
-    menu.addAction("&Clear", this, [this] { setUpScale(); });
-    menu.addAction("&About the chart...", this, [this] {
+    if (!chart_->systemMenuEntries().empty()) menu.addSeparator();
+    // The chart's own entries: its settings, Clear Chart, Always on top and its about box.
+    AddSystemMenuEntries(menu, *chart_, this, [this](int32_t id) {
         try {
-            chart_->call("About");
+            chart_->runSystemMenuEntry(id);
         } catch (const ctl::RaisedError& e) {
             say(QString::fromStdString(e.description()), true);
         }
     });
+}
+
+void ChartPage::updateWindowMenu(QMenu& menu) {
+    UpdateSystemMenuEntries(menu, *chart_);
 }
 
 void ChartPage::stopWork() {

@@ -27,6 +27,7 @@ class ChartPage : public DemoPage {
     QString summary() const override;
     void prepareSnapshot() override;
     void fillWindowMenu(QMenu& menu) override;
+    void updateWindowMenu(QMenu& menu) override;
     void stopWork() override;
 
   private:

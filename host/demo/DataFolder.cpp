@@ -1,5 +1,7 @@
 #include "DataFolder.h"
 
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -16,10 +18,9 @@ QString DataFolder(const QString& preferred) {
     return QFileInfo(folder).absoluteFilePath();
 }
 
-QString PrepareTrackStore(const QString& folder) {
-    // The store tool (trackdb) is not part of this build yet.
-    (void)folder;
-    return "Tracks are not kept yet: this build has no track store.";
+QString ScratchFolder() {
+    const QString folder = QDir::temp().filePath(QString("ctldemo-%1").arg(getuid()));
+    return QDir().mkpath(folder) ? folder : QString();
 }
 
 }  // namespace demo

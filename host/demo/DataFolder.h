@@ -1,5 +1,6 @@
 #pragma once
-// The demo's writable data folder: the map picture and the track store live there.
+// The demo's writable data folder: the map picture, the track store and the form's property
+// file live there.
 #include <QString>
 
 namespace demo {
@@ -8,8 +9,8 @@ namespace demo {
 // when it cannot be created.
 QString DataFolder(const QString& preferred = {});
 
-// Sets up the track store in the folder on first start. The store tool arrives with its own
-// work; until then this reports that tracks cannot be kept.
-QString PrepareTrackStore(const QString& folder);
+// A folder for files the demo writes when its data folder refuses them (the map picture):
+// a folder of this user under the system's temporary folder. Empty when none can be made.
+QString ScratchFolder();
 
 }  // namespace demo

@@ -17,6 +17,8 @@ class DemoPage : public QWidget {
     virtual void prepareSnapshot() {}
     // Entries of the menu bar's "Window" menu while the page is shown.
     virtual void fillWindowMenu(QMenu&) {}
+    // Brings those entries up to date while the menu stays open.
+    virtual void updateWindowMenu(QMenu&) {}
     // Stops running drawings and pauses (the page is left or the window closes).
     virtual void stopWork() {}
 };

@@ -16,6 +16,10 @@
 
 namespace demo {
 
+namespace {
+constexpr int kWindowMenuSyncMs = 250;
+}  // namespace
+
 DemoWindow::DemoWindow(const QString& dataFolder, QWidget* parent) : QMainWindow(parent) {
     setWindowTitle("Controls demo");
     auto* central = new QWidget(this);
@@ -59,7 +63,15 @@ DemoWindow::DemoWindow(const QString& dataFolder, QWidget* parent) : QMainWindow
         if (auto* page = dynamic_cast<DemoPage*>(stack_->currentWidget()))
             page->fillWindowMenu(*windowMenu_);
         if (windowMenu_->isEmpty()) windowMenu_->addAction("(no entries)")->setEnabled(false);
+        windowMenuSync_.start();
     });
+    // A playback may end, or a drawing begin, while the menu is open.
+    windowMenuSync_.setInterval(kWindowMenuSyncMs);
+    connect(&windowMenuSync_, &QTimer::timeout, this, [this] {
+        if (auto* page = dynamic_cast<DemoPage*>(stack_->currentWidget()))
+            page->updateWindowMenu(*windowMenu_);
+    });
+    connect(windowMenu_, &QMenu::aboutToHide, this, [this] { windowMenuSync_.stop(); });
     showPage(0);
     statusBar()->showMessage("Pick a page on the left; every control here is live.");
     resize(1280, 800);

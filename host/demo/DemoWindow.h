@@ -1,6 +1,7 @@
 #pragma once
 // The demo's main window: the pages in a side list, with File, Window and Help menus.
 #include <QMainWindow>
+#include <QTimer>
 #include <vector>
 
 class QListWidget;
@@ -25,6 +26,7 @@ class DemoWindow : public QMainWindow {
     QListWidget* list_;
     QStackedWidget* stack_;
     QMenu* windowMenu_;
+    QTimer windowMenuSync_;  // keeps the open Window menu in step with the page's control
     void addPage(DemoPage* page);
 };
 

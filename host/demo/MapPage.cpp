@@ -3,43 +3,80 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QTemporaryFile>
 #include <QVBoxLayout>
-#include <algorithm>
+#include <exception>
 
 #include "DataFolder.h"
 #include "DrawRunner.h"
 #include "MapPicture.h"
+#include "WindowMenu.h"
 #include "platform/embed/ControlWidget.h"
+#include "platform/sys/Screen.h"
 
 namespace demo {
 
 namespace {
 constexpr uint32_t kTrackColour = 0x0000C0;  // 0x00BBGGRR: red
 constexpr uint32_t kSeaColour = 0xE6CDAA;    // the sea of the map picture
-constexpr int kRoutePoints = 40;
-// The route the demo plots itself, listed before the stored tracks.
-const QString kSampleRoute = "Sample route: Sarsina - Corte Alta (by road)";
+constexpr float kDelay = 4.0f, kBaseStep = 45.0f;
+constexpr int kPollMs = 200;
+// The chart's playback command and its cancel command in its system menu: their caption and
+// enabling tell whether a playback runs and whether it is paused.
+constexpr int32_t kPlayEntry = 1102, kCancelEntry = 1103;
+constexpr const char* kResumeCaption = "Resume drawing in progress";
+
+// The page's form as a designer saved it: the chart in map mode with its menus. Loading it is
+// what makes the chart open its track store, as a chart loaded with its form does.
+QJsonObject MapForm() {
+    return {{"class", "Karvex.ucKarvex"},
+            {"properties", QJsonObject{{"MapStyle", 0},
+                                       {"EnableMenu", true},
+                                       {"TrackColor", double(kTrackColour)},
+                                       {"DrawWidth", 4},
+                                       {"BackColor", double(kSeaColour)},
+                                       {"Delay", double(kDelay)},
+                                       {"BaseStep", double(kBaseStep)}}}};
+}
+
+ctl::ControlWidget* MakeMapChart(const QString& folder, QWidget* parent) {
+    ctl::ControlOptions options;
+    options.dataFolder = folder.toStdString();
+    QTemporaryFile form(QDir(QDir::tempPath()).filePath("ctldemo-map-XXXXXX.json"));
+    if (form.open() && form.write(QJsonDocument(MapForm()).toJson()) > 0 && form.flush())
+        return ctl::ControlWidget::fromFile(form.fileName().toStdString(), parent, options);
+    // No temporary file: the chart is set to map mode by hand and keeps no tracks.
+    auto* chart = new ctl::ControlWidget("Karvex.ucKarvex", parent, options);
+    const QJsonObject props = MapForm()["properties"].toObject();
+    for (auto it = props.begin(); it != props.end(); ++it)
+        chart->set(it.key().toStdString(), ctl::Variant(it.value().toDouble()));
+    return chart;
+}
 }  // namespace
 
 MapPage::MapPage(const QString& dataFolder, QWidget* parent)
     : DemoPage(parent), folder_(dataFolder) {
+    // The store is ready before the chart looks for it.
+    store_ = PrepareTrackStore(folder_, ctl::Screen::TwipsPerPixelX());
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(PageHeader(
         title(),
-        "The chart in map mode over a background picture. Right-click the map for the track "
-        "commands: draw a track with the mouse, commit it, list and replay the stored tracks. "
-        "The chart's entries also appear in the Window menu.",
+        "The chart in map mode over a background picture. Right-click the map (or open the "
+        "Window menu) for the track commands: create a track by step or by points, draw it "
+        "with the mouse, close and commit it; the stored tracks are listed on the right and "
+        "played back with pause and stop.",
         this));
     auto* row = new QHBoxLayout;
     layout->addLayout(row, 1);
 
-    ctl::ControlOptions options;
-    options.dataFolder = folder_.toStdString();
-    chart_ = new ctl::ControlWidget("Karvex.ucKarvex", this, options);
+    chart_ = MakeMapChart(folder_, this);
     chart_->setMinimumSize(480, 320);
     row->addWidget(chart_, 1);
     runner_ = std::make_unique<DrawRunner>(*chart_);
@@ -52,12 +89,14 @@ MapPage::MapPage(const QString& dataFolder, QWidget* parent)
     tracks_->setMinimumWidth(220);
     tracks_->setMaximumWidth(260);
     boxLayout->addWidget(tracks_);
-    store_ = new QLabel(box);
-    store_->setWordWrap(true);
-    boxLayout->addWidget(store_);
+    storeLabel_ = new QLabel(box);
+    storeLabel_->setWordWrap(true);
+    storeLabel_->setMaximumWidth(260);
+    storeLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    boxLayout->addWidget(storeLabel_);
     panel->addWidget(box, 1);
     play_ = new QPushButton("&Play track", this);
-    pause_ = new QPushButton("&Pause", this);
+    pause_ = new QPushButton("Pa&use", this);
     stop_ = new QPushButton("&Stop", this);
     for (QPushButton* b : {play_, pause_, stop_}) panel->addWidget(b);
     mouse_ = new QLabel(this);
@@ -71,10 +110,12 @@ MapPage::MapPage(const QString& dataFolder, QWidget* parent)
 
     connect(play_, &QPushButton::clicked, this, [this] { playSelected(); });
     connect(tracks_, &QListWidget::itemActivated, this, [this] { playSelected(); });
-    connect(pause_, &QPushButton::clicked, this,
-            [this] { runner_->paused() ? runner_->resume() : runner_->pause(); });
-    connect(stop_, &QPushButton::clicked, this, [this] { runner_->stop(); });
+    connect(tracks_, &QListWidget::currentRowChanged, this, [this] { updateButtons(); });
+    connect(pause_, &QPushButton::clicked, this, [this] { togglePause(); });
+    connect(stop_, &QPushButton::clicked, this, [this] { stopPlayback(); });
     runner_->onStateChanged = [this] { updateButtons(); };
+    poll_.setInterval(kPollMs);
+    connect(&poll_, &QTimer::timeout, this, [this] { updateButtons(); });
 
     chart_->on("MouseMove", [this](ctl::Args& a) {
         if (a.size() >= 4)
@@ -82,24 +123,26 @@ MapPage::MapPage(const QString& dataFolder, QWidget* parent)
                                 .arg(a[2].toDouble(), 0, 'f', 0)
                                 .arg(a[3].toDouble(), 0, 'f', 0));
     });
-    chart_->on("StartDrawing", [this](ctl::Args&) { say("Playing the track..."); });
-    chart_->on("FinishDrawing", [this](ctl::Args&) { say("Track drawn."); });
+    // The context menu's commands (a commit, a deletion) have run when the right button's
+    // release reaches the page.
+    chart_->on("MouseUp", [this](ctl::Args& a) {
+        if (!a.empty() && a[0].toInt32() == 2) refreshTracks();
+        updateButtons();
+    });
+    chart_->on("StartDrawing", [this](ctl::Args&) {
+        say("Playing " + QString::fromStdString(chart_->get("TrackName").toString()) + "...");
+        updateButtons();
+    });
+    // The chart marks the playback ended right after this event.
+    chart_->on("FinishDrawing", [this](ctl::Args&) {
+        say("Track drawn.");
+        QTimer::singleShot(0, this, [this] { updateButtons(); });
+    });
 
-    try {
-        chart_->set("MapStyle", int32_t(0));
-        chart_->set("EnableMenu", true);
-        chart_->set("TrackColor", int32_t(kTrackColour));
-        chart_->set("DrawWidth", int16_t(4));
-        chart_->set("BackColor", int32_t(kSeaColour));
-        chart_->set("Delay", 4.0f);
-        chart_->set("BaseStep", 45.0f);
-    } catch (const ctl::RaisedError& e) {
-        say(QString::fromStdString(e.description()), true);
-    }
     loadPicture();
-    store_->setText(PrepareTrackStore(folder_));
-    tracks_->addItem(kSampleRoute);
-    tracks_->setCurrentRow(0);
+    storeLabel_->setStyleSheet(store_.usable ? "color: #303030;" : "color: #a00000;");
+    storeLabel_->setText(store_.message);
+    refreshTracks();
     updateButtons();
 }
 
@@ -108,14 +151,28 @@ MapPage::~MapPage() {
 }
 
 QString MapPage::summary() const {
-    return "The chart in map mode over a background map picture; tracks are drawn with the "
-           "mouse from the chart's context menu, stored, listed and played back.";
+    return "The chart in map mode over a background map picture with the stored tracks drawn; "
+           "tracks are drawn with the mouse from the chart's context menu or the Window menu, "
+           "committed to the track store, listed and played back.";
+}
+
+QString MapPage::statusText() const {
+    return status_->text();
 }
 
 void MapPage::loadPicture() {
-    const QString path = QDir(folder_).filePath("map.png");
-    if (folder_.isEmpty() || !EnsureMapPicture(path)) {
-        say("The map picture cannot be written to " + path, true);
+    QString path;
+    for (const QString& folder : {folder_, ScratchFolder()}) {
+        if (folder.isEmpty()) continue;
+        const QString candidate = QDir(folder).filePath("map.png");
+        if (EnsureMapPicture(candidate)) {
+            path = candidate;
+            break;
+        }
+    }
+    if (path.isEmpty()) {
+        say("The map picture cannot be written to " + folder_ + " nor to a temporary folder.",
+            true);
         return;
     }
     try {
@@ -125,63 +182,144 @@ void MapPage::loadPicture() {
     }
 }
 
-void MapPage::playSelected() {
-    QListWidgetItem* item = tracks_->currentItem();
-    if (!item || runner_->running()) return;
-    const std::string name = item->text().toStdString();
-    bool ok;
-    if (item->text() == kSampleRoute) {
-        // Points in the surface's twips: the picture's pixels times the twips per pixel.
-        const double twipsPerPx = chart_->get("Width").toDouble() / std::max(1, chart_->width());
-        chart_->call("Point_Clear");
-        for (const QPointF& p : MainRoadRoute(kRoutePoints))
-            chart_->call("Point_Add", {p.x() * twipsPerPx, p.y() * twipsPerPx});
-        chart_->call("Clear");
-        ok = runner_->run([&] { return chart_->call("Draw").toBool(); });
-    } else {
-        ok = runner_->run([&] { return chart_->call("DrawTrack", {name}).toBool(); });
-    }
-    if (!ok)
-        say(runner_->lastError().isEmpty()
-                ? QString::fromStdString(chart_->get("ControlError").toString())
-                : runner_->lastError(),
+QString MapPage::selectedTrack() const {
+    const QListWidgetItem* item = tracks_->currentItem();
+    return item ? item->data(Qt::UserRole).toString() : QString();
+}
+
+void MapPage::refreshTracks() {
+    std::vector<StoredTrack> stored;
+    try {
+        stored = ListStoredTracks(store_);
+    } catch (const std::exception& e) {
+        // The list stays as it was (the chart may hold the store for a moment).
+        const auto* raised = dynamic_cast<const ctl::RaisedError*>(&e);
+        say("The track store cannot be read: " +
+                QString::fromStdString(raised ? raised->description() : e.what()),
             true);
+        return;
+    }
+    const QString keep = selectedTrack();
+    tracks_->clear();
+    for (const StoredTrack& t : stored) {
+        const QString detail = t.branches > 1
+                                   ? QString("%1 branches, %2 points").arg(t.branches).arg(t.points)
+                                   : QString("%1 points").arg(t.points);
+        auto* item = new QListWidgetItem(t.name + "  (" + detail + ")", tracks_);
+        item->setData(Qt::UserRole, t.name);
+        item->setToolTip(t.name + "\n" + detail);
+        if (t.name == keep) tracks_->setCurrentItem(item);
+    }
+    if (!tracks_->currentItem() && tracks_->count() > 0) tracks_->setCurrentRow(0);
+    updateButtons();
+}
+
+bool MapPage::playSelected() {
+    const QString name = selectedTrack();
+    if (name.isEmpty() || playing()) return false;
+    const bool ok =
+        runner_->run([&] { return chart_->call("DrawTrack", {name.toStdString()}).toBool(); });
+    if (!ok) {
+        const QString why = runner_->lastError().isEmpty()
+                                ? QString::fromStdString(chart_->get("ControlError").toString())
+                                : runner_->lastError();
+        say(why.isEmpty() ? "The track " + name + " was not drawn." : why, true);
+        refreshTracks();  // a track that is gone leaves the list
+    }
+    return ok;
+}
+
+bool MapPage::playing() const {
+    return runner_->running() || chartPlaying();
+}
+
+bool MapPage::chartPlaying() const {
+    for (const ctl::SystemMenuEntry& e : chart_->systemMenuEntries())
+        if (e.id == kCancelEntry) return e.enabled;
+    return false;
+}
+
+bool MapPage::paused() const {
+    if (!chartPlaying()) return false;
+    for (const ctl::SystemMenuEntry& e : chart_->systemMenuEntries())
+        if (e.id == kPlayEntry) return e.text == kResumeCaption;
+    return false;
+}
+
+void MapPage::togglePause() {
+    // Only while the chart draws: a request before it has begun would start another playback.
+    if (!chartPlaying()) return;
+    try {
+        // A second playback request while one runs pauses or resumes it.
+        chart_->call("DrawTrack", {chart_->get("TrackName")});
+    } catch (const ctl::RaisedError& e) {
+        say(QString::fromStdString(e.description()), true);
+    }
+    updateButtons();
+}
+
+void MapPage::stopPlayback() {
+    if (runner_->running()) {
+        runner_->stop();
+    } else if (playing()) {
+        try {
+            chart_->set("FlagExit", true);
+        } catch (const ctl::RaisedError& e) {
+            say(QString::fromStdString(e.description()), true);
+        }
+    }
+    updateButtons();
 }
 
 void MapPage::prepareSnapshot() {
     try {
         chart_->set("Delay", 0.0f);
-        playSelected();
-        chart_->set("Delay", 4.0f);
+        for (int i = 0; i < tracks_->count(); ++i) {
+            const std::string name = tracks_->item(i)->data(Qt::UserRole).toString().toStdString();
+            runner_->run([&] { return chart_->call("DrawTrack", {name}).toBool(); });
+        }
+        chart_->set("Delay", kDelay);
     } catch (const ctl::RaisedError& e) {
         say(QString::fromStdString(e.description()), true);
     }
 }
 
 void MapPage::fillWindowMenu(QMenu& menu) {
-    // The chart's own system-menu entries join here once the chart offers them.
-    menu.addAction("&Clear the map", this, [this] {
-        if (!runner_->running()) chart_->call("Clear");
-    });
-    menu.addAction("&About the chart...", this, [this] {
-        try {
-            chart_->call("About");
-        } catch (const ctl::RaisedError& e) {
-            say(QString::fromStdString(e.description()), true);
-        }
-    });
+    AddSystemMenuEntries(menu, *chart_, this, [this](int32_t id) { runWindowEntry(id); });
+}
+
+void MapPage::updateWindowMenu(QMenu& menu) {
+    UpdateSystemMenuEntries(menu, *chart_);
+}
+
+void MapPage::runWindowEntry(int32_t id) {
+    try {
+        chart_->runSystemMenuEntry(id);
+    } catch (const ctl::RaisedError& e) {
+        say(QString::fromStdString(e.description()), true);
+    }
+    refreshTracks();
 }
 
 void MapPage::stopWork() {
-    runner_->stop();
+    if (playing()) stopPlayback();
+}
+
+void MapPage::showEvent(QShowEvent* e) {
+    DemoPage::showEvent(e);
+    refreshTracks();  // the store may have changed meanwhile (trackdb, another page)
 }
 
 void MapPage::updateButtons() {
-    const bool running = runner_->running();
-    play_->setEnabled(!running && tracks_->count() > 0);
-    pause_->setEnabled(running);
-    pause_->setText(runner_->paused() ? "&Resume" : "&Pause");
+    const bool running = playing();
+    play_->setEnabled(!running && !selectedTrack().isEmpty());
+    pause_->setEnabled(chartPlaying());
+    pause_->setText(paused() ? "&Resume" : "Pa&use");
     stop_->setEnabled(running);
+    if (running && !poll_.isActive())
+        poll_.start();
+    else if (!running)
+        poll_.stop();
 }
 
 void MapPage::say(const QString& text, bool error) {

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 
 namespace demo {
 
@@ -26,6 +27,19 @@ QPainterPath Smooth(const std::vector<QPointF>& pts, bool closed) {
 
 QPainterPath MainRoad() {
     return Smooth({{40, 560}, {200, 480}, {380, 400}, {560, 380}, {720, 300}, {940, 260}}, false);
+}
+
+QPainterPath River() {
+    return Smooth({{300, 180}, {360, 260}, {340, 360}, {420, 440}, {470, 560}, {480, 620}}, false);
+}
+
+// Points at even fractions of a path's length, from `from` to `to`, in pixels of the picture.
+std::vector<QPointF> Along(const QPainterPath& path, double from, double to, int points) {
+    std::vector<QPointF> route;
+    for (int i = 0; i < points; ++i)
+        route.push_back(path.pointAtPercent(from + (to - from) * i / std::max(1, points - 1)) *
+                        kScale);
+    return route;
 }
 
 void Town(QPainter& p, QPointF at, const QString& name, bool big) {
@@ -87,8 +101,7 @@ bool EnsureMapPicture(const QString& path) {
 
     // River from the lake to the sea.
     p.setPen(QPen(QColor(110, 160, 210), 5, Qt::SolidLine, Qt::RoundCap));
-    p.drawPath(
-        Smooth({{300, 180}, {360, 260}, {340, 360}, {420, 440}, {470, 560}, {480, 620}}, false));
+    p.drawPath(River());
 
     // Roads: a main road and two minor ones.
     QPen road(QColor(230, 150, 60), 6, Qt::SolidLine, Qt::RoundCap);
@@ -136,13 +149,11 @@ bool EnsureMapPicture(const QString& path) {
 
 std::vector<QPointF> MainRoadRoute(int points) {
     // Sarsina and Corte Alta lie at these fractions of the road's length.
-    constexpr double kFrom = 0.17, kTo = 0.77;
-    QPainterPath road = MainRoad();
-    std::vector<QPointF> route;
-    for (int i = 0; i < points; ++i)
-        route.push_back(road.pointAtPercent(kFrom + (kTo - kFrom) * i / std::max(1, points - 1)) *
-                        kScale);
-    return route;
+    return Along(MainRoad(), 0.17, 0.77, points);
+}
+
+std::vector<QPointF> RiverRoute(int points) {
+    return Along(River(), 0.0, 1.0, points);
 }
 
 }  // namespace demo

@@ -12,5 +12,7 @@ bool EnsureMapPicture(const QString& path);
 
 // Points along the picture's main road from Sarsina to Corte Alta, in pixels of the picture.
 std::vector<QPointF> MainRoadRoute(int points);
+// Points along the river from the lake to the sea, in pixels of the picture.
+std::vector<QPointF> RiverRoute(int points);
 
 }  // namespace demo

@@ -20,6 +20,7 @@
 #include "DemoWindow.h"
 #include "Gallery.h"
 #include "platform/com/RaisedError.h"
+#include "platform/sys/Prompts.h"
 
 namespace {
 constexpr const char* kDefaultGallery = "ctldemo-gallery";
@@ -84,6 +85,16 @@ int main(int argc, char** argv) {
     if (data.isEmpty()) {
         std::fprintf(stderr, "ctldemo: cannot create a data folder\n");
         return 1;
+    }
+    if (snapshot) {
+        // Nobody answers a dialog in a gallery run: the controls' messages take their default
+        // answer and are written to standard error instead of waiting.
+        auto prompter = std::make_shared<ctl::ScriptedPrompter>();
+        prompter->onPrompt = [](const ctl::PromptRecord& r, const ctl::MessageBoxRequest*) {
+            QString text = QString::fromStdString(r.text).replace('\r', ' ').simplified();
+            std::fprintf(stderr, "ctldemo: %s: %s\n", r.kind.c_str(), qPrintable(text));
+        };
+        ctl::SetPrompter(prompter);
     }
     // A control that cannot be created (a missing library) ends the demo with its reason.
     std::unique_ptr<demo::DemoWindow> made;

@@ -87,14 +87,21 @@ void Create(const std::string& store, std::ostream& out) {
     out << "created " << store << "\n";
 }
 
-void List(const std::string& store, std::ostream& out) {
+std::vector<TrackSummary> ListTracks(const std::string& store) {
     auto c = OpenChecked(store);
     RecordSet rs = c->OpenRecordSet(
         "SELECT tratto, COUNT(DISTINCT ramo) AS branches, COUNT(*) AS points FROM MAPPA "
         "GROUP BY tratto ORDER BY tratto");
+    std::vector<TrackSummary> tracks;
     for (; !rs.IsEOF(); rs.MoveNext())
-        out << CsvField(rs.Field("tratto").asText()) << ',' << rs.Field("branches").asInteger()
-            << ',' << rs.Field("points").asInteger() << '\n';
+        tracks.push_back({rs.Field("tratto").asText(), rs.Field("branches").asInteger(),
+                          rs.Field("points").asInteger()});
+    return tracks;
+}
+
+void List(const std::string& store, std::ostream& out) {
+    for (const TrackSummary& t : ListTracks(store))
+        out << CsvField(t.name) << ',' << t.branches << ',' << t.points << '\n';
 }
 
 void ExportCsv(const std::string& store, const std::string& track, std::ostream& out) {
@@ -144,16 +151,21 @@ void ExportGeoJson(const std::string& store, const std::string& track, std::ostr
 void Import(const std::string& store, const std::string& csvPath, std::ostream& out) {
     std::ifstream in(csvPath, std::ios::binary);
     if (!in) Fail("Cannot read " + csvPath);
+    const int64_t rows = ImportCsv(store, in, csvPath);
+    out << "imported " << rows << " point(s) into " << Shown(store) << "\n";
+}
+
+int64_t ImportCsv(const std::string& store, std::istream& in, const std::string& source) {
     auto c = OpenChecked(store);
     int line = 0;
     std::vector<std::string> f;
     if (!ReadCsvRecord(in, f, line))
-        Fail(csvPath + " is empty: expected the header ordinale,tratto,ramo,X,Y");
+        Fail(source + " is empty: expected the header ordinale,tratto,ramo,X,Y");
     static const char* const kHeader[] = {"ordinale", "tratto", "ramo", "X", "Y"};
     bool headerOk = f.size() == 5;
     for (size_t i = 0; headerOk && i < 5; ++i)
         headerOk = ctl::EqualsNoCase(ctl::Trim(f[i]), kHeader[i]);
-    if (!headerOk) Fail(csvPath + ": the first line must be the header ordinale,tratto,ramo,X,Y");
+    if (!headerOk) Fail(source + ": the first line must be the header ordinale,tratto,ramo,X,Y");
     // All or nothing: a fault on any line leaves the store as it was.
     c->BeginTrans();
     int64_t rows = 0;
@@ -186,7 +198,7 @@ void Import(const std::string& store, const std::string& csvPath, std::ostream& 
         }
         throw;
     }
-    out << "imported " << rows << " point(s) into " << Shown(store) << "\n";
+    return rows;
 }
 
 bool Check(const std::string& store, std::ostream& out) {

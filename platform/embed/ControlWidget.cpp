@@ -14,6 +14,8 @@
 #include "platform/forms/Picture.h"
 #include "platform/sys/EventLoop.h"
 #include "platform/sys/Text.h"
+#include "platform/win/SystemMenu.h"
+#include "platform/win/WindowSystem.h"
 
 namespace ctl {
 
@@ -208,6 +210,30 @@ void ControlWidget::on(const std::string& event, Handler handler) {
 
 void ControlWidget::off(const std::string& event) {
     d_->handlers.erase(FoldCase(event));
+}
+
+std::vector<SystemMenuEntry> ControlWidget::systemMenuEntries() const {
+    std::vector<SystemMenuEntry> entries;
+    if (!d_->form) return entries;
+    for (const SysMenuItem& i : AddedSystemMenuItems(d_->form->hWnd()))
+        entries.push_back(
+            {i.id, i.text, i.enabled(), i.checked(), i.separator && !entries.empty()});
+    return entries;
+}
+
+bool ControlWidget::runSystemMenuEntry(int32_t id) {
+    auto d = d_;
+    if (!d->control || !d->form) Raise(91, "The control has ended");
+    const std::vector<SystemMenuEntry> entries = systemMenuEntries();
+    auto it = std::find_if(entries.begin(), entries.end(),
+                           [id](const SystemMenuEntry& e) { return e.id == id; });
+    if (it == entries.end())
+        Raise(5, "The control's form has no system-menu entry " + std::to_string(id));
+    if (!it->enabled) return false;
+    CallScope scope(d);
+    SendMessage(d->form->hWnd(), WM_SYSCOMMAND, id, 0);
+    if (d->owner) d->owner->followControlSize();
+    return true;
 }
 
 void ControlWidget::save(const std::string& path) {

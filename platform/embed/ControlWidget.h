@@ -23,6 +23,15 @@ namespace ctl {
 
 class UserControl;
 
+// An entry a control added to the system menu of its form (the chart mirrors its commands
+// there), as it stands: caption, enabling and check mark.
+struct SystemMenuEntry {
+    int32_t id = 0;
+    std::string text;
+    bool enabled = true, checked = false;
+    bool separator = false;  // a separator line above the entry (never on the first one)
+};
+
 struct ControlOptions {
     // Design time: the control shows itself for a form designer and makes none of its run-time
     // objects; run time otherwise.
@@ -65,6 +74,16 @@ class ControlWidget : public QWidget {
     // Every event (after its own handlers) and every property-changed notification.
     std::function<void(const std::string& event, Args& args)> onAnyEvent;
     std::function<void(const std::string& key)> onPropertyChanged;
+
+    // The entries the control added to its form's system menu, in menu order, as they stand
+    // now. The window system's own entries (move, size, close) are left out: the
+    // application's window has its own. A host shows them in a menu of its own and asks again
+    // each time that menu opens, so captions and enabling stay in step with the control.
+    std::vector<SystemMenuEntry> systemMenuEntries() const;
+    // Runs an entry as choosing it in the system menu does: a system command to the control's
+    // form, through the form's message handlers. False when the entry is disabled (nothing
+    // runs); raises 5 for an identifier that is not among the entries.
+    bool runSystemMenuEntry(int32_t id);
 
     // Writes the design-time properties to a property file (raises 75 when it cannot).
     void save(const std::string& path);

@@ -163,13 +163,14 @@ void PictureBox::syncImage() const {
     d_->endPaint();
     QImage img = NewImage(cw, ch, BackColor());
     if (img.isNull()) return;  // out of memory: drawing goes on in the image it has
-    // Only the part both images share is copied, never the whole of a larger old image.
+    // The picture is the background of the whole client area: where the box grew it shows
+    // as much of it as reaches there. Over it goes the part both images share (the picture
+    // and what was drawn on it), never the whole of a larger old image.
     QPainter p(&img);
+    if (!picture_->isEmpty()) p.drawImage(0, 0, picture_->impl().image);
     if (!d_->image.isNull())
         p.drawImage(QPoint(0, 0), d_->image,
                     QRect(0, 0, std::min(cw, d_->image.width()), std::min(ch, d_->image.height())));
-    else if (!picture_->isEmpty())
-        p.drawImage(0, 0, picture_->impl().image);
     p.end();
     d_->image = std::move(img);
     d_->imageW = cw;

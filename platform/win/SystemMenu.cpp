@@ -48,6 +48,16 @@ std::vector<SysMenuItem> SystemMenuItems(int32_t hwnd) {
     return r ? r->systemMenu : std::vector<SysMenuItem>{};
 }
 
+std::vector<SysMenuItem> AddedSystemMenuItems(int32_t hwnd) {
+    const std::vector<SysMenuItem> defaults = DefaultItems();
+    std::vector<SysMenuItem> added;
+    for (const SysMenuItem& i : SystemMenuItems(hwnd))
+        if (std::none_of(defaults.begin(), defaults.end(),
+                         [&i](const SysMenuItem& d) { return d.id == i.id; }))
+            added.push_back(i);
+    return added;
+}
+
 void RevertSystemMenu(int32_t hwnd) {
     if (WindowRecord* r = MenuRecord(hwnd)) r->systemMenu = DefaultItems();
 }

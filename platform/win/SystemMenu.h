@@ -24,6 +24,9 @@ struct SysMenuItem {
 
 // The items in menu order (empty for an unknown window).
 std::vector<SysMenuItem> SystemMenuItems(int32_t hwnd);
+// The items added to the window system's default ones, in menu order (the separator flag of
+// the first is kept as it is: the line above it parts it from the default items).
+std::vector<SysMenuItem> AddedSystemMenuItems(int32_t hwnd);
 // Back to the default items, dropping every added one.
 void RevertSystemMenu(int32_t hwnd);
 // Inserts an item before the item with identifier `beforeId`; appended at the end when no item

@@ -10,7 +10,7 @@ trap 'rm -rf "$work"' EXIT
 prefix=$work/prefix
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
-for f in bin/ctldemo bin/ctlhost lib/ctlcontrols/karvex.ctl.json lib/ctlcontrols/libquorlin.so \
+for f in bin/ctldemo bin/ctlhost bin/trackdb lib/ctlcontrols/karvex.ctl.json lib/ctlcontrols/libquorlin.so \
          include/ctlcontrols/platform/embed/ControlWidget.h lib/pkgconfig/ctlcontrols.pc \
          lib/cmake/CtlControls/CtlControlsConfig.cmake; do
   [ -e "$prefix/$f" ] || { echo "not installed: $f"; exit 1; }
@@ -35,4 +35,7 @@ fi
 # The installed script host finds the controls through the installed manifests.
 out=$(echo '["create", "Karvex.ucKarvex", {}]' | env -u CTL_LIBRARY_PATH QT_QPA_PLATFORM=offscreen "$prefix/bin/ctlhost")
 echo "$out" | grep -q '"result":"Karvex.ucKarvex"' || { echo "installed ctlhost: $out"; exit 1; }
+# The installed store tool runs from the installed tree and makes a store the chart accepts.
+env -u CTL_LIBRARY_PATH "$prefix/bin/trackdb" create "$work" >/dev/null
+env -u CTL_LIBRARY_PATH "$prefix/bin/trackdb" check "$work" >/dev/null || { echo "installed trackdb: check failed"; exit 1; }
 echo "install_embed: ok"

@@ -8,11 +8,13 @@
 #include <QPointer>
 #include <QVBoxLayout>
 #include <filesystem>
+#include <fstream>
 
 #include "TestSupport.h"
 #include "platform/com/UserControl.h"
 #include "platform/embed/ControlWidget.h"
 #include "platform/forms/Widget.h"
+#include "platform/sys/Prompts.h"
 
 using namespace ctl;
 
@@ -156,4 +158,65 @@ TEST(ControlWidget, DeletedFromItsOwnEventTheControlLivesUntilTheCallReturns) {
     raw->call("Draw");  // must return normally although its widget is gone
     EXPECT_TRUE(chart.isNull());
     EXPECT_TRUE(modeSwitchRefused);
+}
+
+TEST(ControlWidget, OffersTheEntriesAControlAddsToItsFormsSystemMenuAndRunsThem) {
+    auto prompter = std::make_shared<ScriptedPrompter>();
+    SetPrompter(prompter);
+    struct Restore {
+        ~Restore() { SetPrompter(nullptr); }
+    } restore;
+
+    // The chart mirrors its coordinate-system commands; the form's own entries stay out.
+    ControlWidget chart("Karvex.ucKarvex");
+    std::vector<SystemMenuEntry> entries = chart.systemMenuEntries();
+    std::vector<int32_t> ids;
+    for (const SystemMenuEntry& e : entries) ids.push_back(e.id);
+    EXPECT_EQ(ids, (std::vector<int32_t>{1100, 1110, 1104, 1114}));
+    ASSERT_EQ(entries.size(), 4u);
+    EXPECT_EQ(entries[0].text, "About...");
+    EXPECT_FALSE(entries[0].separator) << "nothing above the first entry to part it from";
+    EXPECT_TRUE(entries[1].separator);
+    EXPECT_FALSE(entries[2].separator);
+    EXPECT_FALSE(entries[3].checked);
+
+    // Running an entry goes through the form's message handlers to the chart.
+    EXPECT_TRUE(chart.runSystemMenuEntry(1114));
+    EXPECT_TRUE(chart.systemMenuEntries()[3].checked);
+    EXPECT_TRUE(chart.runSystemMenuEntry(1100));
+    ASSERT_FALSE(prompter->records().empty());
+    EXPECT_EQ(prompter->records().back().kind, "about");
+
+    // The form's own commands (close) and unknown identifiers are refused; the chart lives on.
+    std::string text;
+    EXPECT_EQ(ErrorOf([&] { chart.runSystemMenuEntry(0xF060); }, &text), 5);
+    EXPECT_NE(text.find("61536"), std::string::npos) << text;
+    EXPECT_EQ(ErrorOf([&] { chart.runSystemMenuEntry(1101); }), 5) << "a map-mode entry";
+    EXPECT_TRUE(chart.get("EnableMenu").toBool());
+    chart.set("EnableMenu", false);
+    EXPECT_TRUE(chart.systemMenuEntries().empty());
+    EXPECT_EQ(ErrorOf([&] { chart.runSystemMenuEntry(1100); }), 5);
+
+    // A disabled entry runs nothing: a map chart without a track store has its store commands
+    // off.
+    const std::string form = TempFile("embed_map_form.json");
+    {
+        std::ofstream out(form);
+        out << R"({"class": "Karvex.ucKarvex", "properties": {"MapStyle": 0}})";
+    }
+    ControlOptions options;
+    options.dataFolder = ::testing::TempDir() + "embed_no_store";
+    std::filesystem::create_directories(options.dataFolder);
+    std::unique_ptr<ControlWidget> map(ControlWidget::fromFile(form, nullptr, options));
+    const size_t prompts = prompter->records().size();
+    bool viewListed = false;
+    for (const SystemMenuEntry& e : map->systemMenuEntries())
+        if (e.id == 1101) viewListed = !e.enabled;
+    EXPECT_TRUE(viewListed) << "View available Tracks is listed and disabled";
+    EXPECT_FALSE(map->runSystemMenuEntry(1101));
+    EXPECT_EQ(prompter->records().size(), prompts);
+
+    // A control that adds no entries offers none.
+    ControlWidget combo("Quorlin.ucvQuorlin");
+    EXPECT_TRUE(combo.systemMenuEntries().empty());
 }

@@ -83,6 +83,22 @@ TEST_F(Surface, RecordsOperationsAndSurvivesResizeAndFarCoordinates) {
     EXPECT_FLOAT_EQ(pic.ScaleWidth(), 3000 - 4 * 15);
 }
 
+TEST_F(Surface, ABoxThatGrowsShowsMoreOfItsPictureAndKeepsItsDrawing) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("blue.png");
+    QImage blue(150, 80, QImage::Format_RGB32);
+    blue.fill(QColor(0, 0, 255));
+    ASSERT_TRUE(blue.save(file, "PNG"));
+    pic.setPicture(LoadPicture(file.toStdString()));  // set while the box is 100 x 100
+    pic.Line(150, 150, 300, 150, 0x00FF00u);
+    pic.setWidth(3000);
+    pic.setHeight(3000);
+    EXPECT_EQ(pic.PixelAt(15, 10), 0x00FF00u) << "the drawing stays";
+    EXPECT_EQ(pic.PixelAt(140, 40), 0xFF0000u) << "the picture reaches into the new area";
+    EXPECT_EQ(pic.PixelAt(170, 40), 0xFFFFFFu) << "beyond the picture, the back colour";
+    EXPECT_EQ(pic.PixelAt(50, 120), 0xFFFFFFu);
+}
+
 TEST_F(Surface, FarOffEndsKeepTheLineDirectionAndNonFiniteEndsDrawNothing) {
     pic.setForeColor(0x0000FF);
     pic.Line(0, 0, 4e7f, 2e7f);  // slope 1/2, far beyond the surface
