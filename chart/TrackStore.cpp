@@ -3,6 +3,10 @@
 #include <limits>
 
 #include "platform/com/RaisedError.h"
+#include "platform/db/ConnectionString.h"
+#include "platform/db/PostgresConnection.h"
+#include "platform/db/SqliteConnection.h"
+#include "platform/sys/Text.h"
 
 namespace karvex {
 
@@ -51,12 +55,19 @@ std::string TrackStore::ConnectionStringFor(const std::string& appFolder) {
     return "provider=sqlite;data source=" + source + ";";
 }
 
+std::string TrackStore::ChooseConnection(const std::string& appFolder) {
+    const std::string conn = ctl::db::FindFileNoCase(appFolder + "mappa.conn");
+    if (conn.empty()) return ConnectionStringFor(appFolder);
+    return ctl::db::ServerConnectionString(ctl::db::ReadConnectionFile(conn));
+}
+
 void TrackStore::Open(const std::string& appFolder) {
     Close();
     m_OpenError.clear();
     try {
-        auto c = ctl::db::CreateConnection(ConnectionStringFor(appFolder));
-        c->Open(ConnectionStringFor(appFolder), "", "");
+        const std::string cs = ChooseConnection(appFolder);
+        auto c = ctl::db::CreateConnection(cs);
+        c->Open(cs, "", "");
         m_Connection = std::move(c);
     } catch (const ctl::RaisedError& e) {
         m_OpenError = e.description();
@@ -156,12 +167,39 @@ void TrackStore::StartNewBranch(const std::string& newTrackName) {
     m_PointOrdinal = ordinal;
 }
 
+void TrackStore::beginNewTrack() {
+    ctl::db::Connection& c = connection();
+    // Names compare without regard to case, so the lock does too.
+    c.BeginTransFor("tratto:" + ctl::ToLower(m_NewTrackName));
+    try {
+        // The branch was chosen before the transaction began: another user may have stored
+        // it since. Then this one becomes the next free branch, counting on from its ordinals.
+        RecordSet rs = c.OpenRecordSet(Statement(kBranchesOfNewTrack, {m_NewTrackName}));
+        if (rs.RecordCount() > 0) {
+            rs.MoveLast();
+            const int64_t highest = rs.Field("ramo").asInteger();
+            if (highest >= m_NewBranch) {
+                const int16_t branch = ToInt16(highest + 1);
+                rs =
+                    c.OpenRecordSet(Statement(kLastOrdinal, {m_NewTrackName, int16_t(branch - 1)}));
+                rs.MoveLast();
+                m_PointOrdinal = ToInt32(rs.Field("ordinale").asInteger());
+                m_NewBranch = branch;
+            }
+        }
+    } catch (...) {
+        try {
+            c.RollbackTrans();
+        } catch (...) {
+        }
+        throw;
+    }
+    m_NewTrackOpen = true;
+}
+
 void TrackStore::StorePoint(float x, float y) {
     ctl::db::Connection& c = connection();
-    if (!m_NewTrackOpen) {
-        c.BeginTrans();
-        m_NewTrackOpen = true;
-    }
+    if (!m_NewTrackOpen) beginNewTrack();
     if (m_PointOrdinal == std::numeric_limits<int32_t>::max()) ctl::Raise(ctl::errOverflow);
     ++m_PointOrdinal;
     if (m_Insert.sql.empty()) {

@@ -10,9 +10,11 @@
 namespace karvex {
 
 // The store of named tracks: the table MAPPA (ordinale, tratto, ramo, X, Y) in the file
-// mappa.mdb of the application folder. It sends a fixed set of statements, wraps the points of
-// a new track in one transaction, and never creates the file, the table or its columns.
-// Every failure is raised (number and description); the control decides what the user sees.
+// mappa.mdb of the application folder, or on the PostgreSQL server that the folder's file
+// mappa.conn names (its first line: a libpq connection URI or key=value string). It sends a fixed
+// set of statements, wraps the points of a new track in one transaction, and never creates the
+// file, the table or its columns. Every failure is raised (number and description); the control
+// decides what the user sees.
 class TrackStore {
   public:
     TrackStore() = default;
@@ -20,7 +22,10 @@ class TrackStore {
     TrackStore(const TrackStore&) = delete;
     TrackStore& operator=(const TrackStore&) = delete;
 
+    // The file store's connection string, and the one Open uses: the server's when the folder
+    // has a mappa.conn (found without regard to case), else the file's.
     static std::string ConnectionStringFor(const std::string& appFolder);
+    static std::string ChooseConnection(const std::string& appFolder);
 
     // Closes an earlier connection, then opens the store of the folder (ending with "/").
     void Open(const std::string& appFolder);
@@ -41,7 +46,9 @@ class TrackStore {
     // The new track's branch and last ordinal: branch 1 from ordinal 0 for a new name, else
     // the branch after the highest one, counting on from that branch's last ordinal.
     void StartNewBranch(const std::string& newTrackName);
-    // Inserts one point of the new track; the first point begins its transaction.
+    // Inserts one point of the new track. The first point begins its transaction, locked for
+    // the track against other users extending it; when one of them took the chosen branch
+    // meanwhile, the point goes to the next free branch, after that branch's last ordinal.
     void StorePoint(float x, float y);
     bool NewTrackOpen() const { return m_NewTrackOpen; }
     void CommitNewTrack();
@@ -59,6 +66,7 @@ class TrackStore {
 
   private:
     ctl::db::Connection& connection();
+    void beginNewTrack();
     std::unique_ptr<ctl::db::Connection> m_Connection;
     std::string m_OpenError;  // why the last open failed
     bool m_NewTrackOpen = false;

@@ -5,6 +5,9 @@ set -euo pipefail
 dir=out/map_drawing
 rm -rf "$dir"
 mkdir -p "$dir"
+# With MAPPA_CONN set (a PostgreSQL connection string), the store is that server's database:
+# the folder's mappa.conn names it, for trackdb and the control alike.
+if [ -n "${MAPPA_CONN:-}" ]; then echo "$MAPPA_CONN" > "$dir/mappa.conn"; fi
 build/bin/trackdb create "$dir"
 python3 examples/make_map.py "$dir/map.bmp"
 cat > "$dir/form.json" <<'JSON'

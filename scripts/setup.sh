@@ -4,7 +4,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ qt6-base-dev libsqlite3-dev libgtest-dev libbenchmark-dev
-          fonts-liberation fonts-dejavu-core clang-format libicu-dev xvfb xauth pkg-config libwmf-dev ${EXTRA_PACKAGES:-})
+          fonts-liberation fonts-dejavu-core clang-format libicu-dev xvfb xauth pkg-config libwmf-dev
+          libpq-dev postgresql ${EXTRA_PACKAGES:-})
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

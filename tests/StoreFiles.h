@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 
+#include "PgServer.h"
 #include "platform/db/Connection.h"
 
 // A fresh folder, removed with its files when the guard ends. Its path ends with "/".
@@ -51,3 +52,62 @@ inline void AddBranch(const std::string& path, const std::string& name, int bran
                                       {first + i, name, branch, double(i * 10), double(i * 20)}));
     c->CommitTrans();
 }
+
+// Where a store test's track store lives: a file in a folder of its own, or a fresh database
+// of the shared throw-away server, named by the folder's mappa.conn. Either way the folder is
+// what the control opens. The server cases fail (never skip) when the server cannot start.
+enum class StoreKind { File, Server };
+
+inline std::string KindName(StoreKind k) {
+    return k == StoreKind::File ? "File" : "Server";
+}
+
+struct TestStore {
+    StoreKind kind;
+    TempFolder dir;
+    std::string conninfo;  // the server's database
+
+    explicit TestStore(StoreKind k) : kind(k) {
+        if (kind == StoreKind::File) return;
+        PgServer& server = PgServer::Shared();
+        if (!server.Running()) {
+            ADD_FAILURE() << "the throw-away PostgreSQL server is not running: " << server.Error();
+            return;
+        }
+        conninfo = server.NewDatabase();
+        std::ofstream(dir.file("mappa.conn")) << conninfo << "\n";
+    }
+    bool Ready() const { return kind == StoreKind::File || !conninfo.empty(); }
+    // The connection string of the store (a file made when absent).
+    std::string ConnectionString() const {
+        return kind == StoreKind::File
+                   ? "provider=sqlite;data source=" + dir.file("mappa.mdb") + ";create=yes;"
+                   : "provider=postgresql;" + conninfo;
+    }
+    std::unique_ptr<ctl::db::Connection> Connect() const {
+        auto c = ctl::db::CreateConnection(ConnectionString());
+        c->Open(ConnectionString());
+        return c;
+    }
+    // The table as the store tool makes it (names compare without regard to case), or with
+    // other columns.
+    void Make(const std::string& columns = "") const {
+        const std::string cols = !columns.empty() ? columns
+                                 : kind == StoreKind::File
+                                     ? "ordinale INTEGER, tratto TEXT COLLATE NOCASE, "
+                                       "ramo INTEGER, X REAL, Y REAL"
+                                     : "ordinale integer, tratto citext COLLATE \"C\", "
+                                       "ramo smallint, X double precision, Y double precision";
+        Connect()->Execute("CREATE TABLE MAPPA (" + cols + ")");
+    }
+    // Adds the rows of one branch: ordinals from `first`, points (i * 10, i * 20).
+    void AddBranch(const std::string& name, int branch, int first, int count) const {
+        auto c = Connect();
+        c->BeginTrans();
+        for (int i = 0; i < count; ++i)
+            c->Execute(
+                ctl::db::Statement("INSERT INTO MAPPA VALUES (?,?,?,?,?)",
+                                   {first + i, name, branch, double(i * 10), double(i * 20)}));
+        c->CommitTrans();
+    }
+};

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <limits>
@@ -31,7 +32,7 @@ namespace {
 std::unique_ptr<ctl::db::Connection> OpenChecked(const std::string& store) {
     auto c = OpenStore(store);
     std::string missing = MissingColumns(*c);
-    if (!missing.empty()) Fail(store + ": " + missing);
+    if (!missing.empty()) Fail(Shown(store) + ": " + missing);
     return c;
 }
 
@@ -39,7 +40,7 @@ RecordSet TrackRows(ctl::db::Connection& c, const std::string& store, const std:
     RecordSet rs = c.OpenRecordSet(Statement(
         "SELECT ordinale,tratto,ramo,X,Y FROM MAPPA WHERE tratto=? ORDER BY ramo, ordinale",
         {track}));
-    if (rs.RecordCount() == 0) Fail("No track named '" + track + "' in " + store);
+    if (rs.RecordCount() == 0) Fail("No track named '" + track + "' in " + Shown(store));
     return rs;
 }
 
@@ -66,6 +67,17 @@ double RealNumber(const std::string& text, const char* what, int line) {
 }  // namespace
 
 void Create(const std::string& store, std::ostream& out) {
+    if (IsServer(store)) {
+        // The database is the server's business; the store is its table.
+        auto c = OpenStore(store);
+        if (HasTable(*c))
+            Fail(Shown(store) + " already has the table MAPPA: the store was not created again");
+        c->BeginTrans();
+        CreateTrackTable(*c);
+        c->CommitTrans();
+        out << "created the table MAPPA on " << Shown(store) << "\n";
+        return;
+    }
     if (!ctl::db::FindFileNoCase(store).empty())
         Fail(store + " already exists: the store was not created again");
     auto c = OpenStore(store, true);
@@ -140,7 +152,7 @@ void Import(const std::string& store, const std::string& csvPath, std::ostream& 
     std::ifstream in(csvPath, std::ios::binary);
     if (!in) Fail("Cannot read " + csvPath);
     const int64_t rows = ImportCsv(store, in, csvPath);
-    out << "imported " << rows << " point(s) into " << store << "\n";
+    out << "imported " << rows << " point(s) into " << Shown(store) << "\n";
 }
 
 int64_t ImportCsv(const std::string& store, std::istream& in, const std::string& source) {
@@ -193,14 +205,63 @@ bool Check(const std::string& store, std::ostream& out) {
     auto c = OpenStore(store);
     std::string missing = MissingColumns(*c);
     if (!missing.empty()) {
-        out << store << ": " << missing << "\n";
+        out << Shown(store) << ": " << missing << "\n";
         return false;
     }
-    out << store << ": the table MAPPA has the columns ordinale, tratto, ramo, X, Y\n";
+    out << Shown(store) << ": the table MAPPA has the columns ordinale, tratto, ramo, X, Y\n";
     if (!NamesIgnoreCase(*c))
         out << "note: tratto compares names with regard to case (\"River\" and \"river\" are two "
-               "tracks); recreate the column with COLLATE NOCASE to compare them as one\n";
+               "tracks); recreate the column "
+            << (c->Provider() == "postgresql" ? "as citext" : "with COLLATE NOCASE")
+            << " to compare them as one\n";
     return true;
+}
+
+void Copy(const std::string& from, const std::string& to, std::ostream& out) {
+    auto src = OpenChecked(from);
+    RecordSet rows = src->OpenRecordSet(
+        "SELECT ordinale,tratto,ramo,X,Y FROM MAPPA ORDER BY tratto, ramo, ordinale");
+    const int64_t tracks = src->OpenRecordSet("SELECT DISTINCT tratto FROM MAPPA").RecordCount();
+    const bool madeFile = !IsServer(to) && ctl::db::FindFileNoCase(to).empty();
+    auto dst = OpenStore(to, madeFile);
+    // One transaction, the table included: a copy that fails leaves the target as it was.
+    dst->BeginTrans();
+    try {
+        if (!HasTable(*dst)) {
+            CreateTrackTable(*dst);
+        } else {
+            std::string missing = MissingColumns(*dst);
+            if (!missing.empty()) Fail(Shown(to) + ": " + missing);
+            const int64_t held = dst->OpenRecordSet("SELECT ordinale FROM MAPPA").RecordCount();
+            if (held > 0)
+                Fail(Shown(to) + " already holds " + std::to_string(held) +
+                     " point(s): a store is copied only into an empty one");
+        }
+        Statement insert("INSERT INTO MAPPA VALUES (?,?,?,?,?)");
+        insert.params.resize(5);
+        const size_t cols[] = {rows.ColumnIndex("ordinale"), rows.ColumnIndex("tratto"),
+                               rows.ColumnIndex("ramo"), rows.ColumnIndex("X"),
+                               rows.ColumnIndex("Y")};
+        for (; !rows.IsEOF(); rows.MoveNext()) {
+            for (size_t i = 0; i < 5; ++i) insert.params[i] = rows.FieldAt(cols[i]);
+            dst->Execute(insert);
+        }
+        // Names that one store tells apart by case and the other does not would merge.
+        if (dst->OpenRecordSet("SELECT DISTINCT tratto FROM MAPPA").RecordCount() != tracks)
+            Fail(Shown(from) + " has tracks whose names differ only in case, which " + Shown(to) +
+                 " would make one: nothing was copied");
+        dst->CommitTrans();
+    } catch (...) {
+        try {
+            dst->RollbackTrans();
+        } catch (...) {
+        }
+        dst.reset();
+        if (madeFile) std::remove(to.c_str());
+        throw;
+    }
+    out << "copied " << rows.RecordCount() << " point(s) of " << tracks << " track(s) from "
+        << Shown(from) << " to " << Shown(to) << "\n";
 }
 
 }  // namespace trackdb

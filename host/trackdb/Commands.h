@@ -7,7 +7,8 @@
 namespace trackdb {
 
 // Each command writes its output to `out`, and raises ctl::RaisedError or std::runtime_error
-// with a clear text when it fails. STORE is already resolved to a file path.
+// with a clear text when it fails. STORE is already resolved (StorePath): a file path or a
+// server's connection string.
 void Create(const std::string& store, std::ostream& out);
 void List(const std::string& store, std::ostream& out);
 // The tracks as List writes them, for programs that keep a store in-process (the demo).
@@ -24,5 +25,8 @@ void Import(const std::string& store, const std::string& csvPath, std::ostream& 
 int64_t ImportCsv(const std::string& store, std::istream& in, const std::string& source);
 // True when the store holds the table the control needs.
 bool Check(const std::string& store, std::ostream& out);
+// Copies every row of FROM into TO (made when absent, else its table must be empty), in one
+// transaction: between a file and a server either way.
+void Copy(const std::string& from, const std::string& to, std::ostream& out);
 
 }  // namespace trackdb

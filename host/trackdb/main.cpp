@@ -1,5 +1,5 @@
 // trackdb: makes and keeps the track store that the chart control reads (the control never
-// creates it). STORE is the store file, or a folder meaning its mappa.mdb.
+// creates it). STORE is the store file, a server's connection string, or a folder.
 #include <iostream>
 #include <stdexcept>
 #include <string>
@@ -18,7 +18,11 @@ int Usage() {
            "  trackdb import STORE FILE.csv             add the points of a CSV file\n"
            "                                            (header ordinale,tratto,ramo,X,Y)\n"
            "  trackdb check STORE                       does the store suit the control?\n"
-           "STORE is the store file, or a folder meaning its mappa.mdb.\n";
+           "  trackdb copy FROM TO                      every track of one store into another\n"
+           "                                            (empty or absent), in one transaction\n"
+           "STORE is the store file, a PostgreSQL connection string (postgresql://... or\n"
+           "key=value pairs; the password from ~/.pgpass or PGPASSWORD), or a folder meaning\n"
+           "its mappa.conn when it has one (first line: such a string), else its mappa.mdb.\n";
     return 2;
 }
 }  // namespace
@@ -26,8 +30,8 @@ int Usage() {
 int main(int argc, char** argv) {
     if (argc < 3) return Usage();
     const std::string verb = argv[1];
-    const std::string store = trackdb::StorePath(argv[2]);
     try {
+        const std::string store = trackdb::StorePath(argv[2]);
         if (verb == "create" && argc == 3) {
             trackdb::Create(store, std::cout);
         } else if (verb == "list" && argc == 3) {
@@ -44,6 +48,8 @@ int main(int argc, char** argv) {
             trackdb::Import(store, argv[3], std::cout);
         } else if (verb == "check" && argc == 3) {
             return trackdb::Check(store, std::cout) ? 0 : 1;
+        } else if (verb == "copy" && argc == 4) {
+            trackdb::Copy(store, trackdb::StorePath(argv[3]), std::cout);
         } else {
             return Usage();
         }

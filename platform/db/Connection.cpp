@@ -5,6 +5,7 @@
 #include "platform/com/RaisedError.h"
 #include "platform/db/ConnectionString.h"
 #include "platform/db/DbErrors.h"
+#include "platform/db/PostgresConnection.h"
 #include "platform/db/SqliteConnection.h"
 
 namespace ctl::db {
@@ -66,6 +67,8 @@ int64_t Connection::ReadRows(const Statement& statement,
 }
 
 std::unique_ptr<Connection> CreateConnection(const std::string& connectionString) {
+    // A libpq string is not ours to parse (its values hold ";" and "=" freely).
+    if (IsServerAddress(connectionString)) return std::make_unique<PostgresConnection>();
     ConnectionString cs(connectionString);
     std::string provider = cs.Get("provider");
     std::transform(provider.begin(), provider.end(), provider.begin(),

@@ -25,9 +25,16 @@ class Connection {
                       const std::string& password = "") = 0;
     virtual int State() const = 0;
     virtual void Close() = 0;
+    // "sqlite" or "postgresql": for the few tools that read the engine's own catalogue.
+    virtual std::string Provider() const = 0;
 
     // Returns the nesting level of the new transaction (1 for the outermost).
     virtual int BeginTrans() = 0;
+    // Begins a transaction that holds off every other connection's transaction begun for the
+    // same key until it ends, waiting a little for one that holds it (then raising errDbBusy).
+    // Queries inside it see everything the others committed before. On a server the lock is
+    // the key's alone; on a file it is the file's write lock.
+    virtual int BeginTransFor(const std::string& key) = 0;
     virtual void CommitTrans() = 0;
     virtual void RollbackTrans() = 0;
     virtual int TransactionLevel() const = 0;
@@ -57,8 +64,9 @@ class Connection {
     size_t next_ = 0, count_ = 0, capacity_ = 256;
 };
 
-// A connection of the provider the connection string names ("provider=sqlite" or none: SQLite),
-// not yet open. Raises errDbNoProvider for a provider this build does not have.
+// A connection of the provider the connection string names ("provider=sqlite" or none: SQLite;
+// "provider=postgresql;" followed by a libpq string, or a libpq URI alone: PostgreSQL), not
+// yet open. Raises errDbNoProvider for a provider this build does not have.
 std::unique_ptr<Connection> CreateConnection(const std::string& connectionString);
 
 }  // namespace ctl::db

@@ -1,6 +1,11 @@
 #include "platform/db/ConnectionString.h"
 
 #include <cctype>
+#include <fstream>
+
+#include "platform/com/RaisedError.h"
+#include "platform/db/DbErrors.h"
+#include "platform/db/PostgresConnection.h"
 
 namespace ctl::db {
 
@@ -53,6 +58,23 @@ std::string ConnectionString::Get(const std::string& key) const {
 
 bool ConnectionString::Has(const std::string& key) const {
     return values_.count(Lower(key)) != 0;
+}
+
+std::string ReadConnectionFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string line;
+    if (!in || !std::getline(in, line))
+        Raise(errDbCannotOpen, "Cannot read the connection file " + path);
+    line = Trimmed(line);
+    if (line.empty())
+        Raise(errDbCannotOpen, "The connection file " + path +
+                                   " is empty: its first line must be the server's connection "
+                                   "string (a postgresql:// URI or key=value pairs)");
+    if (!IsServerAddress(line))
+        Raise(errDbCannotOpen, "The first line of the connection file " + path +
+                                   " is not a server's connection string (a postgresql:// URI "
+                                   "or key=value pairs)");
+    return line;
 }
 
 }  // namespace ctl::db

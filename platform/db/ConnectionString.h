@@ -19,4 +19,9 @@ class ConnectionString {
     std::map<std::string, std::string> values_;  // keys lower case
 };
 
+// The connection string of a connection file: its first line without the blanks around it
+// (a server's libpq string). Raises errDbCannotOpen, naming the file, when it cannot be read
+// or holds no such string; never shows the line itself (it may hold a password).
+std::string ReadConnectionFile(const std::string& path);
+
 }  // namespace ctl::db

@@ -146,6 +146,20 @@ int SqliteConnection::BeginTrans() {
     return ++level_;
 }
 
+int SqliteConnection::BeginTransFor(const std::string&) {
+    requireOpen();
+    if (level_ > 0) return BeginTrans();
+    try {
+        run("BEGIN IMMEDIATE");
+    } catch (const RaisedError& e) {
+        if (e.number() == errDbBusy)
+            Raise(errDbBusy, "Another user is writing to the database file " + path_ + " (waited " +
+                                 std::to_string(kBusyTimeoutMs) + " ms): try again");
+        throw;
+    }
+    return ++level_;
+}
+
 void SqliteConnection::CommitTrans() {
     requireOpen();
     if (level_ == 0) Raise(errDbUsage, "No transaction is open");

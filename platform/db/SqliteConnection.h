@@ -24,8 +24,12 @@ class SqliteConnection : public Connection {
               const std::string& password = "") override;
     int State() const override { return db_ ? StateOpen : StateClosed; }
     void Close() override;
+    std::string Provider() const override { return "sqlite"; }
 
     int BeginTrans() override;
+    // The file's write lock is taken at once (an outermost transaction only; one inside
+    // another takes it with its first write).
+    int BeginTransFor(const std::string& key) override;
     void CommitTrans() override;
     void RollbackTrans() override;
     int TransactionLevel() const override { return level_; }

@@ -197,3 +197,42 @@ TEST_F(MapChartTest, AFileThatIsNoDatabaseIsReportedWithItsPath) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "The file is not an SQLite database: " + dir.file("MAPPA.MDB"));
 }
+
+TEST_F(MapChartTest, AMappaConnChoosesTheServerAndTheControlWorksAsOnAFile) {
+    TestStore server(StoreKind::Server);
+    ASSERT_TRUE(server.Ready());
+    server.Make();
+    server.AddBranch("Bob's", 1, 1, 4);
+    server.AddBranch("Bob's", 2, 5, 3);
+    std::ofstream(dir.file("Mappa.conn")) << server.conninfo << "\n";
+    MakeStore(dir.file("mappa.mdb"));  // a file beside it is not used
+    LoadMap();
+    EXPECT_FALSE(chart->DbUnusable());
+    EXPECT_EQ(chart->Store().DbConnection()->Provider(), "postgresql");
+    EXPECT_TRUE(chart->DrawTrack("BOB'S"));
+    EXPECT_EQ(Events("StartDrawing"), 2);
+    EXPECT_EQ(chart->TrackX().size(), 3u);
+    EXPECT_FALSE(chart->DrawTrack("ghost"));
+    EXPECT_EQ(chart->ControlError(), "Track name:  ''ghost''\r\rThis Track doesn't exist.");
+}
+
+TEST_F(MapChartTest, AServerThatCannotBeReachedMakesTheMapUnusableNamingTheServer) {
+    std::ofstream(dir.file("mappa.conn"))
+        << "postgresql://ann:Sesame123@/tracks?host=" << dir.path << "gone&port=5999\n";
+    LoadMap();
+    EXPECT_TRUE(chart->DbUnusable());
+    auto boxes = Prompts("msgbox");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].icon, ctl::MsgIcon::Critical);
+    EXPECT_NE(boxes[0].text.find("server " + dir.path + "gone:5999, database tracks, user ann"),
+              std::string::npos)
+        << boxes[0].text;
+    EXPECT_EQ(boxes[0].text.find("Sesame123"), std::string::npos) << boxes[0].text;
+    EXPECT_FALSE(chart->Menus().Item("mnuExec")->Enabled);
+    // An empty connection file is a store that cannot be opened, not a fall back to the file.
+    std::ofstream(dir.file("mappa.conn")) << "\n";
+    MakeStore(dir.file("mappa.mdb"));
+    LoadMap();
+    EXPECT_TRUE(chart->DbUnusable());
+    EXPECT_NE(Prompts("msgbox").back().text.find("is empty"), std::string::npos);
+}

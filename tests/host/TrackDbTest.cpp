@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 #include "HostRunner.h"
@@ -136,4 +137,127 @@ TEST(StoreScript, TheChartWorksTheStoreThroughTheHost) {
     EXPECT_TRUE(has(R"({"result":["O'Brien"]})"));
     ASSERT_TRUE(out.back().find("result"));
     EXPECT_EQ(out.back().find("result")->s, "Track name:  ''gone''\r\rThis Track doesn't exist.");
+}
+
+namespace {
+// A fresh database of the throw-away server (its libpq string), or a failure saying why not.
+std::string ServerStore() {
+    PgServer& server = PgServer::Shared();
+    if (!server.Running()) {
+        ADD_FAILURE() << "the throw-away PostgreSQL server is not running: " << server.Error();
+        return {};
+    }
+    return server.NewDatabase();
+}
+}  // namespace
+
+TEST(TrackDbServer, TakesAConnectionStringWhereverItTakesAFile) {
+    const std::string db = ServerStore();
+    ASSERT_FALSE(db.empty());
+    ToolRun made = TrackDb("create " + Q(db), true);
+    EXPECT_EQ(made.status, 0) << made.out;
+    EXPECT_EQ(made.out.find("password"), std::string::npos);
+    EXPECT_EQ(TrackDb("create " + Q(db)).status, 1) << "an existing table is left alone";
+    TempFolder dir;
+    std::ofstream(dir.file("in.csv")) << "ordinale,tratto,ramo,X,Y\n1,Bob's,1,10,20\n"
+                                         "2,Bob's,1,30.5,40\n3,Bob's,2,50,60\n1,abc,1,0.1,-2\n";
+    ToolRun imported = TrackDb("import " + Q(db) + " " + Q(dir.file("in.csv")), true);
+    EXPECT_EQ(imported.status, 0) << imported.out;
+    EXPECT_EQ(TrackDb("list " + Q(db)).out, "abc,1,1\nBob's,2,3\n");
+    // A folder whose mappa.conn names the server is that store, as for the control.
+    std::ofstream(dir.file("MAPPA.CONN")) << db << "\n";
+    EXPECT_EQ(TrackDb("export " + Q(dir.path) + " BOB\\'S --csv").out,
+              "ordinale,tratto,ramo,X,Y\n1,Bob's,1,10,20\n2,Bob's,1,30.5,40\n3,Bob's,2,50,60\n");
+    ToolRun check = TrackDb("check " + Q(dir.path));
+    EXPECT_EQ(check.status, 0) << check.out;
+    EXPECT_EQ(check.out.find("note:"), std::string::npos) << "citext ignores case: " << check.out;
+    // Values that do not fit the columns are refused, and nothing of the file is added.
+    std::ofstream(dir.file("big.csv")) << "ordinale,tratto,ramo,X,Y\n9,new,1,1,1\n"
+                                          "10,new,99999,1,1\n";
+    EXPECT_EQ(TrackDb("import " + Q(db) + " " + Q(dir.file("big.csv"))).status, 1);
+    EXPECT_EQ(TrackDb("list " + Q(db)).out, "abc,1,1\nBob's,2,3\n");
+
+    ToolRun away = TrackDb("list 'host=/nonexistent port=5999 dbname=x password=Sesame123'", true);
+    EXPECT_EQ(away.status, 1);
+    EXPECT_NE(away.out.find("server /nonexistent:5999"), std::string::npos) << away.out;
+    EXPECT_EQ(away.out.find("Sesame123"), std::string::npos) << away.out;
+}
+
+TEST(TrackDbServer, CopyMovesAWholeStoreBetweenAFileAndAServerAndBack) {
+    TempFolder dir;
+    TrackDb("create " + Q(dir.path));
+    std::ofstream(dir.file("in.csv")) << "ordinale,tratto,ramo,X,Y\n1,O'Brien,1,100.25,-3\n"
+                                         "2,O'Brien,1,900,500\n3,O'Brien,2,0.1,1234.568\n"
+                                         "1,\"a, b\",1,5,5\n";
+    TrackDb("import " + Q(dir.path) + " " + Q(dir.file("in.csv")));
+    const std::string db = ServerStore();
+    ASSERT_FALSE(db.empty());
+    ToolRun there = TrackDb("copy " + Q(dir.path) + " " + Q(db), true);
+    EXPECT_EQ(there.status, 0) << there.out;
+    EXPECT_NE(there.out.find("copied 4 point(s) of 2 track(s)"), std::string::npos) << there.out;
+    TempFolder back;
+    ToolRun home = TrackDb("copy " + Q(db) + " " + Q(back.file("copy.db")), true);
+    EXPECT_EQ(home.status, 0) << home.out;
+    for (const std::string& store : {dir.path, db, back.file("copy.db")}) {
+        EXPECT_EQ(TrackDb("list " + Q(store)).out, "\"a, b\",1,1\nO'Brien,2,3\n") << store;
+        EXPECT_EQ(TrackDb("export " + Q(store) + " o\\'brien --csv").out,
+                  "ordinale,tratto,ramo,X,Y\n1,O'Brien,1,100.25,-3\n2,O'Brien,1,900,500\n"
+                  "3,O'Brien,2,0.1,1234.568\n")
+            << store;
+    }
+    EXPECT_EQ(TrackDb("check " + Q(back.file("copy.db"))).out.find("note:"), std::string::npos);
+    // Only into an empty store: copying again changes nothing.
+    EXPECT_EQ(TrackDb("copy " + Q(dir.path) + " " + Q(db)).status, 1);
+    EXPECT_EQ(TrackDb("list " + Q(db)).out, "\"a, b\",1,1\nO'Brien,2,3\n");
+    // Names that the file tells apart by case would merge on the server: nothing is copied.
+    TempFolder cased;
+    MakeStore(cased.file("mappa.mdb"),
+              "ordinale INTEGER, tratto TEXT, ramo INTEGER, X REAL, Y REAL");
+    AddBranch(cased.file("mappa.mdb"), "River", 1, 1, 2);
+    AddBranch(cased.file("mappa.mdb"), "river", 1, 1, 2);
+    const std::string other = ServerStore();
+    ToolRun merged = TrackDb("copy " + Q(cased.path) + " " + Q(other), true);
+    EXPECT_EQ(merged.status, 1);
+    EXPECT_NE(merged.out.find("differ only in case"), std::string::npos) << merged.out;
+    EXPECT_EQ(TrackDb("list " + Q(other), true).out.find("River"), std::string::npos)
+        << "not even the table is left";
+}
+
+namespace {
+// Runs the store's example in a fresh working folder, as scripts/run.sh does: its setup
+// script, then ctlhost on its script. The output lines of ctlhost.
+std::string RunStoreExample(const std::string& name, const std::string& mappaConn) {
+    const char* examples = std::getenv("CTL_EXAMPLES");
+    const char* trackdb = std::getenv("TRACKDB");
+    const char* host = std::getenv("CTLHOST");
+    EXPECT_TRUE(examples && trackdb && host);
+    if (!examples || !trackdb || !host) return {};
+    TempFolder work;
+    std::filesystem::create_directories(work.file("build"));
+    std::filesystem::create_symlink(std::filesystem::path(trackdb).parent_path(),
+                                    work.file("build/bin"));
+    std::filesystem::create_symlink(examples, work.file("examples"));
+    const std::string setup = "cd " + Q(work.path) + " && MAPPA_CONN=" + Q(mappaConn) + " bash " +
+                              Q(std::string(examples) + "/" + name + ".sh") + " > setup.log 2>&1";
+    EXPECT_EQ(std::system(setup.c_str()), 0) << "the setup failed";
+    const std::string run = "cd " + Q(work.path) + " && " + host + " " +
+                            Q(std::string(examples) + "/" + name + ".jsonl") + " 2>/dev/null";
+    FILE* p = popen(run.c_str(), "r");
+    std::string out;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+    EXPECT_EQ(pclose(p), 0);
+    return out;
+}
+}  // namespace
+
+TEST(StoreScript, TheStoreExamplesRunUnchangedOnAServer) {
+    for (const char* name : {"map_store", "map_river", "map_drawing"}) {
+        const std::string onFile = RunStoreExample(name, "");
+        EXPECT_NE(onFile.find("result"), std::string::npos) << name << ":\n" << onFile;
+        const std::string db = ServerStore();
+        ASSERT_FALSE(db.empty());
+        EXPECT_EQ(RunStoreExample(name, db), onFile) << name;
+    }
 }

@@ -1,0 +1,110 @@
+// LoadBranch of a 100,000-point branch (with its time-sliced yields) on a local PostgreSQL
+// server (a throw-away one, started here), against raw libpq: the same prepared select, its
+// text values read into arrays, in the same run. Wall-clock times: the server's work is in
+// its own processes. Its last output line is "ratio: X" (measured over raw baseline).
+#include <libpq-fe.h>
+
+#include <charconv>
+#include <string>
+#include <vector>
+
+#include "PgServer.h"
+#include "RatioReporter.h"
+#include "chart/TrackStore.h"
+#include "platform/sys/EventLoop.h"
+
+namespace {
+constexpr int kPoints = 100000;
+
+PgServer& Server() {
+    static PgServer server;
+    return server;
+}
+
+// A folder whose mappa.conn names the benchmark's database: a long track among another one.
+struct Store {
+    std::string folder = Server().Folder() + "/app/";  // removed with the server
+    std::string conninfo;
+    Store() {
+        ::mkdir(folder.c_str(), 0700);
+        conninfo = Server().NewDatabase();
+        std::FILE* f = std::fopen((folder + "mappa.conn").c_str(), "w");
+        std::fprintf(f, "%s\n", conninfo.c_str());
+        std::fclose(f);
+        auto c = ctl::db::CreateConnection("provider=postgresql;" + conninfo);
+        c->Open("provider=postgresql;" + conninfo);
+        c->Execute(
+            "CREATE TABLE MAPPA (ordinale integer, tratto citext COLLATE \"C\", ramo smallint, "
+            "X double precision, Y double precision)");
+        c->Execute("CREATE INDEX MAPPA_tratto_ramo_ordinale ON MAPPA (tratto, ramo, ordinale)");
+        c->Execute(
+            "INSERT INTO MAPPA SELECT i, 'long track', 1, i % 9000 + 0.25, (i * 7) % 6000 "
+            "FROM generate_series(1, 100000) i");
+        c->Execute("INSERT INTO MAPPA SELECT i, 'other', 1, 1, 1 FROM generate_series(1, 1000) i");
+        c->Execute("ANALYZE MAPPA");
+    }
+};
+
+Store& TheStore() {
+    static Store s;
+    return s;
+}
+
+void BM_RawLibpqSelect(benchmark::State& state) {
+    if (!Server().Running()) return state.SkipWithError(Server().Error().c_str());
+    PGconn* conn = PQconnectdb(TheStore().conninfo.c_str());
+    PQclear(PQprepare(conn, "",
+                      "SELECT ordinale,X,Y FROM mappa WHERE tratto=$1 and ramo=$2 ORDER BY "
+                      "ordinale",
+                      2, nullptr));
+    for (auto _ : state) {
+        const char* values[2] = {"long track", "1"};
+        PGresult* r = PQexecPrepared(conn, "", 2, values, nullptr, nullptr, 0);
+        const int rows = PQntuples(r);
+        std::vector<double> xs(static_cast<size_t>(rows)), ys(static_cast<size_t>(rows));
+        for (int i = 0; i < rows; ++i) {
+            const char* x = PQgetvalue(r, i, 1);
+            const char* y = PQgetvalue(r, i, 2);
+            std::from_chars(x, x + PQgetlength(r, i, 1), xs[size_t(i)]);
+            std::from_chars(y, y + PQgetlength(r, i, 2), ys[size_t(i)]);
+        }
+        PQclear(r);
+        if (xs.size() != size_t(kPoints)) state.SkipWithError("rows missing");
+        benchmark::DoNotOptimize(xs.data());
+    }
+    PQfinish(conn);
+}
+BENCHMARK(BM_RawLibpqSelect)->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(5);
+
+void BM_LoadBranch(benchmark::State& state) {
+    if (!Server().Running()) return state.SkipWithError(Server().Error().c_str());
+    karvex::TrackStore store;
+    store.Open(TheStore().folder);
+    bool stop = false;
+    for (auto _ : state) {
+        std::vector<double> xs, ys;
+        ctl::ResetYieldSlice();
+        store.LoadBranch("long track", 1, xs, ys, [&stop] {
+            ctl::YieldSlice();
+            return !stop;
+        });
+        if (xs.size() != size_t(kPoints)) state.SkipWithError("rows missing");
+        benchmark::DoNotOptimize(xs.data());
+    }
+}
+BENCHMARK(BM_LoadBranch)->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(5);
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The two benchmarks' repetitions take turns, so a load that comes and goes on the shared
+    // machine falls on both alike.
+    std::vector<char*> args(argv, argv + argc);
+    char interleave[] = "--benchmark_enable_random_interleaving=true";
+    args.insert(args.begin() + 1, interleave);
+    argc = int(args.size());
+    argv = args.data();
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    ctl::EnsureApplication();
+    return bench::RunWithRatio(argc, argv, "BM_LoadBranch", "BM_RawLibpqSelect",
+                               bench::RatioClock::Wall);
+}

@@ -1,0 +1,116 @@
+// StorePoint of 10,000 points in one new-track transaction on a local PostgreSQL server (a
+// throw-away one, started here), against raw libpq: one prepared insert run 10,000 times in
+// one transaction, on the same table, in the same run. Wall-clock times: the server's work is
+// in its own processes. Its last output line is "ratio: X" (measured over raw baseline).
+#include <libpq-fe.h>
+
+#include <charconv>
+#include <string>
+#include <vector>
+
+#include "PgServer.h"
+#include "RatioReporter.h"
+#include "chart/TrackStore.h"
+
+namespace {
+constexpr int kPoints = 10000;
+
+PgServer& Server() {
+    static PgServer server;
+    return server;
+}
+
+// A folder whose mappa.conn names the benchmark's database, the table made by trackdb's rules.
+struct Store {
+    std::string folder = Server().Folder() + "/app/";  // removed with the server
+    std::string conninfo;
+    Store() {
+        ::mkdir(folder.c_str(), 0700);
+        conninfo = Server().NewDatabase();
+        std::FILE* f = std::fopen((folder + "mappa.conn").c_str(), "w");
+        std::fprintf(f, "%s\n", conninfo.c_str());
+        std::fclose(f);
+        auto c = Connect();
+        c->Execute(
+            "CREATE TABLE MAPPA (ordinale integer, tratto citext COLLATE \"C\", ramo smallint, "
+            "X double precision, Y double precision)");
+        c->Execute("CREATE INDEX MAPPA_tratto_ramo_ordinale ON MAPPA (tratto, ramo, ordinale)");
+    }
+    std::unique_ptr<ctl::db::Connection> Connect() const {
+        auto c = ctl::db::CreateConnection("provider=postgresql;" + conninfo);
+        c->Open("provider=postgresql;" + conninfo);
+        return c;
+    }
+    void Empty() const { Connect()->Execute("TRUNCATE MAPPA"); }
+};
+
+Store& TheStore() {
+    static Store s;
+    return s;
+}
+
+float PX(int i) {
+    return float(i % 9000) + 0.25f;
+}
+float PY(int i) {
+    return float((i * 7) % 6000);
+}
+
+std::string Text(double v) {
+    char buf[32];
+    return std::string(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
+}
+
+void BM_RawLibpqInsert(benchmark::State& state) {
+    if (!Server().Running()) return state.SkipWithError(Server().Error().c_str());
+    PGconn* conn = PQconnectdb(TheStore().conninfo.c_str());
+    for (auto _ : state) {
+        state.PauseTiming();
+        TheStore().Empty();
+        state.ResumeTiming();
+        PQclear(PQexec(conn, "BEGIN"));
+        PQclear(PQprepare(conn, "", "INSERT INTO MAPPA VALUES ($1,$2,$3,$4,$5)", 5, nullptr));
+        for (int i = 0; i < kPoints; ++i) {
+            const std::string ord = std::to_string(i + 1), x = Text(PX(i)), y = Text(PY(i));
+            const char* values[5] = {ord.c_str(), "bench track", "1", x.c_str(), y.c_str()};
+            PGresult* r = PQexecPrepared(conn, "", 5, values, nullptr, nullptr, 0);
+            if (PQresultStatus(r) != PGRES_COMMAND_OK) state.SkipWithError("insert failed");
+            PQclear(r);
+        }
+        PQclear(PQexec(conn, "COMMIT"));
+    }
+    PQfinish(conn);
+}
+BENCHMARK(BM_RawLibpqInsert)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(5);
+
+void BM_StorePoint(benchmark::State& state) {
+    if (!Server().Running()) return state.SkipWithError(Server().Error().c_str());
+    for (auto _ : state) {
+        state.PauseTiming();
+        TheStore().Empty();
+        karvex::TrackStore store;
+        store.Open(TheStore().folder);
+        store.StartNewBranch("bench track");
+        state.ResumeTiming();
+        for (int i = 0; i < kPoints; ++i) store.StorePoint(PX(i), PY(i));
+        store.CommitNewTrack();
+        state.PauseTiming();
+        if (store.CountBranches("bench track") != 1) state.SkipWithError("points were lost");
+        store.Close();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StorePoint)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(5);
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The two benchmarks' repetitions take turns, so a load that comes and goes on the shared
+    // machine falls on both alike.
+    std::vector<char*> args(argv, argv + argc);
+    char interleave[] = "--benchmark_enable_random_interleaving=true";
+    args.insert(args.begin() + 1, interleave);
+    argc = int(args.size());
+    argv = args.data();
+    return bench::RunWithRatio(argc, argv, "BM_StorePoint", "BM_RawLibpqInsert",
+                               bench::RatioClock::Wall);
+}
