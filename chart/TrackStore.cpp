@@ -4,6 +4,7 @@
 
 #include "platform/com/RaisedError.h"
 #include "platform/db/ConnectionString.h"
+#include "platform/db/DbErrors.h"
 #include "platform/db/PostgresConnection.h"
 #include "platform/db/SqliteConnection.h"
 #include "platform/sys/Text.h"
@@ -149,26 +150,47 @@ void TrackStore::LoadBranch(const std::string& trackName, int16_t branch, std::v
 
 void TrackStore::StartNewBranch(const std::string& newTrackName) {
     ctl::db::Connection& c = connection();
-    RecordSet rs = c.OpenRecordSet(Statement(kBranchesOfNewTrack, {newTrackName}));
     int16_t branch = 1;
     int32_t ordinal = 0;
-    if (rs.RecordCount() > 0) {
-        rs.MoveLast();
-        const int64_t highest = rs.Field("ramo").asInteger();
-        branch = ToInt16(highest + 1);
-        rs.Close();
-        rs = c.OpenRecordSet(Statement(kLastOrdinal, {newTrackName, int16_t(branch - 1)}));
-        rs.MoveLast();
-        ordinal = ToInt32(rs.Field("ordinale").asInteger());
+    m_QueryError.clear();
+    // A query that fails counts as one without rows (a first branch from ordinal 0); its
+    // reason is kept for the caller, and the first insert then says what is wrong.
+    try {
+        RecordSet rs = c.OpenRecordSet(Statement(kBranchesOfNewTrack, {newTrackName}));
+        if (rs.RecordCount() > 0) {
+            rs.MoveLast();
+            const int64_t highest = rs.Field("ramo").asInteger();
+            const int16_t next = ToInt16(highest + 1);
+            rs = c.OpenRecordSet(Statement(kLastOrdinal, {newTrackName, int16_t(next - 1)}));
+            rs.MoveLast();
+            ordinal = ToInt32(rs.Field("ordinale").asInteger());
+            branch = next;
+        }
+    } catch (const ctl::RaisedError& e) {
+        if (e.number() != ctl::db::errDbStatement) throw;
+        m_QueryError = e.description();
+        ordinal = 0;
+        branch = 1;
     }
-    rs.Close();
     m_NewTrackName = newTrackName;
     m_NewBranch = branch;
     m_PointOrdinal = ordinal;
 }
 
+bool TrackStore::ColumnsInOrder(ctl::db::Connection& c) {
+    // The insert gives its values by position. An engine that stores any value in any column
+    // would put a name among the ordinals of a table whose columns stand in another order.
+    static const char* const kColumns[] = {"ordinale", "tratto", "ramo", "X", "Y"};
+    const std::vector<std::string> columns = c.ColumnsOf("MAPPA");
+    if (columns.empty()) return true;  // no such table, or the engine checks values itself
+    bool fits = columns.size() == 5;
+    for (size_t i = 0; fits && i < 5; ++i) fits = ctl::EqualsNoCase(columns[i], kColumns[i]);
+    return fits;
+}
+
 void TrackStore::beginNewTrack() {
     ctl::db::Connection& c = connection();
+    m_ColumnsFit = ColumnsInOrder(c);
     // Names compare without regard to case, so the lock does too.
     c.BeginTransFor("tratto:" + ctl::ToLower(m_NewTrackName));
     try {
@@ -211,6 +233,11 @@ void TrackStore::StorePoint(float x, float y) {
     m_Insert.params[2] = Value(m_NewBranch);
     m_Insert.params[3] = Value::FromSingle(x);
     m_Insert.params[4] = Value::FromSingle(y);
+    // Such a table refuses the point as one whose columns do not fit the values would.
+    if (!m_ColumnsFit)
+        ctl::Raise(ctl::db::errDbStatement,
+                   "The table MAPPA does not have the columns ordinale, tratto, ramo, X, Y in "
+                   "this order");
     c.Execute(m_Insert);
 }
 

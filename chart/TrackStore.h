@@ -45,7 +45,9 @@ class TrackStore {
 
     // The new track's branch and last ordinal: branch 1 from ordinal 0 for a new name, else
     // the branch after the highest one, counting on from that branch's last ordinal.
+    // A query that fails there counts as no rows; its description is in QueryError().
     void StartNewBranch(const std::string& newTrackName);
+    const std::string& QueryError() const { return m_QueryError; }
     // Inserts one point of the new track. The first point begins its transaction, locked for
     // the track against other users extending it; when one of them took the chosen branch
     // meanwhile, the point goes to the next free branch, after that branch's last ordinal.
@@ -66,14 +68,17 @@ class TrackStore {
 
   private:
     ctl::db::Connection& connection();
+    static bool ColumnsInOrder(ctl::db::Connection& c);
     void beginNewTrack();
     std::unique_ptr<ctl::db::Connection> m_Connection;
-    std::string m_OpenError;  // why the last open failed
+    std::string m_OpenError;   // why the last open failed
+    std::string m_QueryError;  // why the last query of StartNewBranch failed, "" if it did not
     bool m_NewTrackOpen = false;
     std::string m_NewTrackName;
     int16_t m_NewBranch = 0;
     int32_t m_PointOrdinal = 0;
     ctl::db::Statement m_Insert;  // reused for every point
+    bool m_ColumnsFit = true;     // of the table, checked as each new track begins
 };
 
 }  // namespace karvex

@@ -22,6 +22,7 @@ void ucKarvex::StartDrawingCommand(TrackRecorder::Mode mode, const char* menuNam
         const std::string caption = item ? item->Caption : std::string();
         const bool wasDrawing = m_Recorder->mode() != TrackRecorder::Mode::Idle;
         if (m_Recorder->Start(mode, caption)) {
+            if (!m_Store->QueryError().empty()) m_ControlError = m_Store->QueryError();
             if (m_EnableMenu) SetDrawingMenu(true);
         } else if (wasDrawing && m_Recorder->mode() == TrackRecorder::Mode::Idle && m_EnableMenu) {
             // The open track was settled, and no new one begun: the menus show no drawing.
@@ -52,6 +53,9 @@ void ucKarvex::mnuCommit_Click() {
         if (m_EnableMenu) SetDrawingMenu(false);
     } catch (const ctl::RaisedError& e) {
         m_ControlError = e.description();
+        // The track stays open (nothing is lost), but the user must know it is not stored.
+        ctl::MsgBox(e.description() + "\r\rThe new Track is still open: commit it again later.",
+                    ctl::MsgIcon::Critical);
     }
 }
 

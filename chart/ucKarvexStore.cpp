@@ -35,10 +35,23 @@ void ucKarvex::ResolveNewTrack() {
     const int answer = ctl::MsgBox(
         "A new Track is still open and not saved.\r\rDo you want to save it before to exit ?",
         ctl::MsgIcon::Question, ctl::MsgButtons::YesNo);
-    if (answer == ctl::vbYes)
-        m_Store->CommitNewTrack();
-    else
+    if (answer != ctl::vbYes) {
         m_Store->RollBackNewTrack();
+        return;
+    }
+    // The user asked to keep the track: a commit that fails (another program holds the store)
+    // is said, and may be tried again, before the track is given up.
+    for (;;) {
+        try {
+            m_Store->CommitNewTrack();
+            return;
+        } catch (const ctl::RaisedError& e) {
+            m_ControlError = e.description();
+            if (ctl::MsgBox(e.description() + "\r\rThe new Track has not been stored.",
+                            ctl::MsgIcon::Critical, ctl::MsgButtons::RetryCancel) != ctl::vbRetry)
+                throw;
+        }
+    }
 }
 
 int32_t ucKarvex::CountTracks() {

@@ -46,6 +46,9 @@ class Connection {
     // Runs a query and hands its rows over one by one, in order, keeping none of them: for
     // long reads walked once. `row` returns false to stop early. Returns how many rows were
     // handed over. `row` may run other statements on this connection, the same one included.
+    // The column names of a table in their order, read from the engine's catalogue without a
+    // traced statement; empty when the table does not exist or the provider cannot tell.
+    virtual std::vector<std::string> ColumnsOf(const std::string& /*table*/) { return {}; }
     virtual int64_t ReadRows(const Statement& statement,
                              const std::function<bool(const RowView&)>& row);
 

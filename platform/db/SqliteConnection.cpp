@@ -163,9 +163,16 @@ int SqliteConnection::BeginTransFor(const std::string&) {
 void SqliteConnection::CommitTrans() {
     requireOpen();
     if (level_ == 0) Raise(errDbUsage, "No transaction is open");
-    if (level_ == 1)
+    if (level_ == 1) {
+        // A commit waits for readers to finish: it is the moment work would otherwise be lost,
+        // so it waits longer than a statement does (still bounded).
+        sqlite3_busy_timeout(db_, kCommitBusyTimeoutMs);
+        struct Restore {
+            sqlite3* db;
+            ~Restore() { sqlite3_busy_timeout(db, kBusyTimeoutMs); }
+        } restore{db_};
         run("COMMIT");
-    else
+    } else
         run(("RELEASE level" + std::to_string(level_)).c_str());
     --level_;
 }
@@ -359,6 +366,22 @@ RecordSet SqliteConnection::OpenRecordSet(const Statement& statement) {
     }
     if (rc != SQLITE_DONE) fail(rc, "");
     return rs;
+}
+
+std::vector<std::string> SqliteConnection::ColumnsOf(const std::string& table) {
+    requireOpen();
+    std::vector<std::string> columns;
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db_, "SELECT name FROM pragma_table_info(?) ORDER BY cid", -1, &st,
+                           nullptr) != SQLITE_OK) {
+        sqlite3_finalize(st);
+        return columns;
+    }
+    sqlite3_bind_text(st, 1, table.data(), int(table.size()), SQLITE_TRANSIENT);
+    while (sqlite3_step(st) == SQLITE_ROW)
+        columns.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+    sqlite3_finalize(st);
+    return columns;
 }
 
 int64_t SqliteConnection::ReadRows(const Statement& statement,

@@ -36,6 +36,7 @@ class SqliteConnection : public Connection {
 
     void Execute(const Statement& statement) override;
     RecordSet OpenRecordSet(const Statement& statement) override;
+    std::vector<std::string> ColumnsOf(const std::string& table) override;
     int64_t ReadRows(const Statement& statement,
                      const std::function<bool(const RowView&)>& row) override;
 
@@ -43,6 +44,8 @@ class SqliteConnection : public Connection {
     const std::string& Path() const { return path_; }
     // How long a statement waits for another process's lock before failing.
     static constexpr int kBusyTimeoutMs = 250;
+    // How long a commit waits for other processes' readers.
+    static constexpr int kCommitBusyTimeoutMs = 5000;
 
   private:
     void requireOpen() const;

@@ -186,6 +186,65 @@ TEST_F(DrawingTest, TheExitQuestionDecidesAnOpenTrackAndANewDrawingAsksFirst) {
     EXPECT_EQ(store.ListTrackNames(), std::vector<std::string>{"second"});
 }
 
+TEST_F(DrawingTest, ATrackKeptAtExitWhileAnotherProgramReadsTheStoreIsStoredOrSaidNotToBe) {
+    LoadMap();
+    Start("mnuPointDraw", "kept");
+    Mouse("up", ctl::vbLeftButton, 100, 200);
+    // Another program in the middle of reading: the commit cannot finish while it reads.
+    auto reader = OpenFile(dir.file("mappa.mdb"), false);
+    reader->BeginTrans();
+    reader->OpenRecordSet("SELECT count(*) FROM MAPPA");
+    prompter->queueMessageBox(ctl::vbYes);    // keep it
+    prompter->queueMessageBox(ctl::vbRetry);  // told it failed: try again
+    prompter->onPrompt = [&](const ctl::PromptRecord& r, const ctl::MessageBoxRequest*) {
+        if (r.icon == ctl::MsgIcon::Critical) reader->RollbackTrans();  // the reader is done
+    };
+    chart->Terminate();
+    prompter->onPrompt = nullptr;
+    const auto& records = prompter->records();
+    ASSERT_GE(records.size(), 2u);
+    EXPECT_NE(records.back().text.find("The new Track has not been stored."), std::string::npos);
+    chart.reset();
+    karvex::TrackStore store;
+    store.Open(dir.path);
+    EXPECT_EQ(store.ListTrackNames(), std::vector<std::string>{"kept"});
+}
+
+TEST_F(DrawingTest, AStoreWithoutTheRightTableSaysSoAtTheFirstPointAndStoresNothing) {
+    // No table at all: the drawing starts (the failed query counts as no rows) and the first
+    // point tells why it cannot be stored.
+    MakeStore(dir.file("mappa.mdb"), "a INTEGER");
+    {
+        auto c = OpenFile(dir.file("mappa.mdb"), false);
+        c->Execute("DROP TABLE MAPPA");
+    }
+    LoadMap(false);
+    Start("mnuPointDraw", "E");
+    EXPECT_NE(chart->ControlError().find("MAPPA"), std::string::npos) << chart->ControlError();
+    EXPECT_TRUE(chart->Menus().Item("mnuCommit")->Enabled);
+    Mouse("up", ctl::vbLeftButton, 300, 300);
+    ASSERT_FALSE(prompter->records().empty());
+    EXPECT_EQ(prompter->records().back().text, "The Mappa Table doesn't have the right fields.");
+    EXPECT_EQ(Events("MouseUp"), 0);
+
+    // The columns in another order: refused the same way, nothing written.
+    TempFolder other;
+    MakeStore(other.file("mappa.mdb"),
+              "tratto TEXT, ordinale INTEGER, ramo INTEGER, X REAL, Y REAL");
+    site.folder = other.path;
+    chart.reset();
+    ctl::PropertyBag bag;
+    bag.WriteProperty("MapStyle", int32_t(0), int32_t(1));
+    Load(bag);
+    prompter->clearRecords();
+    Start("mnuPointDraw", "T");
+    Mouse("up", ctl::vbLeftButton, 300, 300);
+    ASSERT_FALSE(prompter->records().empty());
+    EXPECT_EQ(prompter->records().back().text, "The Mappa Table doesn't have the right fields.");
+    auto c = OpenFile(other.file("mappa.mdb"), false);
+    EXPECT_EQ(c->OpenRecordSet("SELECT * FROM MAPPA").RecordCount(), 0);
+}
+
 TEST_F(DrawingTest, APictureFromTheOpenDialogLiesUnderTheTracksAndABrokenOneChangesNothing) {
     LoadMap();
     ASSERT_TRUE(picturefiles::WriteRaster(dir.file("map.bmp"), "BMP"));
