@@ -9,6 +9,7 @@
 #include <fstream>
 #include <limits>
 #include <ostream>
+#include <set>
 #include <stdexcept>
 
 #include "Csv.h"
@@ -169,6 +170,7 @@ int64_t ImportCsv(const std::string& store, std::istream& in, const std::string&
     // All or nothing: a fault on any line leaves the store as it was.
     c->BeginTrans();
     int64_t rows = 0;
+    std::set<std::string> names;  // the tracks the file adds to
     try {
         Statement insert("INSERT INTO MAPPA VALUES (?,?,?,?,?)");
         insert.params.resize(5);
@@ -188,7 +190,21 @@ int64_t ImportCsv(const std::string& store, std::istream& in, const std::string&
             insert.params[3] = Value(RealNumber(f[3], "X", line));
             insert.params[4] = Value(RealNumber(f[4], "Y", line));
             c->Execute(insert);
+            names.insert(ctl::ToLower(name));
             ++rows;
+        }
+        // A point twice in one branch would be drawn twice, in no stated order: refused, whether
+        // the file repeats it or the store held it already.
+        for (const std::string& name : names) {
+            RecordSet twice = c->OpenRecordSet(Statement(
+                "SELECT tratto, ramo, ordinale FROM MAPPA WHERE tratto=? GROUP BY tratto, ramo, "
+                "ordinale HAVING COUNT(*) > 1",
+                {name}));
+            if (!twice.IsEOF())
+                Fail("track '" + twice.Field("tratto").asText() + "', branch " +
+                     std::to_string(twice.Field("ramo").asInteger()) + ": the ordinal " +
+                     std::to_string(twice.Field("ordinale").asInteger()) +
+                     " would be there twice; nothing was imported");
         }
         c->CommitTrans();
     } catch (...) {

@@ -9,9 +9,8 @@
 #include "platform/com/RaisedError.h"
 
 namespace {
-int Usage() {
-    std::cerr
-        << "usage:\n"
+int Usage(std::ostream& out = std::cerr, int status = 2) {
+    out << "usage:\n"
            "  trackdb create STORE                      make the store file and its table\n"
            "  trackdb list STORE                        one line per track: name,branches,points\n"
            "  trackdb export STORE TRACK --csv|--geojson write one track to standard output\n"
@@ -23,11 +22,13 @@ int Usage() {
            "STORE is the store file, a PostgreSQL connection string (postgresql://... or\n"
            "key=value pairs; the password from ~/.pgpass or PGPASSWORD), or a folder meaning\n"
            "its mappa.conn when it has one (first line: such a string), else its mappa.mdb.\n";
-    return 2;
+    return status;
 }
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h"))
+        return Usage(std::cout, 0);
     if (argc < 3) return Usage();
     const std::string verb = argv[1];
     try {

@@ -75,6 +75,20 @@ TEST(TrackDb, AFaultyImportAddsNothing) {
     std::ofstream(dir.file("head.csv")) << "tratto,ordinale,ramo,X,Y\n";
     EXPECT_EQ(TrackDb("import " + Q(dir.path) + " " + Q(dir.file("head.csv"))).status, 1);
     EXPECT_EQ(TrackDb("import " + Q(dir.path) + " " + Q(dir.file("none.csv"))).status, 1);
+
+    // A point already in its branch (here: in another case of the name) is refused whole.
+    std::ofstream(dir.file("one.csv")) << "ordinale,tratto,ramo,X,Y\n1,River,1,0,0\n";
+    EXPECT_EQ(TrackDb("import " + Q(dir.path) + " " + Q(dir.file("one.csv"))).status, 0);
+    std::ofstream(dir.file("again.csv"))
+        << "ordinale,tratto,ramo,X,Y\n2,river,1,5,5\n1,river,1,9,9\n";
+    r = TrackDb("import " + Q(dir.path) + " " + Q(dir.file("again.csv")), true);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("ordinal 1 would be there twice"), std::string::npos) << r.out;
+    EXPECT_EQ(TrackDb("list " + Q(dir.path)).out, "River,1,1\n");
+
+    ToolRun help = TrackDb("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("trackdb create STORE"), std::string::npos);
 }
 
 TEST(TrackDb, CheckSaysWhatTheTableLacks) {
