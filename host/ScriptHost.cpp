@@ -215,9 +215,17 @@ void ScriptHost::execute(const Json& cmd) {
         } else if (verb == "answer") {
             std::string kind = ToLower(Text(cmd, 1, "KIND"));
             const Json& v = Arg(cmd, 2, "VALUE");
-            if (kind == "msgbox")
-                prompter_->queueMessageBox(Int(cmd, 2, "VALUE"));
-            else if (kind == "input")
+            if (kind == "msgbox") {
+                // The buttons of a message box: OK 1, Cancel 2, Abort 3, Retry 4, Ignore 5,
+                // Yes 6, No 7.
+                const int answer = Int(cmd, 2, "VALUE");
+                if (answer < 1 || answer > 7)
+                    Raise(5,
+                          "A message box is answered with 1 to 7 (OK, Cancel, Abort, Retry, "
+                          "Ignore, Yes, No), not " +
+                              std::to_string(answer));
+                prompter_->queueMessageBox(answer);
+            } else if (kind == "input")
                 prompter_->queueInput(
                     v.kind == Json::Null ? std::nullopt : std::optional(ToVariant(v).toString()));
             else if (kind == "open") {
@@ -364,14 +372,39 @@ void ScriptHost::start(const std::string& progId, const Json* options, const std
     std::string folder;
     int width = -1, height = -1, left = 0, top = 0;
     if (options && options->kind == Json::Object) {
-        if (auto* u = options->find("userMode"); u && u->kind == Json::Bool) userMode = u->b;
-        if (auto* w = options->find("width"); w && w->kind == Json::Number) width = int(w->n);
-        if (auto* h = options->find("height"); h && h->kind == Json::Number) height = int(h->n);
-        if (auto* f = options->find("folder"); f && f->kind == Json::String) folder = f->s;
-        if (auto* n = options->find("name"); n && n->kind == Json::String) name = n->s;
-        if (auto* f = options->find("form"); f && f->kind == Json::String) formName = f->s;
-        if (auto* l = options->find("left"); l && l->kind == Json::Number) left = int(l->n);
-        if (auto* t = options->find("top"); t && t->kind == Json::Number) top = int(t->n);
+        // An option of the wrong kind is refused rather than passed over.
+        auto option = [&](const char* key, Json::Kind kind) -> const Json* {
+            const Json* v = options->find(key);
+            if (v && v->kind != kind)
+                Raise(13, std::string("Type mismatch: the option ") + key + " takes " +
+                              (kind == Json::Number ? "a number"
+                               : kind == Json::Bool ? "true or false"
+                                                    : "a text"));
+            return v;
+        };
+        auto size = [&](const char* key, int& out) {
+            if (const Json* v = option(key, Json::Number)) {
+                if (!(v->n >= 1 && v->n <= 2147483647.0))
+                    Raise(380, std::string("Invalid property value: ") + key +
+                                   " must be a positive number of twips");
+                out = int(v->n);
+            }
+        };
+        auto place = [&](const char* key, int& out) {
+            if (const Json* v = option(key, Json::Number)) {
+                if (!(v->n >= -2147483648.0 && v->n <= 2147483647.0))
+                    Raise(6, std::string("Overflow: ") + key);
+                out = int(v->n);
+            }
+        };
+        if (const Json* u = option("userMode", Json::Bool)) userMode = u->b;
+        size("width", width);
+        size("height", height);
+        if (const Json* f = option("folder", Json::String)) folder = f->s;
+        if (const Json* n = option("name", Json::String)) name = n->s;
+        if (const Json* f = option("form", Json::String)) formName = f->s;
+        place("left", left);
+        place("top", top);
     }
     // A control without a form of its own choosing gets a form to itself.
     if (formName.empty()) formName = "#" + name;
