@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "PgServer.h"
+#include "PgBenchStore.h"
 #include "RatioReporter.h"
 #include "chart/TrackStore.h"
 #include "platform/sys/EventLoop.h"
@@ -16,27 +16,12 @@
 namespace {
 constexpr int kPoints = 100000;
 
-PgServer& Server() {
-    static PgServer server;
-    return server;
-}
+using bench::Server;
 
-// A folder whose mappa.conn names the benchmark's database: a long track among another one.
-struct Store {
-    std::string folder = Server().Folder() + "/app/";  // removed with the server
-    std::string conninfo;
+// A long track among another one, in a store made as the store tool makes it.
+struct Store : bench::PgBenchStore {
     Store() {
-        ::mkdir(folder.c_str(), 0700);
-        conninfo = Server().NewDatabase();
-        std::FILE* f = std::fopen((folder + "mappa.conn").c_str(), "w");
-        std::fprintf(f, "%s\n", conninfo.c_str());
-        std::fclose(f);
-        auto c = ctl::db::CreateConnection("provider=postgresql;" + conninfo);
-        c->Open("provider=postgresql;" + conninfo);
-        c->Execute(
-            "CREATE TABLE MAPPA (ordinale integer, tratto citext COLLATE \"C\", ramo smallint, "
-            "X double precision, Y double precision)");
-        c->Execute("CREATE INDEX MAPPA_tratto_ramo_ordinale ON MAPPA (tratto, ramo, ordinale)");
+        auto c = Connect();
         c->Execute(
             "INSERT INTO MAPPA SELECT i, 'long track', 1, i % 9000 + 0.25, (i * 7) % 6000 "
             "FROM generate_series(1, 100000) i");

@@ -8,39 +8,17 @@
 #include <string>
 #include <vector>
 
-#include "PgServer.h"
+#include "PgBenchStore.h"
 #include "RatioReporter.h"
 #include "chart/TrackStore.h"
 
 namespace {
 constexpr int kPoints = 10000;
 
-PgServer& Server() {
-    static PgServer server;
-    return server;
-}
+using bench::Server;
 
-// A folder whose mappa.conn names the benchmark's database, the table made by trackdb's rules.
-struct Store {
-    std::string folder = Server().Folder() + "/app/";  // removed with the server
-    std::string conninfo;
-    Store() {
-        ::mkdir(folder.c_str(), 0700);
-        conninfo = Server().NewDatabase();
-        std::FILE* f = std::fopen((folder + "mappa.conn").c_str(), "w");
-        std::fprintf(f, "%s\n", conninfo.c_str());
-        std::fclose(f);
-        auto c = Connect();
-        c->Execute(
-            "CREATE TABLE MAPPA (ordinale integer, tratto citext COLLATE \"C\", ramo smallint, "
-            "X double precision, Y double precision)");
-        c->Execute("CREATE INDEX MAPPA_tratto_ramo_ordinale ON MAPPA (tratto, ramo, ordinale)");
-    }
-    std::unique_ptr<ctl::db::Connection> Connect() const {
-        auto c = ctl::db::CreateConnection("provider=postgresql;" + conninfo);
-        c->Open("provider=postgresql;" + conninfo);
-        return c;
-    }
+// An empty store made as the store tool makes it, emptied again between runs.
+struct Store : bench::PgBenchStore {
     void Empty() const { Connect()->Execute("TRUNCATE MAPPA"); }
 };
 

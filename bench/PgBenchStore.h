@@ -1,0 +1,40 @@
+#pragma once
+// The PostgreSQL benchmarks' store: a throw-away server started once per run, a database of
+// its own per store, the table made as the store tool makes it, and an application folder
+// whose mappa.conn names that database.
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "PgServer.h"
+#include "host/trackdb/Schema.h"
+#include "platform/db/Connection.h"
+
+namespace bench {
+
+inline PgServer& Server() {
+    static PgServer server;
+    return server;
+}
+
+struct PgBenchStore {
+    std::string folder = Server().Folder() + "/app/";  // removed with the server
+    std::string conninfo;
+    PgBenchStore() {
+        ::mkdir(folder.c_str(), 0700);
+        conninfo = Server().NewDatabase();
+        std::FILE* f = std::fopen((folder + "mappa.conn").c_str(), "w");
+        std::fprintf(f, "%s\n", conninfo.c_str());
+        std::fclose(f);
+        trackdb::CreateTrackTable(*Connect());
+    }
+    std::unique_ptr<ctl::db::Connection> Connect() const {
+        auto c = ctl::db::CreateConnection("provider=postgresql;" + conninfo);
+        c->Open("provider=postgresql;" + conninfo);
+        return c;
+    }
+};
+
+}  // namespace bench
