@@ -3,6 +3,8 @@
 #include <libwmf/api.h>
 #include <libwmf/gd.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 
@@ -51,29 +53,30 @@ QImage DecodeMetafile(const std::string& path) {
         wmf_file_close(s.api);
         return {};
     }
+    // Played into a PNG that the library writes into memory when the session ends: it then
+    // frees its own image (an image handed to the caller has no exported way to be freed).
+    char* png = nullptr;
+    size_t pngSize = 0;
+    FILE* sink = open_memstream(&png, &pngSize);
+    if (!sink) {
+        wmf_file_close(s.api);
+        return {};
+    }
     wmf_gd_t* gd = WMF_GD_GetData(s.api);
-    gd->type = wmf_gd_image;
+    gd->type = wmf_gd_png;
+    gd->file = sink;
+    gd->flags |= WMF_GD_OUTPUT_FILE;
     gd->width = width;
     gd->height = height;
     gd->bbox = bbox;
-    const bool played = wmf_play(s.api, 0, &bbox) == wmf_E_None && gd->gd_image;
-    QImage image;
-    if (played) {
-        // gd's true-colour pixels: 7-bit alpha (0 opaque) over 0xRRGGBB.
-        const int* px = wmf_gd_image_pixels(gd->gd_image);
-        if (px) {
-            image = QImage(int(width), int(height), QImage::Format_ARGB32);
-            for (unsigned int y = 0; y < height; ++y) {
-                auto* row = reinterpret_cast<QRgb*>(image.scanLine(int(y)));
-                for (unsigned int x = 0; x < width; ++x) {
-                    const unsigned int v = unsigned(px[size_t(y) * width + x]);
-                    const unsigned int alpha = 255 - ((v >> 24) & 0x7F) * 255 / 127;
-                    row[x] = (alpha << 24) | (v & 0xFFFFFF);
-                }
-            }
-        }
-    }
+    const bool played = wmf_play(s.api, 0, &bbox) == wmf_E_None;
     wmf_file_close(s.api);
+    wmf_api_destroy(s.api);  // writes the PNG
+    s.api = nullptr;
+    std::fclose(sink);
+    QImage image;
+    if (played && png) image.loadFromData(reinterpret_cast<const uchar*>(png), int(pngSize), "PNG");
+    std::free(png);
     return image;
 }
 
