@@ -9,7 +9,7 @@
 #include "common/bas_TopMost.h"
 #include "platform/com/RaisedError.h"
 #include "platform/forms/CommandButton.h"
-#include "platform/forms/Dialog.h"
+#include "platform/forms/DialogForm.h"
 #include "platform/forms/Image.h"
 #include "platform/forms/Label.h"
 #include "platform/forms/PopupMenu.h"
@@ -114,7 +114,7 @@ std::string fabout::ComposeText(const AboutTexts& t, const std::string& comment)
 // ---- the box --------------------------------------------------------------------------------
 
 fabout::fabout(const AboutTexts& texts) : texts_(texts) {
-    form = std::make_unique<ctl::Dialog>();
+    form = std::make_unique<ctl::DialogForm>();
     form->setName("fabout");
     form->setCaption("fabout");
     form->setClientSize(kClientWidth, kClientHeight);
@@ -174,13 +174,13 @@ fabout::fabout(const AboutTexts& texts) : texts_(texts) {
         TimerHide->setEnabled(false);
         form->Close();
     };
-    form->onClosing = [this] { Closing(); };
+    form->onQueryUnload = [this](bool) { Closing(); };
     Form_Load();
 }
 
 fabout::~fabout() {
     if (TimerHide) TimerHide->setEnabled(false);
-    if (form) form->onClosing = nullptr;
+    if (form) form->onQueryUnload = nullptr;
 }
 
 void fabout::Form_Load() {

@@ -9,7 +9,7 @@
 #include "platform/forms/Picture.h"
 
 namespace ctl {
-class Dialog;
+class DialogForm;
 class Image;
 class Label;
 class CommandButton;
@@ -58,7 +58,7 @@ class fabout {
     static std::string MakerLocation();
 
     // The box's windows, by their design names.
-    std::unique_ptr<ctl::Dialog> form;
+    std::unique_ptr<ctl::DialogForm> form;
     std::unique_ptr<ctl::Label> Frame1;
     std::unique_ptr<ctl::Image> imgIcon;
     std::unique_ptr<ctl::Label> lblAbout, lblmailto, lblweb;

@@ -36,6 +36,11 @@ class DialogForm::Window : public QWidget {
             e->accept();
             return;
         }
+        if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && owner_.default_) {
+            owner_.press(owner_.default_);
+            e->accept();
+            return;
+        }
         QWidget::keyPressEvent(e);
     }
 
@@ -131,7 +136,11 @@ void DialogForm::closing(bool fromCloseCommand) {
 }
 
 void DialogForm::escape() {
-    if (cancel_ && cancel_->Enabled() && cancel_->Visible()) cancel_->Click();
+    press(cancel_);
+}
+
+void DialogForm::press(CommandButton* button) {
+    if (button && button->Enabled() && button->Visible()) button->Click();
 }
 
 }  // namespace ctl

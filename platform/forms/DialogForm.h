@@ -11,8 +11,9 @@ namespace ctl {
 class CommandButton;
 
 // A top-level dialog window of fixed client size, shown modal or modeless. Esc presses its
-// cancel button. Closing tells whether the request came from the window's own close command
-// (title-bar button, Alt+F4, CloseCommand) or from code (Close).
+// cancel button, Enter its default button (keys no child took). Closing tells whether the request
+// came from the window's own close command (title-bar button, Alt+F4, CloseCommand) or from code
+// (Close).
 class DialogForm : public Widget {
   public:
     DialogForm();
@@ -26,6 +27,7 @@ class DialogForm : public Widget {
     void setTopmost(bool on);
     bool Topmost() const { return topmost_; }
     void setCancelButton(CommandButton* button) { cancel_ = button; }
+    void setDefaultButton(CommandButton* button) { default_ = button; }
 
     // Shows the window and returns when it is closed; other windows take no input meanwhile.
     void ShowModal();
@@ -48,11 +50,13 @@ class DialogForm : public Widget {
     friend class Window;
     void closing(bool fromCloseCommand);
     void escape();
+    void press(CommandButton* button);
     bool topmost_ = false;
     bool byCode_ = false;
     int waiting_ = 0;
     QEventLoop* loop_ = nullptr;
     CommandButton* cancel_ = nullptr;
+    CommandButton* default_ = nullptr;
 };
 
 }  // namespace ctl

@@ -6,7 +6,7 @@
 #include "common/bas_EcryptText.h"
 #include "common/fabout.h"
 #include "platform/forms/CommandButton.h"
-#include "platform/forms/Dialog.h"
+#include "platform/forms/DialogForm.h"
 #include "platform/forms/Image.h"
 #include "platform/forms/Label.h"
 #include "platform/sys/EventLoop.h"
@@ -123,7 +123,7 @@ TEST_F(AboutBoxTest, TheRealBoxClosesItselfAfterItsInterval) {
     box.setInterval(50);
     EXPECT_EQ(box.Interval(), 50);
     box.About("Closing soon");  // modal: returns once the timer has closed it
-    EXPECT_FALSE(box.form->IsOpen());
+    EXPECT_FALSE(box.form->IsShown());
     EXPECT_FALSE(box.TimerHide->Enabled());
     EXPECT_EQ(box.form->Caption(), "About");
 }
@@ -136,10 +136,10 @@ TEST_F(AboutBoxTest, TheComboBoxIsCentredOnTheScreenAndItsCloseClearsLoaded) {
     EXPECT_EQ(box.form->Left(), ctl::Widget::ToPxX(left) * ctl::Widget::TwipsX());
     box.setModeless(true);
     box.About();
-    EXPECT_TRUE(box.form->IsOpen());
+    EXPECT_TRUE(box.form->IsShown());
     EXPECT_TRUE(box.Loaded());
     box.btnOK->Click();
-    EXPECT_FALSE(box.form->IsOpen());
+    EXPECT_FALSE(box.form->IsShown());
     EXPECT_FALSE(box.Loaded());
 }
 
