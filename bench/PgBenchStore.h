@@ -7,8 +7,10 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "PgServer.h"
+#include "RatioReporter.h"
 #include "host/trackdb/Schema.h"
 #include "platform/db/Connection.h"
 
@@ -36,5 +38,16 @@ struct PgBenchStore {
         return c;
     }
 };
+
+// Runs the benchmarks with their repetitions taking turns, so a load that comes and goes on a
+// shared machine falls on both alike, and ends with the wall-clock ratio (the server's work is
+// done in its own processes, which the client's processor time leaves out).
+inline int RunInterleavedWithRatio(int argc, char** argv, const std::string& measured,
+                                   const std::string& baseline) {
+    std::vector<char*> args(argv, argv + argc);
+    char interleave[] = "--benchmark_enable_random_interleaving=true";
+    args.insert(args.begin() + 1, interleave);
+    return RunWithRatio(int(args.size()), args.data(), measured, baseline, RatioClock::Wall);
+}
 
 }  // namespace bench

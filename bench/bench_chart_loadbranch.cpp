@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "RatioReporter.h"
+#include "StoreCalls.h"
 #include "chart/TrackStore.h"
 #include "host/trackdb/Schema.h"
 #include "platform/db/Connection.h"
@@ -76,19 +77,7 @@ BENCHMARK(BM_RawSqliteSelect)->Unit(benchmark::kMillisecond);
 
 void BM_LoadBranch(benchmark::State& state) {
     MakeStoreOnce();
-    karvex::TrackStore store;
-    store.Open(Folder());
-    bool stop = false;
-    for (auto _ : state) {
-        std::vector<double> xs, ys;
-        ctl::ResetYieldSlice();
-        store.LoadBranch("long track", 1, xs, ys, [&stop] {
-            ctl::YieldSlice();
-            return !stop;
-        });
-        if (xs.size() != size_t(kPoints)) state.SkipWithError("rows missing");
-        benchmark::DoNotOptimize(xs.data());
-    }
+    bench::TimeLoadBranch(state, Folder(), kPoints);
 }
 BENCHMARK(BM_LoadBranch)->Unit(benchmark::kMillisecond);
 }  // namespace

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "RatioReporter.h"
+#include "StoreCalls.h"
 #include "chart/TrackStore.h"
 #include "host/trackdb/Schema.h"
 #include "platform/db/Connection.h"
@@ -34,12 +35,8 @@ void FreshStore() {
     trackdb::CreateTrackTable(*c);
 }
 
-float PX(int i) {
-    return float(i % 9000) + 0.25f;
-}
-float PY(int i) {
-    return float((i * 7) % 6000);
-}
+using bench::PointX;
+using bench::PointY;
 
 void BM_RawSqliteInsert(benchmark::State& state) {
     for (auto _ : state) {
@@ -55,8 +52,8 @@ void BM_RawSqliteInsert(benchmark::State& state) {
             sqlite3_bind_int(st, 1, i + 1);
             sqlite3_bind_text(st, 2, "bench track", -1, SQLITE_STATIC);
             sqlite3_bind_int(st, 3, 1);
-            sqlite3_bind_double(st, 4, PX(i));
-            sqlite3_bind_double(st, 5, PY(i));
+            sqlite3_bind_double(st, 4, PointX(i));
+            sqlite3_bind_double(st, 5, PointY(i));
             sqlite3_step(st);
             sqlite3_reset(st);
         }
@@ -70,20 +67,7 @@ void BM_RawSqliteInsert(benchmark::State& state) {
 BENCHMARK(BM_RawSqliteInsert)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_StorePoint(benchmark::State& state) {
-    for (auto _ : state) {
-        state.PauseTiming();
-        FreshStore();
-        karvex::TrackStore store;
-        store.Open(Folder());
-        store.StartNewBranch("bench track");
-        state.ResumeTiming();
-        for (int i = 0; i < kPoints; ++i) store.StorePoint(PX(i), PY(i));
-        store.CommitNewTrack();
-        state.PauseTiming();
-        if (store.CountBranches("bench track") != 1) state.SkipWithError("points were lost");
-        store.Close();
-        state.ResumeTiming();
-    }
+    bench::TimeStorePoints(state, Folder(), kPoints, FreshStore);
 }
 BENCHMARK(BM_StorePoint)->Unit(benchmark::kMillisecond)->Iterations(5);
 }  // namespace

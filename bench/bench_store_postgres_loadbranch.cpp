@@ -10,6 +10,7 @@
 
 #include "PgBenchStore.h"
 #include "RatioReporter.h"
+#include "StoreCalls.h"
 #include "chart/TrackStore.h"
 #include "platform/sys/EventLoop.h"
 
@@ -63,33 +64,13 @@ BENCHMARK(BM_RawLibpqSelect)->Unit(benchmark::kMillisecond)->Iterations(10)->Rep
 
 void BM_LoadBranch(benchmark::State& state) {
     if (!Server().Running()) return state.SkipWithError(Server().Error().c_str());
-    karvex::TrackStore store;
-    store.Open(TheStore().folder);
-    bool stop = false;
-    for (auto _ : state) {
-        std::vector<double> xs, ys;
-        ctl::ResetYieldSlice();
-        store.LoadBranch("long track", 1, xs, ys, [&stop] {
-            ctl::YieldSlice();
-            return !stop;
-        });
-        if (xs.size() != size_t(kPoints)) state.SkipWithError("rows missing");
-        benchmark::DoNotOptimize(xs.data());
-    }
+    bench::TimeLoadBranch(state, TheStore().folder, kPoints);
 }
 BENCHMARK(BM_LoadBranch)->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(5);
 }  // namespace
 
 int main(int argc, char** argv) {
-    // The two benchmarks' repetitions take turns, so a load that comes and goes on the shared
-    // machine falls on both alike.
-    std::vector<char*> args(argv, argv + argc);
-    char interleave[] = "--benchmark_enable_random_interleaving=true";
-    args.insert(args.begin() + 1, interleave);
-    argc = int(args.size());
-    argv = args.data();
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     ctl::EnsureApplication();
-    return bench::RunWithRatio(argc, argv, "BM_LoadBranch", "BM_RawLibpqSelect",
-                               bench::RatioClock::Wall);
+    return bench::RunInterleavedWithRatio(argc, argv, "BM_LoadBranch", "BM_RawLibpqSelect");
 }

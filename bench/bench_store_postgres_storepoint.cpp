@@ -10,6 +10,7 @@
 
 #include "PgBenchStore.h"
 #include "RatioReporter.h"
+#include "StoreCalls.h"
 #include "chart/TrackStore.h"
 
 namespace {
@@ -27,12 +28,8 @@ Store& TheStore() {
     return s;
 }
 
-float PX(int i) {
-    return float(i % 9000) + 0.25f;
-}
-float PY(int i) {
-    return float((i * 7) % 6000);
-}
+using bench::PointX;
+using bench::PointY;
 
 std::string Text(double v) {
     char buf[32];
@@ -49,7 +46,7 @@ void BM_RawLibpqInsert(benchmark::State& state) {
         PQclear(PQexec(conn, "BEGIN"));
         PQclear(PQprepare(conn, "", "INSERT INTO MAPPA VALUES ($1,$2,$3,$4,$5)", 5, nullptr));
         for (int i = 0; i < kPoints; ++i) {
-            const std::string ord = std::to_string(i + 1), x = Text(PX(i)), y = Text(PY(i));
+            const std::string ord = std::to_string(i + 1), x = Text(PointX(i)), y = Text(PointY(i));
             const char* values[5] = {ord.c_str(), "bench track", "1", x.c_str(), y.c_str()};
             PGresult* r = PQexecPrepared(conn, "", 5, values, nullptr, nullptr, 0);
             if (PQresultStatus(r) != PGRES_COMMAND_OK) state.SkipWithError("insert failed");
@@ -63,32 +60,11 @@ BENCHMARK(BM_RawLibpqInsert)->Unit(benchmark::kMillisecond)->Iterations(3)->Repe
 
 void BM_StorePoint(benchmark::State& state) {
     if (!Server().Running()) return state.SkipWithError(Server().Error().c_str());
-    for (auto _ : state) {
-        state.PauseTiming();
-        TheStore().Empty();
-        karvex::TrackStore store;
-        store.Open(TheStore().folder);
-        store.StartNewBranch("bench track");
-        state.ResumeTiming();
-        for (int i = 0; i < kPoints; ++i) store.StorePoint(PX(i), PY(i));
-        store.CommitNewTrack();
-        state.PauseTiming();
-        if (store.CountBranches("bench track") != 1) state.SkipWithError("points were lost");
-        store.Close();
-        state.ResumeTiming();
-    }
+    bench::TimeStorePoints(state, TheStore().folder, kPoints, [] { TheStore().Empty(); });
 }
 BENCHMARK(BM_StorePoint)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(5);
 }  // namespace
 
 int main(int argc, char** argv) {
-    // The two benchmarks' repetitions take turns, so a load that comes and goes on the shared
-    // machine falls on both alike.
-    std::vector<char*> args(argv, argv + argc);
-    char interleave[] = "--benchmark_enable_random_interleaving=true";
-    args.insert(args.begin() + 1, interleave);
-    argc = int(args.size());
-    argv = args.data();
-    return bench::RunWithRatio(argc, argv, "BM_StorePoint", "BM_RawLibpqInsert",
-                               bench::RatioClock::Wall);
+    return bench::RunInterleavedWithRatio(argc, argv, "BM_StorePoint", "BM_RawLibpqInsert");
 }

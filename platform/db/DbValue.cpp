@@ -1,5 +1,6 @@
 #include "platform/db/DbValue.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -37,6 +38,19 @@ std::string QuoteSql(const std::string& text) {
     return out;
 }
 
+namespace {
+// The number its seven-significant-digit text reads back as (the text itself is not needed:
+// this runs for every stored point).
+double SevenDigits(float f) {
+    char buf[64];
+    const auto written =
+        std::to_chars(buf, buf + sizeof buf, double(f), std::chars_format::general, 7);
+    double d = 0;
+    std::from_chars(buf, written.ptr, d);
+    return d;
+}
+}  // namespace
+
 Value Value::FromSingle(float f) {
     Value v;
     v.kind_ = Single;
@@ -44,7 +58,7 @@ Value Value::FromSingle(float f) {
     if (std::isfinite(f) && std::fabs(f) < 1e7f && f == std::trunc(f))
         v.d_ = double(f);
     else
-        v.d_ = std::strtod(NumberLiteral(double(f), 7).c_str(), nullptr);
+        v.d_ = SevenDigits(f);
     return v;
 }
 

@@ -4,6 +4,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstring>
+
 #include "StoreFiles.h"
 #include "TestSupport.h"
 #include "platform/db/DbErrors.h"
@@ -200,6 +202,16 @@ TEST(Statement, TextSplicesValuesAsLiteralsWithAPointWhateverTheLocale) {
                  Value::FromSingle(-0.1f)});
     EXPECT_EQ(s.Text(), "INSERT INTO MAPPA VALUES (7,'Rock''n''roll; DROP',2,1234.567,-0.1)");
     EXPECT_EQ(Value::FromSingle(0.1f).asDouble(), 0.1);  // the seven-digit text, not the float
+    // Any single reads back as its seven-digit text does (a sweep over the bit patterns).
+    for (uint32_t bits = 0x00800000; bits < 0x7F000000; bits += 0x00012345) {
+        float f;
+        std::memcpy(&f, &bits, sizeof f);
+        for (float g : {f, -f}) {
+            char text[64];
+            std::snprintf(text, sizeof text, "%.7G", double(g));
+            ASSERT_EQ(Value::FromSingle(g).asDouble(), std::strtod(text, nullptr)) << text;
+        }
+    }
     EXPECT_EQ(Value::FromSingle(123456789.0f).literal(), "1.234568E+08");
     EXPECT_EQ(Statement("SELECT '?' FROM t WHERE a=?", {1}).Text(), "SELECT '?' FROM t WHERE a=1");
     EXPECT_EQ(QuoteSql("it's"), "it''s");
