@@ -125,9 +125,25 @@ int16_t TrackStore::CountBranches(const std::string& trackName) {
 
 void TrackStore::LoadBranch(const std::string& trackName, int16_t branch, std::vector<double>& xs,
                             std::vector<double>& ys, const std::function<bool()>& keepGoing) {
-    // The rows are walked once, in order, straight from the query: a long track is not held
-    // twice on its way into the arrays.
+    // The rows are walked once, in order, straight from the query, into the buffers the last
+    // load handed back (a long track needs no fresh memory each time it is replayed); a load
+    // started while another runs takes buffers of its own.
     std::vector<double> x, y;
+    const bool reuse = !m_LoadBusy;
+    if (reuse) {
+        x.swap(m_SpareX);
+        y.swap(m_SpareY);
+        x.clear();
+        y.clear();
+        m_LoadBusy = true;
+    }
+    struct Release {
+        TrackStore& s;
+        bool reuse;
+        ~Release() {
+            if (reuse) s.m_LoadBusy = false;
+        }
+    } release{*this, reuse};
     size_t cx = 0, cy = 0;
     const int64_t count = connection().ReadRows(Statement(kLoadBranch, {trackName, branch}),
                                                 [&](const ctl::db::RowView& row) {
@@ -142,10 +158,14 @@ void TrackStore::LoadBranch(const std::string& trackName, int16_t branch, std::v
     if (count == 0)
         ctl::Raise(ctl::errInvalidCall,
                    "Track name:  ''" + trackName + "''\r\rThis Track doesn't exist.");
-    // Filled apart and handed over at the end: code that runs while events are let through
-    // may reload the caller's arrays meanwhile.
-    xs = std::move(x);
-    ys = std::move(y);
+    // Handed over at the end: code that runs while events are let through may reload the
+    // caller's arrays meanwhile. Their old memory is kept for the next load.
+    xs.swap(x);
+    ys.swap(y);
+    if (reuse) {
+        m_SpareX.swap(x);
+        m_SpareY.swap(y);
+    }
 }
 
 void TrackStore::StartNewBranch(const std::string& newTrackName) {

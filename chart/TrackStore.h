@@ -77,8 +77,10 @@ class TrackStore {
     std::string m_NewTrackName;
     int16_t m_NewBranch = 0;
     int32_t m_PointOrdinal = 0;
-    ctl::db::Statement m_Insert;  // reused for every point
-    bool m_ColumnsFit = true;     // of the table, checked as each new track begins
+    ctl::db::Statement m_Insert;             // reused for every point
+    std::vector<double> m_SpareX, m_SpareY;  // buffers for the next load
+    bool m_LoadBusy = false;                 // a load is using them
+    bool m_ColumnsFit = true;                // of the table, checked as each new track begins
 };
 
 }  // namespace karvex
