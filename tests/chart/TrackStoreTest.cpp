@@ -112,6 +112,25 @@ TEST_P(StoreTest, LoadingFillsTheArraysAndStopsWhenAsked) {
     // for a drawing to run to).
     ASSERT_EQ(xs.size(), 3u);
     EXPECT_EQ(xs[2], 20);
+
+    // A load started between the rows of another (a command run meanwhile) fills its own
+    // arrays; the outer load still ends whole, and the next one reuses memory without harm.
+    s.AddBranch("u", 1, 1, 4);
+    std::vector<double> inner, innerY;
+    bool nested = false;
+    store.LoadBranch("t", 1, xs, ys, [&] {
+        if (!nested) {
+            nested = true;
+            store.LoadBranch("u", 1, inner, innerY, nullptr);
+        }
+        return true;
+    });
+    EXPECT_EQ(xs.size(), 10u);
+    EXPECT_EQ(xs[9], 90);
+    EXPECT_EQ(inner.size(), 4u);
+    store.LoadBranch("u", 1, xs, ys, nullptr);
+    EXPECT_EQ(xs, (std::vector<double>{0, 10, 20, 30}));
+    EXPECT_EQ(inner, (std::vector<double>{0, 10, 20, 30}));
 }
 
 TEST_P(StoreTest, TheOpenTrackIsLeftOutOfTheList) {
