@@ -96,6 +96,7 @@ ScriptHost::ScriptHost(std::function<void(const std::string&)> out)
     prompter_->onPrompt = [this](const PromptRecord& r, const MessageBoxRequest*) {
         emit(PromptJson(r));
     };
+    prompter_->onAnswerNotPossible = [this](const std::string& why) { emitError(5, why); };
     SetPrompter(prompter_);
     for (auto install : CommandFiles()) install(*this);
     AddPrintedCommands(*this);

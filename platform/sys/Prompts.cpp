@@ -261,7 +261,8 @@ void ScriptedPrompter::Choose(const ChooseRequest& r) {
         if (!answer) {
             r.dialog->CloseByUser();
         } else {
-            if (!answer->empty()) r.dialog->SelectRow(*answer);
+            if (!answer->empty() && !r.dialog->SelectRow(*answer) && onAnswerNotPossible)
+                onAnswerNotPossible("The chooser shows no row \"" + *answer + "\"");
             r.dialog->ClickOK();
         }
     }

@@ -154,6 +154,9 @@ class ScriptedPrompter : public Prompter {
     const std::vector<PromptRecord>& records() const { return records_; }
     void clearRecords() { records_.clear(); }
     std::function<void(const PromptRecord&, const MessageBoxRequest*)> onPrompt;
+    // Told when a queued answer cannot be given as asked (a row the chooser does not show);
+    // the dialog then goes on as a user's OK with no row would.
+    std::function<void(const std::string&)> onAnswerNotPossible;
 
     int MessageBox(const MessageBoxRequest& r) override;
     std::optional<std::string> InputBox(const InputBoxRequest& r) override;

@@ -132,6 +132,9 @@ TEST(StoreScript, TheChartWorksTheStoreThroughTheHost) {
 ["tool", "ListTrackNames"]
 ["call", "DrawTrack", "gone"]
 ["get", "ControlError"]
+["answer", "choose", "nowhere"]
+["call", "DrawTrack", ""]
+["get", "ControlError"]
 )");
     std::vector<std::string> lines;
     for (const auto& j : out) lines.push_back(j.dump());
@@ -141,7 +144,7 @@ TEST(StoreScript, TheChartWorksTheStoreThroughTheHost) {
     EXPECT_TRUE(has(R"({"result":[2]})")) << ::testing::PrintToString(lines);
     const ctl::Json* choose = nullptr;
     for (const auto& j : out)
-        if (j.find("prompt") && j.find("prompt")->s == "choose") choose = &j;
+        if (!choose && j.find("prompt") && j.find("prompt")->s == "choose") choose = &j;
     ASSERT_TRUE(choose) << ::testing::PrintToString(lines);
     EXPECT_EQ(choose->find("title")->s, "Choose the Track");
     EXPECT_EQ(choose->find("mode")->s, "Exec");
@@ -149,6 +152,10 @@ TEST(StoreScript, TheChartWorksTheStoreThroughTheHost) {
     EXPECT_EQ(choose->find("items")->dump(), R"(["lake","O'Brien"])");
     EXPECT_TRUE(has(R"({"result":true})"));
     EXPECT_TRUE(has(R"({"result":["O'Brien"]})"));
+    // A row the chooser does not show: said on an error line, then as an OK with no row.
+    EXPECT_TRUE(
+        has(R"({"error":{"description":"The chooser shows no row \"nowhere\"","number":5}})"))
+        << ::testing::PrintToString(lines);
     ASSERT_TRUE(out.back().find("result"));
     EXPECT_EQ(out.back().find("result")->s, "Track name:  ''gone''\r\rThis Track doesn't exist.");
 }
