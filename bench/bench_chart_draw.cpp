@@ -9,31 +9,13 @@
 #include <vector>
 
 #include "bench/RatioReporter.h"
+#include "bench/SeriesChart.h"
 #include "chart/ucKarvex.h"
 #include "platform/sys/EventLoop.h"
 
 namespace {
-constexpr int kPoints = 100000;
-
-double Y(int i) {
-    return 50 + 45 * std::sin(i * 0.001) * std::cos(i * 0.037);
-}
-double X(int i) {
-    return 100.0 * i / (kPoints - 1);
-}
-
-struct Chart {
-    ctl::BasicSite site;
-    std::unique_ptr<karvex::ucKarvex> chart;
-    Chart() {
-        ctl::EnsureApplication();
-        chart = std::make_unique<karvex::ucKarvex>(site);
-        chart->Initialize();
-        chart->InitProperties();
-        chart->SetScaleUnit();
-        for (int i = 0; i < kPoints; ++i) chart->Point_Add(ctl::Variant(X(i)), ctl::Variant(Y(i)));
-    }
-};
+constexpr int kPoints = bench::kSeriesPoints;
+using Chart = bench::SeriesChart;
 
 void BM_RawQPainterLines(benchmark::State& state) {
     Chart c;  // same surface size and the same mapped coordinates

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "bench/RatioReporter.h"
+#include "bench/SeriesChart.h"
 #include "chart/TrackStore.h"
 #include "chart/ucKarvex.h"
 #include "host/trackdb/Schema.h"
@@ -20,15 +21,8 @@
 #include "platform/sys/Prompts.h"
 
 namespace {
-constexpr int kPoints = 100000;
+constexpr int kPoints = bench::kSeriesPoints;
 constexpr int kMoves = 10000;
-
-double Y(int i) {
-    return 50 + 45 * std::sin(i * 0.001) * std::cos(i * 0.037);
-}
-double X(int i) {
-    return 100.0 * i / (kPoints - 1);
-}
 
 std::string Folder() {
     static std::string dir = [] {
@@ -40,19 +34,7 @@ std::string Folder() {
     return dir;
 }
 
-// The coordinate-system chart with the series, as Draw plots it.
-struct SeriesChart {
-    ctl::BasicSite site;
-    std::unique_ptr<karvex::ucKarvex> chart;
-    SeriesChart() {
-        ctl::EnsureApplication();
-        chart = std::make_unique<karvex::ucKarvex>(site);
-        chart->Initialize();
-        chart->InitProperties();
-        chart->SetScaleUnit();
-        for (int i = 0; i < kPoints; ++i) chart->Point_Add(ctl::Variant(X(i)), ctl::Variant(Y(i)));
-    }
-};
+using bench::SeriesChart;
 
 // The store holds the same segments as surface coordinates, under one track.
 void MakeStoreOnce() {

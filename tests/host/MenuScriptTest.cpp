@@ -5,6 +5,18 @@
 #include "HostRunner.h"
 
 namespace {
+// A map-mode chart saved at design time and loaded at run time (the store and menus come up as
+// a form loads them), with the load's options.
+std::string MapChartLoaded(const std::string& name, const std::string& options) {
+    const std::string file = ::testing::TempDir() + name;
+    return "[\"create\", \"Karvex.ucKarvex\", {\"userMode\": false}]\n"
+           "[\"let\", \"MapStyle\", 0]\n"
+           "[\"save\", \"" +
+           file +
+           "\"]\n"
+           "[\"load\", \"Karvex.ucKarvex\", \"" +
+           file + "\", " + options + "]\n";
+}
 // The lines with this member, in order.
 std::vector<ctl::Json> With(const std::vector<ctl::Json>& out, const char* member) {
     std::vector<ctl::Json> found;
@@ -28,30 +40,22 @@ std::string MirrorIds(const ctl::Json& result) {
 }  // namespace
 
 TEST(MenuScript, ChartsOnTwoFormsWithTheirMenus) {
-    const std::string file = ::testing::TempDir() + "menu_map.json";
-    auto out = RunHost(
-        "[\"create\", \"Karvex.ucKarvex\", {\"userMode\": false}]\n"
-        "[\"let\", \"MapStyle\", 0]\n"
-        "[\"save\", \"" +
-        file +
-        "\"]\n"
-        "[\"load\", \"Karvex.ucKarvex\", \"" +
-        file +
-        "\", {\"name\": \"map\", \"form\": \"One\"}]\n"
-        "[\"sysmenu\"]\n"
-        "[\"popup\", null]\n"
-        "[\"mouse\", \"up\", 2, 0, 600, 600]\n"
-        "[\"create\", \"Karvex.ucKarvex\", {\"name\": \"scale\", \"form\": \"Two\"}]\n"
-        "[\"syscommand\", 1114]\n"
-        "[\"topmost\"]\n"
-        "[\"sysmenu\"]\n"
-        "[\"use\", \"map\"]\n"
-        "[\"topmost\"]\n"
-        "[\"sysmenu\"]\n"
-        "[\"call\", \"EditScaleSetting\"]\n"
-        "[\"create\", \"Karvex.ucKarvex\", {\"name\": \"second\", \"form\": \"One\"}]\n"
-        "[\"sysmenu\"]\n"
-        "[\"use\", \"nobody\"]\n");
+    auto out =
+        RunHost(MapChartLoaded("menu_map.json", "{\"name\": \"map\", \"form\": \"One\"}") +
+                "[\"sysmenu\"]\n"
+                "[\"popup\", null]\n"
+                "[\"mouse\", \"up\", 2, 0, 600, 600]\n"
+                "[\"create\", \"Karvex.ucKarvex\", {\"name\": \"scale\", \"form\": \"Two\"}]\n"
+                "[\"syscommand\", 1114]\n"
+                "[\"topmost\"]\n"
+                "[\"sysmenu\"]\n"
+                "[\"use\", \"map\"]\n"
+                "[\"topmost\"]\n"
+                "[\"sysmenu\"]\n"
+                "[\"call\", \"EditScaleSetting\"]\n"
+                "[\"create\", \"Karvex.ucKarvex\", {\"name\": \"second\", \"form\": \"One\"}]\n"
+                "[\"sysmenu\"]\n"
+                "[\"use\", \"nobody\"]\n");
     const std::string all = Dump(out);
     auto results = With(out, "result");
     std::vector<ctl::Json> menus;
@@ -114,20 +118,11 @@ TEST(MenuScript, EachLibrarysAboutBoxIsReported) {
 }
 
 TEST(MenuScript, SwitchingToTheCoordinateSystemRebuildsTheMenu) {
-    const std::string file = ::testing::TempDir() + "menu_switch.json";
-    auto out = RunHost(
-        "[\"create\", \"Karvex.ucKarvex\", {\"userMode\": false}]\n"
-        "[\"let\", \"MapStyle\", 0]\n"
-        "[\"save\", \"" +
-        file +
-        "\"]\n"
-        "[\"load\", \"Karvex.ucKarvex\", \"" +
-        file +
-        "\", {\"name\": \"chart\"}]\n"
-        "[\"popup\", \"Switch to Coordinate System mode\"]\n"
-        "[\"mouse\", \"up\", 2, 0, 600, 600]\n"
-        "[\"get\", \"MapStyle\"]\n"
-        "[\"sysmenu\"]\n");
+    auto out = RunHost(MapChartLoaded("menu_switch.json", "{\"name\": \"chart\"}") +
+                       "[\"popup\", \"Switch to Coordinate System mode\"]\n"
+                       "[\"mouse\", \"up\", 2, 0, 600, 600]\n"
+                       "[\"get\", \"MapStyle\"]\n"
+                       "[\"sysmenu\"]\n");
     const std::string all = Dump(out);
     auto popups = With(out, "popup");
     ASSERT_EQ(popups.size(), 1u) << all;
