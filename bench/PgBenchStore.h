@@ -11,8 +11,8 @@
 
 #include "PgServer.h"
 #include "RatioReporter.h"
-#include "host/trackdb/Schema.h"
 #include "platform/db/Connection.h"
+#include "trackio/Schema.h"
 
 namespace bench {
 
@@ -30,7 +30,7 @@ struct PgBenchStore {
         std::FILE* f = std::fopen((folder + "mappa.conn").c_str(), "w");
         std::fprintf(f, "%s\n", conninfo.c_str());
         std::fclose(f);
-        trackdb::CreateTrackTable(*Connect());
+        trackio::CreateTrackTable(*Connect());
     }
     std::unique_ptr<ctl::db::Connection> Connect() const {
         auto c = ctl::db::CreateConnection("provider=postgresql;" + conninfo);

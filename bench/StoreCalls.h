@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "chart/TrackStore.h"
+#include "chart/map/TrackStore.h"
 #include "platform/sys/EventLoop.h"
 
 namespace bench {

@@ -10,10 +10,10 @@
 
 #include "RatioReporter.h"
 #include "StoreCalls.h"
-#include "chart/TrackStore.h"
-#include "host/trackdb/Schema.h"
+#include "chart/map/TrackStore.h"
 #include "platform/db/Connection.h"
 #include "platform/sys/EventLoop.h"
+#include "trackio/Schema.h"
 
 namespace {
 constexpr int kPoints = 100000;
@@ -35,7 +35,7 @@ void MakeStoreOnce() {
     const std::string cs = "data source=" + Folder() + "mappa.mdb;create=yes;";
     auto c = ctl::db::CreateConnection(cs);
     c->Open(cs);
-    trackdb::CreateTrackTable(*c);
+    trackio::CreateTrackTable(*c);
     c->BeginTrans();
     ctl::db::Statement insert("INSERT INTO MAPPA VALUES (?,?,?,?,?)");
     for (int i = 0; i < kPoints; ++i) {

@@ -11,14 +11,14 @@
 
 #include "bench/RatioReporter.h"
 #include "bench/SeriesChart.h"
-#include "chart/TrackStore.h"
+#include "chart/map/TrackStore.h"
 #include "chart/ucKarvex.h"
-#include "host/trackdb/Schema.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/db/Connection.h"
 #include "platform/forms/Input.h"
 #include "platform/sys/EventLoop.h"
 #include "platform/sys/Prompts.h"
+#include "trackio/Schema.h"
 
 namespace {
 constexpr int kPoints = bench::kSeriesPoints;
@@ -48,7 +48,7 @@ void MakeStoreOnce() {
     const std::string cs = "data source=" + Folder() + "mappa.mdb;create=yes;";
     auto db = ctl::db::CreateConnection(cs);
     db->Open(cs);
-    trackdb::CreateTrackTable(*db);
+    trackio::CreateTrackTable(*db);
     db->BeginTrans();
     ctl::db::Statement insert("INSERT INTO MAPPA VALUES (?,?,?,?,?)");
     for (size_t i = 0; i < tx.size(); ++i) {

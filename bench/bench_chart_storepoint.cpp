@@ -9,9 +9,9 @@
 
 #include "RatioReporter.h"
 #include "StoreCalls.h"
-#include "chart/TrackStore.h"
-#include "host/trackdb/Schema.h"
+#include "chart/map/TrackStore.h"
 #include "platform/db/Connection.h"
+#include "trackio/Schema.h"
 
 namespace {
 constexpr int kPoints = 100000;
@@ -32,7 +32,7 @@ void FreshStore() {
     const std::string cs = "data source=" + Folder() + "mappa.mdb;create=yes;";
     auto c = ctl::db::CreateConnection(cs);
     c->Open(cs);
-    trackdb::CreateTrackTable(*c);
+    trackio::CreateTrackTable(*c);
 }
 
 using bench::PointX;

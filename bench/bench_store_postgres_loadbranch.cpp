@@ -11,7 +11,7 @@
 #include "PgBenchStore.h"
 #include "RatioReporter.h"
 #include "StoreCalls.h"
-#include "chart/TrackStore.h"
+#include "chart/map/TrackStore.h"
 #include "platform/sys/EventLoop.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <exception>
 
 #include "chart/KarvexState.h"
-#include "chart/TrackRecorder.h"
+#include "chart/map/TrackRecorder.h"
 #include "chart/ucKarvex.h"
 #include "common/basMenusys.h"
 #include "common/bas_MenuAbout.h"

@@ -5,9 +5,9 @@
 #include <functional>
 
 #include "chart/KarvexState.h"
-#include "chart/TrackStore.h"
-#include "chart/frmList.h"
-#include "chart/frmUnit.h"
+#include "chart/map/TrackStore.h"
+#include "chart/map/frmList.h"
+#include "chart/settings/frmUnit.h"
 #include "common/fabout.h"
 #include "platform/com/RaisedError.h"
 #include "platform/sys/Prompts.h"

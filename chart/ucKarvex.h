@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "chart/ChartMenus.h"
-#include "chart/PlotFrame.h"
-#include "chart/TickPlan.h"
-#include "chart/TrackRecorder.h"
 #include "chart/clsPoints.h"
+#include "chart/map/TrackRecorder.h"
+#include "chart/plot/PlotFrame.h"
+#include "chart/plot/TickPlan.h"
 #include "platform/com/UserControl.h"
-#include "platform/forms/PictureBox.h"
+#include "platform/controls/PictureBox.h"
 
 namespace karvex {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "chart/KarvexState.h"
-#include "chart/clsInterpol.h"
+#include "chart/plot/clsInterpol.h"
 #include "chart/ucKarvex.h"
 #include "platform/com/RaisedError.h"
 #include "platform/sys/DateSerial.h"

@@ -1,7 +1,7 @@
 // The commands of map mode that draw: starting a new track by step or by points, committing
 // it, and cancelling a playback. The recorder keeps the drawing's state; the control keeps the
 // menus, ControlError and what the user is told.
-#include "chart/TrackStore.h"
+#include "chart/map/TrackStore.h"
 #include "chart/ucKarvex.h"
 #include "platform/com/RaisedError.h"
 #include "platform/sys/Prompts.h"

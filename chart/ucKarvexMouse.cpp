@@ -1,7 +1,7 @@
 // The surface's mouse and key handlers: the drawing of a new track (through the recorder), the
 // pop-up menu, the coordinate read-out, playback by double-click and cancel by Esc, and the
 // events they raise to the host. Nothing happens at design time, not even an event.
-#include "chart/TrackStore.h"
+#include "chart/map/TrackStore.h"
 #include "chart/ucKarvex.h"
 #include "platform/com/RaisedError.h"
 #include "platform/sys/Prompts.h"

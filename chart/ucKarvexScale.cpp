@@ -3,7 +3,7 @@
 #include <exception>
 
 #include "chart/KarvexState.h"
-#include "chart/TickPlan.h"
+#include "chart/plot/TickPlan.h"
 #include "chart/ucKarvex.h"
 #include "platform/com/RaisedError.h"
 #include "platform/sys/DateSerial.h"

@@ -1,7 +1,7 @@
 // The chart's side of the coordinate-system settings dialog: opening it, its redraw request
 // and unloading it with the chart.
 #include "chart/KarvexState.h"
-#include "chart/frmUnit.h"
+#include "chart/settings/frmUnit.h"
 #include "chart/ucKarvex.h"
 #include "platform/com/RaisedError.h"
 

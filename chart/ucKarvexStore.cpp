@@ -2,8 +2,8 @@
 // chooser, and the end of a new track at termination. Failures become ControlError texts and
 // message boxes here; the store itself only raises.
 #include "chart/KarvexState.h"
-#include "chart/TrackStore.h"
-#include "chart/frmList.h"
+#include "chart/map/TrackStore.h"
+#include "chart/map/frmList.h"
 #include "chart/ucKarvex.h"
 #include "platform/com/RaisedError.h"
 #include "platform/sys/EventLoop.h"

@@ -1,6 +1,6 @@
 // The chart's procedures that script hosts and tools may run by name: the track store's
 // operations as the menu commands and the drawing use them.
-#include "chart/TrackStore.h"
+#include "chart/map/TrackStore.h"
 #include "chart/ucKarvex.h"
 #include "platform/com/RaisedError.h"
 #include "platform/sys/Text.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/forms/Picture.h"
+#include "platform/graphics/Picture.h"
 
 namespace quorlin {
 

@@ -1,9 +1,9 @@
 #pragma once
 #include <cstdint>
 
+#include "platform/controls/ListBox.h"
 #include "platform/forms/DropDownForm.h"
-#include "platform/forms/Font.h"
-#include "platform/forms/ListBox.h"
+#include "platform/graphics/Font.h"
 
 namespace quorlin {
 

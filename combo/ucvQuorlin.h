@@ -9,11 +9,11 @@
 #include "combo/FoldedCounts.h"
 #include "combo/Window.h"
 #include "platform/com/UserControl.h"
+#include "platform/controls/Image.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/ListBox.h"
+#include "platform/controls/TextBox.h"
 #include "platform/forms/FocusRect.h"
-#include "platform/forms/Image.h"
-#include "platform/forms/Label.h"
-#include "platform/forms/ListBox.h"
-#include "platform/forms/TextBox.h"
 #include "platform/sys/EventLoop.h"
 
 namespace quorlin {

@@ -1,6 +1,6 @@
 #pragma once
-#include "platform/forms/Picture.h"
 #include "platform/forms/Widget.h"
+#include "platform/graphics/Picture.h"
 
 namespace bas_HandCursor {
 

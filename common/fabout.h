@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/forms/Picture.h"
+#include "platform/graphics/Picture.h"
 
 namespace ctl {
 class DialogForm;

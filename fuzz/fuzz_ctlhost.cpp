@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "host/ScriptHost.h"
+#include "apps/ctlhost/ScriptHost.h"
 #include "platform/sys/EventLoop.h"
 #include "platform/sys/Text.h"
 

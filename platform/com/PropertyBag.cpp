@@ -8,8 +8,8 @@
 #include <algorithm>
 
 #include "platform/com/RaisedError.h"
-#include "platform/forms/Font.h"
-#include "platform/forms/Picture.h"
+#include "platform/graphics/Font.h"
+#include "platform/graphics/Picture.h"
 #include "platform/sys/SafeFile.h"
 
 namespace ctl {

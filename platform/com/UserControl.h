@@ -6,8 +6,8 @@
 
 #include "platform/com/PropertyBag.h"
 #include "platform/com/TypeInfo.h"
-#include "platform/forms/Font.h"
 #include "platform/forms/Widget.h"
+#include "platform/graphics/Font.h"
 
 namespace ctl {
 

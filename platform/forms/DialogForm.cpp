@@ -8,7 +8,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "platform/forms/CommandButton.h"
+#include "platform/controls/CommandButton.h"
 #include "platform/sys/EventLoop.h"
 
 namespace ctl {

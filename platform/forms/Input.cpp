@@ -11,8 +11,8 @@
 #include <algorithm>
 
 #include "platform/com/RaisedError.h"
-#include "platform/forms/SurfaceLimits.h"
 #include "platform/forms/WidgetImpl.h"
+#include "platform/graphics/SurfaceLimits.h"
 #include "platform/sys/SafeFile.h"
 
 namespace ctl {

@@ -12,8 +12,8 @@
 #include <cstring>
 
 #include "platform/com/Handles.h"
-#include "platform/forms/PictureImpl.h"
 #include "platform/forms/WidgetImpl.h"
+#include "platform/graphics/PictureImpl.h"
 #include "platform/sys/EventLoop.h"
 #include "platform/sys/Screen.h"
 

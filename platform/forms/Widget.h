@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/forms/Font.h"
-#include "platform/forms/Picture.h"
+#include "platform/graphics/Font.h"
+#include "platform/graphics/Picture.h"
 
 class QWidget;
 

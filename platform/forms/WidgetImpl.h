@@ -3,7 +3,7 @@
 #include <QColor>
 #include <QFont>
 
-#include "platform/forms/Font.h"
+#include "platform/graphics/Font.h"
 
 namespace ctl {
 QFont ToQFont(const Font& f);

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "chart/DateMask.h"
-#include "chart/NumberField.h"
+#include "chart/settings/DateMask.h"
+#include "chart/settings/NumberField.h"
 
 using namespace karvex;
 using DateMask::KeyResult;

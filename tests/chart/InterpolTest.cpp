@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "chart/clsInterpol.h"
+#include "chart/plot/clsInterpol.h"
 
 namespace {
 struct Fit {

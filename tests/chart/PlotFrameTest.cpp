@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ChartFixture.h"
-#include "chart/PlotFrame.h"
+#include "chart/plot/PlotFrame.h"
 #include "platform/com/RaisedError.h"
 #include "platform/sys/DateSerial.h"
 

@@ -5,14 +5,14 @@
 
 #include "ChartFixture.h"
 #include "TestSupport.h"
-#include "chart/frmUnit.h"
+#include "chart/settings/frmUnit.h"
 #include "platform/com/PropertyBag.h"
-#include "platform/forms/CheckBox.h"
-#include "platform/forms/CommandButton.h"
+#include "platform/controls/CheckBox.h"
+#include "platform/controls/CommandButton.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/SpinBar.h"
+#include "platform/controls/TextBox.h"
 #include "platform/forms/Input.h"
-#include "platform/forms/Label.h"
-#include "platform/forms/SpinBar.h"
-#include "platform/forms/TextBox.h"
 #include "platform/sys/EventLoop.h"
 
 using namespace ctl;

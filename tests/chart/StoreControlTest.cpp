@@ -1,7 +1,7 @@
 #include "ChartFixture.h"
 #include "StoreFiles.h"
-#include "chart/TrackStore.h"
-#include "chart/frmList.h"
+#include "chart/map/TrackStore.h"
+#include "chart/map/frmList.h"
 
 namespace {
 // A map-mode chart loaded at run time from a folder that may hold the store.

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "chart/TickPlan.h"
+#include "chart/plot/TickPlan.h"
 
 using karvex::PlanTicks;
 using karvex::TickPlan;

@@ -8,7 +8,7 @@
 
 #include "StoreFiles.h"
 #include "TestSupport.h"
-#include "chart/TrackStore.h"
+#include "chart/map/TrackStore.h"
 #include "platform/db/DbErrors.h"
 #include "platform/sys/Text.h"
 

@@ -7,7 +7,7 @@
 #include "common/bas_EcryptText.h"
 #include "common/bas_HandCursor.h"
 #include "platform/com/UserControl.h"
-#include "platform/forms/PictureBox.h"
+#include "platform/controls/PictureBox.h"
 
 TEST(HandCursor, SetAndResetOnARealWidget) {
     ctl::Form form;

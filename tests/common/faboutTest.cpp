@@ -5,10 +5,10 @@
 
 #include "common/bas_EcryptText.h"
 #include "common/fabout.h"
-#include "platform/forms/CommandButton.h"
+#include "platform/controls/CommandButton.h"
+#include "platform/controls/Image.h"
+#include "platform/controls/Label.h"
 #include "platform/forms/DialogForm.h"
-#include "platform/forms/Image.h"
-#include "platform/forms/Label.h"
 #include "platform/sys/EventLoop.h"
 #include "platform/sys/Prompts.h"
 #include "platform/sys/Screen.h"

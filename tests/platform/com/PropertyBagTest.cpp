@@ -5,8 +5,8 @@
 
 #include "platform/com/PropertyBag.h"
 #include "platform/com/RaisedError.h"
-#include "platform/forms/Font.h"
-#include "platform/forms/Picture.h"
+#include "platform/graphics/Font.h"
+#include "platform/graphics/Picture.h"
 
 using namespace ctl;
 

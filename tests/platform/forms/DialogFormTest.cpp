@@ -3,14 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/forms/CheckBox.h"
-#include "platform/forms/CommandButton.h"
+#include "platform/controls/CheckBox.h"
+#include "platform/controls/CommandButton.h"
+#include "platform/controls/Frame.h"
+#include "platform/controls/SpinBar.h"
+#include "platform/controls/TextBox.h"
 #include "platform/forms/DialogForm.h"
-#include "platform/forms/Frame.h"
 #include "platform/forms/Input.h"
 #include "platform/forms/OpenForms.h"
-#include "platform/forms/SpinBar.h"
-#include "platform/forms/TextBox.h"
 #include "platform/sys/EventLoop.h"
 
 using namespace ctl;

@@ -1,0 +1,253 @@
+#include "platform/controls/ListBox.h"
+
+#include <QFontMetrics>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <algorithm>
+
+namespace ctl {
+
+namespace {
+// Every row is one line of the list's font high.
+class RowDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    int rowPx = 13;
+    QSize sizeHint(const QStyleOptionViewItem& o, const QModelIndex& i) const override {
+        return QSize(QStyledItemDelegate::sizeHint(o, i).width(), rowPx);
+    }
+};
+
+// The toolkit list, which puts back the list's own top row whenever it is laid out again, and
+// reports the mouse on its rows after the list has acted on it (a press has selected its row).
+class RowList : public QListWidget {
+  public:
+    explicit RowList(QWidget* parent) : QListWidget(parent) {}
+    std::function<void()> relaid;
+    std::function<void(QEvent::Type, QMouseEvent*)> mouse;
+
+  protected:
+    void showEvent(QShowEvent* e) override {
+        QListWidget::showEvent(e);
+        if (relaid) relaid();
+    }
+    void resizeEvent(QResizeEvent* e) override {
+        QListWidget::resizeEvent(e);
+        if (relaid) relaid();
+    }
+    void mousePressEvent(QMouseEvent* e) override {
+        QListWidget::mousePressEvent(e);
+        if (mouse) mouse(QEvent::MouseButtonPress, e);
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        QListWidget::mouseReleaseEvent(e);
+        if (mouse) mouse(QEvent::MouseButtonRelease, e);
+    }
+    void mouseMoveEvent(QMouseEvent* e) override {
+        // Moving with the button held would drag a selection along; the owner decides instead.
+        if (e->buttons() == Qt::NoButton) QListWidget::mouseMoveEvent(e);
+        if (mouse) mouse(QEvent::MouseMove, e);
+    }
+};
+
+int ShiftOf(Qt::KeyboardModifiers m) {
+    return (m & Qt::ShiftModifier ? vbShiftMask : 0) | (m & Qt::ControlModifier ? vbCtrlMask : 0) |
+           (m & Qt::AltModifier ? vbAltMask : 0);
+}
+int ButtonsOf(Qt::MouseButtons b) {
+    return (b & Qt::LeftButton ? vbLeftButton : 0) | (b & Qt::RightButton ? vbRightButton : 0) |
+           (b & Qt::MiddleButton ? vbMiddleButton : 0);
+}
+}  // namespace
+
+struct ListBox::Impl {
+    RowList* list = nullptr;
+    RowDelegate* delegate = nullptr;
+    bool applying = false;
+};
+
+ListBox::ListBox(Widget& parent)
+    : Widget(new RowList(parent.qwidget())), d_(std::make_unique<Impl>()) {
+    d_->list = static_cast<RowList*>(qwidget());
+    QListWidget* l = d_->list;
+    d_->delegate = new RowDelegate(l);
+    l->setItemDelegate(d_->delegate);
+    l->setUniformItemSizes(true);
+    l->setSelectionMode(QAbstractItemView::SingleSelection);
+    l->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    l->setMouseTracking(true);
+    d_->list->relaid = [this] { applyTop(); };
+    // Mouse positions are in twips of the rows' area, inside the border.
+    d_->list->mouse = [this](QEvent::Type type, QMouseEvent* e) {
+        float x = float(e->position().x() * TwipsX()), y = float(e->position().y() * TwipsY());
+        int shift = ShiftOf(e->modifiers());
+        if (type == QEvent::MouseButtonPress && onMouseDown) {
+            onMouseDown(ButtonsOf(e->button()), shift, x, y);
+        } else if (type == QEvent::MouseButtonRelease) {
+            if (onMouseUp) onMouseUp(ButtonsOf(e->button()), shift, x, y);
+            if (e->button() == Qt::LeftButton && onClick) onClick();
+        } else if (type == QEvent::MouseMove && onMouseMove) {
+            onMouseMove(ButtonsOf(e->buttons()), shift, x, y);
+        }
+    };
+    // The selected row keeps its highlight when another window has the focus, as in a pair
+    // of lists that show one row across both.
+    QPalette pal = l->palette();
+    for (auto role : {QPalette::Highlight, QPalette::HighlightedText})
+        pal.setColor(QPalette::Inactive, role, pal.color(QPalette::Active, role));
+    l->setPalette(pal);
+    // Double-clicks land on the list's viewport, not on the list window itself.
+    QObject::connect(l, &QListWidget::itemDoubleClicked, [this](QListWidgetItem*) {
+        if (onDblClick) onDblClick();
+    });
+    QObject::connect(l->verticalScrollBar(), &QScrollBar::valueChanged, [this](int v) {
+        // Only a shown list scrolls for real; a hidden one has no scroll range yet.
+        if (d_->applying || !d_->list->isVisible()) return;
+        top_ = v;
+        if (onScroll) onScroll();
+    });
+    fontChanged();
+}
+
+ListBox::~ListBox() = default;
+
+void ListBox::AddItem(const std::string& text, int32_t itemData) {
+    d_->list->addItem(QString::fromStdString(text));
+    data_.push_back(itemData);
+}
+
+void ListBox::AddItems(const std::vector<std::string>& texts,
+                       const std::vector<int32_t>& itemData) {
+    QStringList labels;
+    labels.reserve(qsizetype(texts.size()));
+    for (const std::string& t : texts) labels.append(QString::fromStdString(t));
+    d_->list->insertItems(d_->list->count(), labels);
+    if (itemData.size() == texts.size())
+        data_.insert(data_.end(), itemData.begin(), itemData.end());
+    else
+        data_.resize(data_.size() + texts.size(), 0);
+}
+
+void ListBox::RemoveItem(int index) {
+    if (index < 0 || index >= ListCount()) return;
+    bool wasSelected = ListIndex() == index;
+    delete d_->list->takeItem(index);
+    data_.erase(data_.begin() + index);
+    if (wasSelected) setListIndex(-1);
+    top_ = std::min(top_, maxTop());
+    applyTop();
+}
+
+void ListBox::Clear() {
+    d_->list->clear();
+    data_.clear();
+    top_ = 0;
+    applyTop();
+}
+
+int ListBox::ListCount() const {
+    return d_->list->count();
+}
+
+std::string ListBox::List(int index) const {
+    QListWidgetItem* it = d_->list->item(index);
+    return it ? it->text().toStdString() : std::string();
+}
+void ListBox::setList(int index, const std::string& text) {
+    if (QListWidgetItem* it = d_->list->item(index)) it->setText(QString::fromStdString(text));
+}
+
+int32_t ListBox::ItemData(int index) const {
+    return index >= 0 && index < int(data_.size()) ? data_[size_t(index)] : 0;
+}
+void ListBox::setItemData(int index, int32_t value) {
+    if (index >= 0 && index < int(data_.size())) data_[size_t(index)] = value;
+}
+
+int ListBox::ListIndex() const {
+    int r = d_->list->currentRow();
+    return r >= 0 && d_->list->item(r)->isSelected() ? r : -1;
+}
+
+void ListBox::setListIndex(int index) {
+    QListWidget* l = d_->list;
+    if (index < 0 || index >= ListCount()) {
+        l->clearSelection();
+        l->setCurrentRow(-1);
+        return;
+    }
+    d_->applying = true;
+    l->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+    d_->applying = false;
+    int rows = VisibleRows();
+    if (index < top_)
+        top_ = index;
+    else if (index >= top_ + rows)
+        top_ = index - rows + 1;
+    applyTop();
+}
+
+void ListBox::setTopIndex(int index) {
+    top_ = std::clamp(index, 0, maxTop());
+    applyTop();
+}
+
+int ListBox::RowHeight() const {
+    return d_->delegate->rowPx * TwipsY();
+}
+
+int ListBox::VisibleRows() const {
+    int inner = d_->list->height() - 2 * d_->list->frameWidth();
+    return std::max(1, inner / d_->delegate->rowPx);
+}
+
+int ListBox::maxTop() const {
+    return std::max(0, ListCount() - VisibleRows());
+}
+
+void ListBox::applyTop() {
+    d_->applying = true;
+    d_->list->verticalScrollBar()->setValue(top_);
+    d_->applying = false;
+}
+
+void ListBox::setIntegralHeight(bool on) {
+    integral_ = on;
+    setHeight(requestedPx_ * TwipsY());
+}
+
+void ListBox::setHeight(int twips) {
+    int px = std::max(0, ToPxY(twips));
+    requestedPx_ = px;
+    int frame = 2 * d_->list->frameWidth();
+    if (integral_ && px > frame)
+        px = frame + (px - frame) / d_->delegate->rowPx * d_->delegate->rowPx;
+    d_->list->resize(d_->list->width(), px);
+    top_ = std::min(top_, maxTop());
+    applyTop();
+}
+
+void ListBox::setScrollBar(bool on) {
+    d_->list->setVerticalScrollBarPolicy(on ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+}
+
+void ListBox::setBorderStyle(int style) {
+    d_->list->setFrameShape(style == 0 ? QFrame::NoFrame : QFrame::StyledPanel);
+    setHeight(requestedPx_ * TwipsY());
+}
+
+int ListBox::RowAt(float y) const {
+    if (y < 0 || ListCount() == 0) return -1;
+    int row = top_ + int(y / TwipsY()) / d_->delegate->rowPx;
+    return row < ListCount() ? row : -1;
+}
+
+void ListBox::fontChanged() {
+    d_->delegate->rowPx = std::max(1, QFontMetrics(d_->list->font()).height());
+    d_->list->doItemsLayout();
+}
+
+}  // namespace ctl

@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include "platform/com/UserControl.h"
+#include "platform/controls/ListBox.h"
+#include "platform/controls/TextBox.h"
+
+using namespace ctl;
+
+namespace {
+struct Surface {
+    Form form;
+};
+}  // namespace
+
+TEST(ListBox, RowsKeepTheirDataAndSelection) {
+    Surface s;
+    ListBox l(s.form);
+    for (int i = 0; i < 5; ++i) l.AddItem("r" + std::to_string(i), i * 2);
+    l.setListIndex(3);
+    l.RemoveItem(1);
+    EXPECT_EQ(l.ListIndex(), 2);
+    EXPECT_EQ(l.List(2), "r3");
+    EXPECT_EQ(l.ItemData(2), 6);
+    l.RemoveItem(2);  // the selected row
+    EXPECT_EQ(l.ListIndex(), -1);
+    EXPECT_EQ(l.ListCount(), 3);
+    EXPECT_EQ(l.ItemData(9), 0);  // out of range reads nothing, never crashes
+    l.setList(9, "x");
+    l.Clear();
+    EXPECT_EQ(l.ListCount(), 0);
+}
+
+TEST(ListBox, HeightTakesWholeRowsAndTopStopsAtTheLastPage) {
+    Surface s;
+    ListBox l(s.form);
+    int row = l.RowHeight();
+    l.setHeight(10 * row + row / 2);
+    int frame = l.Height() - l.VisibleRows() * row;
+    EXPECT_EQ(l.VisibleRows(), 10);
+    EXPECT_LT(frame, row);
+    for (int i = 0; i < 25; ++i) l.AddItem(std::to_string(i));
+    l.setTopIndex(24);
+    EXPECT_EQ(l.TopIndex(), 15);
+    l.setListIndex(2);  // selecting scrolls the row into view
+    EXPECT_EQ(l.TopIndex(), 2);
+    l.setIntegralHeight(false);
+    EXPECT_EQ(l.Height(), 10 * row + row / 2 / Widget::TwipsY() * Widget::TwipsY());
+}
+
+TEST(TextBox, TextSelectionAndLock) {
+    Surface s;
+    TextBox t(s.form);
+    int changes = 0;
+    t.onChange = [&] { ++changes; };
+    t.setText("hello");
+    t.setSelStart(1);
+    t.setSelLength(3);
+    EXPECT_EQ(t.SelStart(), 1);
+    EXPECT_EQ(t.SelLength(), 3);
+    t.setSelLength(99);
+    EXPECT_EQ(t.SelLength(), 4);
+    t.setLocked(true);
+    EXPECT_TRUE(t.Locked());
+    EXPECT_EQ(changes, 1);
+}
+
+TEST(ListBox, RowsAddedTogetherKeepTheirDataInStep) {
+    Surface s;
+    ListBox l(s.form);
+    l.AddItem("first", 7);
+    l.AddItems({"a", "b"}, {1, 2});
+    l.AddItems({"c"}, {});  // no data given: 0
+    ASSERT_EQ(l.ListCount(), 4);
+    EXPECT_EQ(l.List(2), "b");
+    EXPECT_EQ(l.ItemData(2), 2);
+    EXPECT_EQ(l.ItemData(3), 0);
+    l.RemoveItem(0);
+    EXPECT_EQ(l.ItemData(0), 1);
+}
