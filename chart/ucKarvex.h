@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -211,6 +212,8 @@ class ucKarvex : public ctl::UserControl {
     // the surface's); the Resize rule without its FlagExit suppression.
     void FitSurface();
     void PrintTitle();
+    // Loading, saving and ending treat each step as its own: a failing step is skipped.
+    static void Step(const std::function<void()>& fn);
 
     // Range properties share one rule set; `asDate` is XAsDate or YAsDate.
     void LetRange(float& member, bool& asDate, const ctl::Variant& v, const char* key,
