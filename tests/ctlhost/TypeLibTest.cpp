@@ -180,6 +180,21 @@ TEST(TypeLib, UnknownClassesAndBadArgumentsFailClearly) {
     EXPECT_NE(status, 0);
 }
 
+// The bare class name the type table prints names the one library that offers it, for both
+// options; a bare name nobody offers fails as a full one does.
+TEST(TypeLib, TheBareClassNameFindsItsLibrary) {
+    EXPECT_EQ(TypeLib("ucKarvex").dump(), TypeLib("Karvex.ucKarvex").dump());
+    EXPECT_EQ(TypeLib("UCVQUORLIN").find("class")->dump(), "\"ucvQuorlin\"");
+    int status = -1;
+    EXPECT_EQ(RunTool("--reference ucvQuorlin", &status),
+              RunTool("--reference Quorlin.ucvQuorlin"));
+    EXPECT_EQ(status, 0);
+    auto out = Json::parse(RunTool("--typelib ucNothing", &status));
+    ASSERT_TRUE(out);
+    EXPECT_EQ(ErrorNumber(*out), 429);
+    EXPECT_NE(status, 0);
+}
+
 // The checked-in pages are what the type tables give today.
 TEST(TypeLib, ReferencePagesAreUpToDate) {
     const char* dir = std::getenv("CTL_REFERENCE");
