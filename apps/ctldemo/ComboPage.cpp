@@ -130,11 +130,10 @@ ctl::ControlWidget* ComboPage::addStyled(int style, const QString& caption, cons
     combo->set("WidthCol1", int32_t(style == 1 ? 1300 : 700));
     combo->set("WidthCol2", int32_t(2600));
     combo->set("ListHeight", int32_t(2600));
-    combo->setMinimumWidth(250);
     combo->setFixedHeight(style == 1 ? kSimpleHeightPx : kComboHeightPx);
     grid->addWidget(heading, 0, column);
     grid->addWidget(sub, 1, column);
-    grid->addWidget(combo, 2, column, Qt::AlignTop);
+    grid->addWidget(combo, 2, column, Qt::AlignLeft | Qt::AlignTop);
     grid->setRowStretch(3, 1);
     return combo;
 }

@@ -226,7 +226,8 @@ QWidget* PropertyBrowser::editorFor(int row) {
         });
         return button;
     }
-    if (auto font = std::dynamic_pointer_cast<ctl::Font>(value.toObject())) {
+    auto font = value.isObject() ? std::dynamic_pointer_cast<ctl::Font>(value.toObject()) : nullptr;
+    if (font) {
         auto* button = new QPushButton(QString("%1, %2 pt%3%4")
                                            .arg(QString::fromStdString(font->Name))
                                            .arg(font->Size)

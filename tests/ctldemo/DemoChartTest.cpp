@@ -67,7 +67,7 @@ class DemoChartTest : public ::testing::Test {
         // Every finished segment may act (press a button) once the drawing goes on.
         chart->on("FinishDrawing", [this](ctl::Args&) {
             ++finished;
-            if (atFinish) QTimer::singleShot(0, [this] { atFinish(finished); });
+            if (atFinish) QTimer::singleShot(0, &page, [this] { atFinish(finished); });
         });
     }
     void TearDown() override { ctl::SetPrompter(nullptr); }
@@ -103,7 +103,7 @@ TEST_F(DemoChartTest, StopKeepsTheFrameAndTheSegmentsDrawn) {
     atFinish = [this](int n) {
         if (n == 2) {
             // Resume from inside the pause, which holds the drawing in its own loop.
-            QTimer::singleShot(30, [this] { Button(page, "&Resume")->click(); });
+            QTimer::singleShot(30, &page, [this] { Button(page, "&Resume")->click(); });
             Button(page, "&Pause")->click();
         }
         if (n == 5) Button(page, "&Stop")->click();
@@ -119,7 +119,7 @@ TEST_F(DemoChartTest, TheSettingsDialogsDrawAndOkShowTheSeriesAndItsLine) {
     chart->set("Delay", 0.0f);
     bool pressedDraw = false;
     QString statusInDialog;
-    QTimer::singleShot(0, [&] {
+    QTimer::singleShot(0, &page, [&] {
         QWidget* dialog = QApplication::activeModalWidget();
         ASSERT_TRUE(dialog);
         auto* draw = dialog->findChild<QAbstractButton*>("btnDraw");
