@@ -89,7 +89,8 @@ ReferenceNotes ChartNotes() {
     n.errors = {
         {91, "Object variable or With block variable not set",
          "the point members (Point_Item, Point_Index, Point_Count, Point_Clear) at design time"},
-        {382, "(the platform's text for 382)", "setting FlagExit at design time"},
+        {382, "Set not supported at run time (the platform's text for this number)",
+         "setting FlagExit at design time"},
         {400, "Form already displayed; can't show modally",
          "EditScaleSetting while the dialog is shown"},
         {1023, "the text of ControlError", "Draw, when the points cannot be placed"},
