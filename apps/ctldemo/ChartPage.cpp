@@ -26,9 +26,9 @@ constexpr uint32_t kSeriesColour = 0x8B4513;  // 0x00BBGGRR: a dark blue line
 constexpr uint32_t kTrendColour = 0x2020C0;   // red
 constexpr int kDefaultDelayMs = 6;
 constexpr int kDefaultStepTwips = 60;
-// The frame, its ticks and labels are drawn in GridColor: a mid grey keeps the grid light
-// and the labels readable on white (contrast above 4.5:1).
-constexpr uint32_t kFrameColour = 0x707070;
+// The frame, its ticks and labels are drawn in GridColor: a dark grey keeps the labels
+// readable on white (contrast about 6:1) and the grid quieter than the series.
+constexpr uint32_t kFrameColour = 0x606060;
 
 QSlider* Slider(int lo, int hi, int value, QWidget* parent) {
     auto* s = new QSlider(Qt::Horizontal, parent);

@@ -34,7 +34,7 @@ int CountNear(const QImage& img, QColor c, int tolerance = 40) {
     for (int x = 0; x < img.width(); ++x) n += ColumnCount(img, x, c, tolerance);
     return n;
 }
-const QColor kSeries(0x13, 0x45, 0x8B), kTrend(0xC0, 0x20, 0x20), kFrame(0x70, 0x70, 0x70);
+const QColor kSeries(0x13, 0x45, 0x8B), kTrend(0xC0, 0x20, 0x20), kFrame(0x60, 0x60, 0x60);
 
 // The rightmost column holding frame pixels (the right border of the plot).
 int FrameRight(const QImage& img) {
