@@ -98,10 +98,8 @@ ChartPage::ChartPage(QWidget* parent) : DemoPage(parent) {
     panel->addWidget(status_);
 
     // The settings dialog arrives with its own work; until then the button says so.
-    const bool hasSettings =
-        chart_->typeInfo().find("EditScaleSetting", ctl::MemberKind::Method) != nullptr;
-    settings_->setEnabled(hasSettings);
-    if (!hasSettings) settings_->setToolTip("This build of the chart has no settings dialog yet");
+    hasSettings_ = chart_->typeInfo().find("EditScaleSetting", ctl::MemberKind::Method) != nullptr;
+    if (!hasSettings_) settings_->setToolTip("This build of the chart has no settings dialog yet");
 
     auto showSpeed = [this] {
         delayText_->setText(QString("%1 ms between steps").arg(delay_->value()));
@@ -117,7 +115,11 @@ ChartPage::ChartPage(QWidget* parent) : DemoPage(parent) {
     connect(step_, &QSlider::valueChanged, this, showSpeed);
     connect(series_, &QComboBox::currentIndexChanged, this, [this] { setUpScale(); });
     connect(grid_, &QCheckBox::toggled, this, [this](bool on) {
-        chart_->set("ViewGrid", on);
+        try {
+            chart_->set("ViewGrid", on);
+        } catch (const ctl::RaisedError& e) {
+            say(QString::fromStdString(e.description()), true);
+        }
         redrawAtOnce();
     });
     connect(points_, &QCheckBox::toggled, this, [this](bool on) { chart_->set("ViewPoints", on); });
@@ -317,8 +319,12 @@ void ChartPage::settingsChanged(bool redraw) {
             refuseNextDraw_ = true;
             return;
         }
-        chart_->set("ViewPoints", series.marks);
-        chart_->set("ForeColor", int32_t(series.colour));
+        try {
+            chart_->set("ViewPoints", series.marks);
+            chart_->set("ForeColor", int32_t(series.colour));
+        } catch (const ctl::RaisedError& e) {
+            say(QString::fromStdString(e.description()), true);
+        }
         dialogRedraw_ = true;
         return;
     }
@@ -337,7 +343,12 @@ void ChartPage::finishDialogRedraw() {
         drawn_.trend = true;
     }
     const Series& s = DatedSeries()[size_t(std::max(0, series_->currentIndex()))];
-    chart_->set("Title", s.title.toStdString());
+    try {
+        chart_->set("Title", s.title.toStdString());
+    } catch (const ctl::RaisedError& e) {
+        say(QString::fromStdString(e.description()), true);
+        return;
+    }
     sayDrawn();
 }
 
@@ -396,8 +407,7 @@ void ChartPage::updateButtons() {
     pause_->setEnabled(running);
     pause_->setText(runner_->paused() ? "&Resume" : "&Pause");
     stop_->setEnabled(running);
-    settings_->setEnabled(!running && chart_->typeInfo().find("EditScaleSetting",
-                                                              ctl::MemberKind::Method) != nullptr);
+    settings_->setEnabled(!running && hasSettings_);
     series_->setEnabled(!running);
     grid_->setEnabled(!running);
     if (runner_->paused()) say("Paused. Resume goes on, Stop ends the drawing.");

@@ -49,6 +49,7 @@ class ChartPage : public DemoPage {
     std::unique_ptr<DrawRunner> runner_;
     std::unique_ptr<TrackPlotter> plotter_;
     Drawn drawn_;
+    bool hasSettings_ = false;     // the chart offers its settings dialog
     bool redrawQueued_ = false;    // a size change waits for its redraw
     bool dialogRedraw_ = false;    // the settings dialog's Draw is plotting the series
     bool refuseNextDraw_ = false;  // ... but its points could not be loaded
