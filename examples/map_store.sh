@@ -2,13 +2,14 @@
 # Setup of map_store.jsonl: the chart never creates its track store, so trackdb makes one in
 # out/map_store/ and imports a few tracks (one with an apostrophe, one with two branches).
 set -euo pipefail
+. "$(dirname "$0")/trackdb.sh"
 dir=out/map_store
 rm -rf "$dir"
 mkdir -p "$dir"
 # With MAPPA_CONN set (a PostgreSQL connection string), the store is that server's database:
 # the folder's mappa.conn names it, for trackdb and the control alike.
 if [ -n "${MAPPA_CONN:-}" ]; then echo "$MAPPA_CONN" > "$dir/mappa.conn"; fi
-build/bin/trackdb create "$dir"
+"$TRACKDB" create "$dir"
 {
   echo "ordinale,tratto,ramo,X,Y"
   # A river across the map: a sine wave, 40 points.
@@ -24,9 +25,9 @@ build/bin/trackdb create "$dir"
   echo "3,Lake shore,1,3800,5400"
   echo "4,Lake shore,1,5000,5800"
 } > "$dir/tracks.csv"
-build/bin/trackdb import "$dir" "$dir/tracks.csv"
-build/bin/trackdb list "$dir"
-build/bin/trackdb check "$dir"
+"$TRACKDB" import "$dir" "$dir/tracks.csv"
+"$TRACKDB" list "$dir"
+"$TRACKDB" check "$dir"
 cat > "$dir/form.json" <<'JSON'
 {"class": "Karvex.ucKarvex", "properties": {"MapStyle": 0, "DrawWidth": 2, "ViewPoints": true,
  "TrackColor": 32768, "Title": "Stored tracks"}}

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -9,10 +10,12 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSlider>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "DrawRunner.h"
 #include "SampleData.h"
+#include "TrackPlotter.h"
 #include "WindowMenu.h"
 #include "platform/embed/ControlWidget.h"
 
@@ -23,6 +26,9 @@ constexpr uint32_t kSeriesColour = 0x8B4513;  // 0x00BBGGRR: a dark blue line
 constexpr uint32_t kTrendColour = 0x2020C0;   // red
 constexpr int kDefaultDelayMs = 6;
 constexpr int kDefaultStepTwips = 60;
+// The frame, its ticks and labels are drawn in GridColor: a dark grey keeps the labels
+// readable on white (contrast about 6:1) and the grid quieter than the series.
+constexpr uint32_t kFrameColour = 0x606060;
 
 QSlider* Slider(int lo, int hi, int value, QWidget* parent) {
     auto* s = new QSlider(Qt::Horizontal, parent);
@@ -47,6 +53,8 @@ ChartPage::ChartPage(QWidget* parent) : DemoPage(parent) {
     chart_->setMinimumSize(480, 320);
     row->addWidget(chart_, 1);
     runner_ = std::make_unique<DrawRunner>(*chart_);
+    plotter_ = std::make_unique<TrackPlotter>(*chart_, *runner_);
+    chart_->installEventFilter(this);
 
     auto* panel = new QVBoxLayout;
     row->addLayout(panel);
@@ -90,10 +98,8 @@ ChartPage::ChartPage(QWidget* parent) : DemoPage(parent) {
     panel->addWidget(status_);
 
     // The settings dialog arrives with its own work; until then the button says so.
-    const bool hasSettings =
-        chart_->typeInfo().find("EditScaleSetting", ctl::MemberKind::Method) != nullptr;
-    settings_->setEnabled(hasSettings);
-    if (!hasSettings) settings_->setToolTip("This build of the chart has no settings dialog yet");
+    hasSettings_ = chart_->typeInfo().find("EditScaleSetting", ctl::MemberKind::Method) != nullptr;
+    if (!hasSettings_) settings_->setToolTip("This build of the chart has no settings dialog yet");
 
     auto showSpeed = [this] {
         delayText_->setText(QString("%1 ms between steps").arg(delay_->value()));
@@ -108,7 +114,14 @@ ChartPage::ChartPage(QWidget* parent) : DemoPage(parent) {
     connect(delay_, &QSlider::valueChanged, this, showSpeed);
     connect(step_, &QSlider::valueChanged, this, showSpeed);
     connect(series_, &QComboBox::currentIndexChanged, this, [this] { setUpScale(); });
-    connect(grid_, &QCheckBox::toggled, this, [this] { setUpScale(); });
+    connect(grid_, &QCheckBox::toggled, this, [this](bool on) {
+        try {
+            chart_->set("ViewGrid", on);
+        } catch (const ctl::RaisedError& e) {
+            say(QString::fromStdString(e.description()), true);
+        }
+        redrawAtOnce();
+    });
     connect(points_, &QCheckBox::toggled, this, [this](bool on) { chart_->set("ViewPoints", on); });
     connect(draw_, &QPushButton::clicked, this, [this] { drawSeries(); });
     connect(pause_, &QPushButton::clicked, this, [this] {
@@ -127,11 +140,22 @@ ChartPage::ChartPage(QWidget* parent) : DemoPage(parent) {
     });
     runner_->onStateChanged = [this] { updateButtons(); };
 
-    chart_->on("StartDrawing", [this](ctl::Args&) { say("Drawing..."); });
-    chart_->on("ChangeScaleSetting", [this](ctl::Args& a) {
-        say("Scale settings changed; press Draw to plot again.");
-        if (!a.empty() && a[0].toBool()) drawSeries();
+    chart_->on("StartDrawing", [this](ctl::Args& a) {
+        if (refuseNextDraw_ && !a.empty()) {
+            refuseNextDraw_ = false;
+            a[0] = ctl::Variant(true);  // Cancel: the error already shown stays
+            return;
+        }
+        say("Drawing...");
     });
+    chart_->on("FinishDrawing", [this](ctl::Args&) {
+        // The dialog's Draw plots the chart's points itself; the line follows once it is done.
+        if (!dialogRedraw_ || runner_->running()) return;
+        dialogRedraw_ = false;
+        QTimer::singleShot(0, this, [this] { finishDialogRedraw(); });
+    });
+    chart_->on("ChangeScaleSetting",
+               [this](ctl::Args& a) { settingsChanged(!a.empty() && a[0].toBool()); });
 
     showSpeed();
     setUpScale();
@@ -167,12 +191,13 @@ void ChartPage::setUpScale() {
         chart_->set("BottomScale", 400.0f);
         chart_->set("ViewGrid", grid_->isChecked());
         chart_->set("BackColor", int32_t(0xFFFFFF));
-        chart_->set("GridColor", int32_t(0xC0C0C0));
+        chart_->set("GridColor", int32_t(kFrameColour));
         chart_->set("ViewPoints", points_->isChecked());
         chart_->set("ForeColor", int32_t(kSeriesColour));
         chart_->set("DrawWidth", int16_t(2));
         chart_->set("Title", s.title.toStdString());
         chart_->set("TitleColor", int32_t(0x602000));
+        drawn_ = {};
         chart_->call("Clear");
         if (!chart_->call("SetScaleUnit").toBool())
             say(QString::fromStdString(chart_->get("ControlError").toString()), true);
@@ -183,54 +208,171 @@ void ChartPage::setUpScale() {
     }
 }
 
-bool ChartPage::plot(const std::vector<double>& x, const std::vector<double>& y, uint32_t colour) {
-    chart_->call("Point_Clear");
-    for (size_t i = 0; i < x.size(); ++i)
-        if (!chart_->call("Point_Add", {ctl::Variant::Date(x[i]), y[i]}).toBool()) {
-            say(QString::fromStdString(chart_->get("ControlError").toString()), true);
-            return false;
-        }
-    chart_->set("ForeColor", int32_t(colour));
-    bool ok = runner_->run([this] { return chart_->call("Draw").toBool(); });
-    if (!ok)
-        say(runner_->lastError().isEmpty()
-                ? QString::fromStdString(chart_->get("ControlError").toString())
-                : runner_->lastError(),
-            true);
-    return ok;
+PlotTrack ChartPage::seriesTrack() const {
+    const Series& s = DatedSeries()[size_t(std::max(0, series_->currentIndex()))];
+    PlotTrack t;
+    t.colour = kSeriesColour;
+    t.marks = points_->isChecked();
+    for (const DatedValue& p : s.points) t.x.push_back(DaySerial(p.date)), t.y.push_back(p.value);
+    return t;
+}
+
+PlotTrack ChartPage::trendTrack() const {
+    const PlotTrack series = seriesTrack();
+    const LineFit fit = FitLine(series.x, series.y);
+    PlotTrack t;
+    t.colour = kTrendColour;
+    t.marks = false;
+    t.x = {series.x.front(), series.x.back()};
+    // Kept inside the chart's current range (the settings dialog may have narrowed it).
+    double lo = -1e300, hi = 1e300;
+    try {
+        lo = chart_->get("MinY").toDouble();
+        hi = chart_->get("MaxY").toDouble();
+    } catch (const ctl::RaisedError&) {
+    }
+    for (double x : t.x) t.y.push_back(std::clamp(fit.intercept + fit.slope * x, lo, hi));
+    return t;
 }
 
 void ChartPage::drawSeries() {
     if (runner_->running()) return;
+    dialogRedraw_ = refuseNextDraw_ = false;
     const Series& s = DatedSeries()[size_t(std::max(0, series_->currentIndex()))];
-    std::vector<double> x, y;
-    for (const DatedValue& p : s.points) x.push_back(DaySerial(p.date)), y.push_back(p.value);
     try {
-        setUpScale();
-        chart_->set("Title", std::string());  // printed once, after the last track
-        if (!plot(x, y, kSeriesColour)) return;
-        if (chart_->get("FlagExit").toBool()) return;
-        LineFit fit = FitLine(x, y);
-        if (trend_->isChecked()) {
-            std::vector<double> tx{x.front(), x.back()};
-            std::vector<double> ty{fit.intercept + fit.slope * tx[0],
-                                   fit.intercept + fit.slope * tx[1]};
-            for (double& v : ty) v = std::clamp(v, s.minY, s.maxY);
-            chart_->set("Title", s.title.toStdString());
-            bool viewPoints = points_->isChecked();
-            chart_->set("ViewPoints", false);
-            bool ok = plot(tx, ty, kTrendColour);
-            chart_->set("ViewPoints", viewPoints);
-            if (!ok) return;
+        // The title is printed once, after the last track.
+        chart_->set("Title", std::string());
+        drawn_ = {};
+        chart_->call("Clear");
+        const PlotTrack series = seriesTrack();
+        auto result = plotter_->animate(series, drawn_.points);
+        if (result == TrackPlotter::Result::Done && trend_->isChecked()) {
+            size_t reached = 0;
+            result = plotter_->animate(trendTrack(), reached);
+            drawn_.trend = result == TrackPlotter::Result::Done;
         }
-        say(QString("Drawn: %1 points. Least-squares line: %2 %3 per 30 days, r = %4.")
-                .arg(x.size())
-                .arg(fit.slope * 30, 0, 'f', 2)
-                .arg(s.unit)
-                .arg(fit.correlation, 0, 'f', 2));
+        if (result == TrackPlotter::Result::Stopped) {
+            // Stopping wiped the picture: the frame and what was reached come back.
+            redrawAtOnce();
+            sayStopped();
+            return;
+        }
+        if (result == TrackPlotter::Result::Failed) {
+            say(plotter_->error(), true);
+            return;
+        }
+        chart_->set("Title", s.title.toStdString());
+        sayDrawn();
     } catch (const ctl::RaisedError& e) {
         say(QString::fromStdString(e.description()), true);
     }
+}
+
+bool ChartPage::redrawAtOnce() {
+    if (runner_->running()) return false;
+    try {
+        const Series& s = DatedSeries()[size_t(std::max(0, series_->currentIndex()))];
+        chart_->set("Title", std::string());
+        chart_->call("Clear");
+        if (!plotter_->drawAtOnce(seriesTrack(), drawn_.points) ||
+            (drawn_.trend && !plotter_->drawAtOnce(trendTrack(), 2))) {
+            say(plotter_->error(), true);
+            return false;
+        }
+        if (drawn_.points > 0) chart_->set("Title", s.title.toStdString());
+        return true;
+    } catch (const ctl::RaisedError& e) {
+        say(QString::fromStdString(e.description()), true);
+        return false;
+    }
+}
+
+void ChartPage::queueRedraw() {
+    if (redrawQueued_) return;
+    redrawQueued_ = true;
+    QTimer::singleShot(0, this, [this] {
+        // A drawing in progress finishes at the old size first; the new one follows.
+        if (runner_->running() || dialogRedraw_) {
+            QTimer::singleShot(50, this, [this] {
+                redrawQueued_ = false;
+                queueRedraw();
+            });
+            return;
+        }
+        redrawQueued_ = false;
+        redrawAtOnce();
+    });
+}
+
+bool ChartPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == chart_ && event->type() == QEvent::Resize) queueRedraw();
+    return DemoPage::eventFilter(watched, event);
+}
+
+void ChartPage::settingsChanged(bool redraw) {
+    if (!redraw) {
+        // Raised by the dialog's Draw just before the chart plots the points it holds: they
+        // become the whole series, and the least-squares line follows.
+        const PlotTrack series = seriesTrack();
+        if (!plotter_->load(series, series.x.size())) {
+            say(plotter_->error(), true);
+            refuseNextDraw_ = true;
+            return;
+        }
+        try {
+            chart_->set("ViewPoints", series.marks);
+            chart_->set("ForeColor", int32_t(series.colour));
+        } catch (const ctl::RaisedError& e) {
+            say(QString::fromStdString(e.description()), true);
+        }
+        dialogRedraw_ = true;
+        return;
+    }
+    // The dialog closed with OK on a visible chart: the same picture in the new settings.
+    drawn_ = {seriesTrack().x.size(), trend_->isChecked()};
+    if (redrawAtOnce()) sayDrawn();
+}
+
+void ChartPage::finishDialogRedraw() {
+    drawn_ = {seriesTrack().x.size(), false};
+    if (trend_->isChecked()) {
+        if (!plotter_->drawAtOnce(trendTrack(), 2)) {
+            say(plotter_->error(), true);
+            return;
+        }
+        drawn_.trend = true;
+    }
+    const Series& s = DatedSeries()[size_t(std::max(0, series_->currentIndex()))];
+    try {
+        chart_->set("Title", s.title.toStdString());
+    } catch (const ctl::RaisedError& e) {
+        say(QString::fromStdString(e.description()), true);
+        return;
+    }
+    sayDrawn();
+}
+
+void ChartPage::sayDrawn() {
+    const Series& s = DatedSeries()[size_t(std::max(0, series_->currentIndex()))];
+    const PlotTrack series = seriesTrack();
+    const LineFit fit = FitLine(series.x, series.y);
+    say(QString("Drawn: %1 points. Least-squares line: %2 %3 per 30 days, r = %4.")
+            .arg(series.x.size())
+            .arg(fit.slope * 30, 0, 'f', 2)
+            .arg(s.unit)
+            .arg(fit.correlation, 0, 'f', 2));
+}
+
+void ChartPage::sayStopped() {
+    const size_t all = seriesTrack().x.size();
+    if (drawn_.points < all)
+        say(QString("Stopped after %1 of %2 points.").arg(drawn_.points).arg(all));
+    else
+        say("Stopped: the series is drawn, the least-squares line is not.");
+}
+
+QString ChartPage::status() const {
+    return status_->text();
 }
 
 void ChartPage::prepareSnapshot() {
@@ -265,6 +407,7 @@ void ChartPage::updateButtons() {
     pause_->setEnabled(running);
     pause_->setText(runner_->paused() ? "&Resume" : "&Pause");
     stop_->setEnabled(running);
+    settings_->setEnabled(!running && hasSettings_);
     series_->setEnabled(!running);
     grid_->setEnabled(!running);
     if (runner_->paused()) say("Paused. Resume goes on, Stop ends the drawing.");

@@ -127,14 +127,16 @@ ctl::ControlWidget* ComboPage::addStyled(int style, const QString& caption, cons
     auto* sub = new QLabel(note, parent);
     sub->setStyleSheet("color: #555;");
     auto* combo = NewCombo(style, parent);
-    combo->set("WidthCol1", int32_t(style == 1 ? 1300 : 700));
-    combo->set("WidthCol2", int32_t(2600));
+    combo->set("WidthCol1", int32_t(style == 1 ? 1700 : 700));
+    combo->set("WidthCol2", int32_t(style == 1 ? 3300 : 2600));
     combo->set("ListHeight", int32_t(2600));
-    combo->setMinimumWidth(250);
+    // The simple combo keeps the width its columns make: a layout that stretched it would
+    // scale the columns and push its lists past the control's edge.
+    if (style == 1) combo->setFixedWidth(static_cast<QWidget*>(combo)->sizeHint().width());
     combo->setFixedHeight(style == 1 ? kSimpleHeightPx : kComboHeightPx);
     grid->addWidget(heading, 0, column);
     grid->addWidget(sub, 1, column);
-    grid->addWidget(combo, 2, column, Qt::AlignTop);
+    grid->addWidget(combo, 2, column, Qt::AlignLeft | Qt::AlignTop);
     grid->setRowStretch(3, 1);
     return combo;
 }

@@ -8,6 +8,7 @@ bool DrawRunner::run(const std::function<bool()>& drawing) {
     if (running_) return false;
     lastError_.clear();
     running_ = true;
+    stopped_ = false;
     changed();
     bool ok = false;
     try {
@@ -42,6 +43,7 @@ void DrawRunner::resume() {
 
 void DrawRunner::stop() {
     if (!running_) return;
+    stopped_ = true;
     try {
         chart_.set("FlagExit", true);
     } catch (const ctl::RaisedError&) {

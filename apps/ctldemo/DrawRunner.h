@@ -18,6 +18,9 @@ class DrawRunner {
 
     bool running() const { return running_; }
     bool paused() const { return pauseLoop_ != nullptr; }
+    // Whether the last drawing was ended by stop(). The chart reports a stopped drawing as a
+    // success (and has wiped its picture), so callers ask here.
+    bool stopped() const { return stopped_; }
     // Runs one drawing call (Draw, DrawTrack) with FlagExit cleared before and after; false
     // when another drawing is running or the call raised (its text in lastError()).
     bool run(const std::function<bool()>& drawing);
@@ -32,6 +35,7 @@ class DrawRunner {
   private:
     ctl::ControlWidget& chart_;
     bool running_ = false;
+    bool stopped_ = false;
     QEventLoop* pauseLoop_ = nullptr;
     QString lastError_;
     void changed() {

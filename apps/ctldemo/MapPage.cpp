@@ -88,6 +88,11 @@ MapPage::MapPage(const QString& dataFolder, QWidget* parent)
     tracks_ = new QListWidget(box);
     tracks_->setMinimumWidth(220);
     tracks_->setMaximumWidth(260);
+    // Long names wrap (each track takes two lines: its name, then its size) rather than
+    // hiding behind a horizontal scroll bar.
+    tracks_->setWordWrap(true);
+    tracks_->setTextElideMode(Qt::ElideNone);
+    tracks_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     boxLayout->addWidget(tracks_);
     storeLabel_ = new QLabel(box);
     storeLabel_->setWordWrap(true);
@@ -205,7 +210,7 @@ void MapPage::refreshTracks() {
         const QString detail = t.branches > 1
                                    ? QString("%1 branches, %2 points").arg(t.branches).arg(t.points)
                                    : QString("%1 points").arg(t.points);
-        auto* item = new QListWidgetItem(t.name + "  (" + detail + ")", tracks_);
+        auto* item = new QListWidgetItem(t.name + "\n" + detail, tracks_);
         item->setData(Qt::UserRole, t.name);
         item->setToolTip(t.name + "\n" + detail);
         if (t.name == keep) tracks_->setCurrentItem(item);
@@ -272,6 +277,12 @@ void MapPage::stopPlayback() {
 }
 
 void MapPage::prepareSnapshot() {
+    if (!storedDrawn_) drawStoredTracks();
+}
+
+void MapPage::drawStoredTracks() {
+    if (playing()) return;
+    storedDrawn_ = true;
     try {
         chart_->set("Delay", 0.0f);
         for (int i = 0; i < tracks_->count(); ++i) {
@@ -308,6 +319,11 @@ void MapPage::stopWork() {
 void MapPage::showEvent(QShowEvent* e) {
     DemoPage::showEvent(e);
     refreshTracks();  // the store may have changed meanwhile (trackdb, another page)
+    // The stored tracks are on the map when it first opens, once the chart has its size.
+    if (!storedDrawn_)
+        QTimer::singleShot(0, this, [this] {
+            if (!storedDrawn_ && isVisible()) drawStoredTracks();
+        });
 }
 
 void MapPage::updateButtons() {

@@ -65,6 +65,9 @@ class MapPage : public DemoPage {
     QTimer poll_;  // follows a playback the chart runs by itself (its menu, a double-click)
 
     void loadPicture();
+    // Every stored track drawn at once (when the page first shows, and for the gallery).
+    void drawStoredTracks();
+    bool storedDrawn_ = false;
     void updateButtons();
     QString selectedTrack() const;
     void say(const QString& text, bool error = false);

@@ -4,6 +4,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "platform/embed/ControlWidget.h"
+#include "platform/graphics/Font.h"
 
 namespace demo {
 
@@ -25,6 +27,15 @@ bool EndsWithColour(const std::string& name) {
     for (char c : name) n += char(std::tolower(static_cast<unsigned char>(c)));
     return n.size() >= 5 && n.compare(n.size() - 5, 5, "color") == 0;
 }
+
+// Values an enumerated property takes that its enumeration has no name for: the chart's map
+// mode is MapStyle 0, and a browser must be able to choose it.
+struct UnnamedValue {
+    const char* enumeration;
+    int32_t value;
+    const char* name;
+};
+constexpr UnnamedValue kUnnamedValues[] = {{"enMapStyle", 0, "Map"}};
 
 QColor FromBgr(uint32_t bgr) {
     return QColor(int(bgr & 0xFF), int(bgr >> 8 & 0xFF), int(bgr >> 16 & 0xFF));
@@ -50,6 +61,11 @@ QString ObjectText(const ctl::Variant& v) {
 }  // namespace
 
 PropertyBrowser::PropertyBrowser(QWidget* parent) : QWidget(parent) {
+    chooseFont = [this](const QFont& current) -> std::optional<QFont> {
+        bool ok = false;
+        const QFont f = QFontDialog::getFont(&ok, current, this, "Font");
+        return ok ? std::optional<QFont>(f) : std::nullopt;
+    };
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     table_ = new QTableWidget(0, 3, this);
@@ -73,6 +89,12 @@ PropertyBrowser::PropertyBrowser(QWidget* parent) : QWidget(parent) {
     layout->addWidget(help_);
     layout->addWidget(message_);
     connect(table_, &QTableWidget::currentCellChanged, this, [this](int row) { showHelp(row); });
+}
+
+QWidget* PropertyBrowser::editor(const std::string& name) const {
+    for (size_t i = 0; i < rows_.size(); ++i)
+        if (rows_[i].name == name) return table_->cellWidget(int(i), kValue);
+    return nullptr;
 }
 
 void PropertyBrowser::showHelp(int row) {
@@ -162,11 +184,14 @@ QWidget* PropertyBrowser::editorFor(int row) {
         auto* box = new QComboBox;
         int32_t now = value.toInt32();
         bool found = false;
-        for (const auto& item : r.enumeration->items) {
-            box->addItem(QString("%1 - %2").arg(item.value).arg(QString::fromStdString(item.name)),
-                         item.value);
-            found |= item.value == now;
-        }
+        auto add = [&](int32_t value, const QString& text) {
+            box->addItem(QString("%1 - %2").arg(value).arg(text), value);
+            found |= value == now;
+        };
+        for (const UnnamedValue& u : kUnnamedValues)
+            if (r.enumeration->name == u.enumeration) add(u.value, u.name);
+        for (const auto& item : r.enumeration->items)
+            add(item.value, QString::fromStdString(item.name));
         if (!found) box->insertItem(0, QString::number(now), now);
         box->setCurrentIndex(box->findData(now));
         box->setEnabled(r.writable);
@@ -198,6 +223,32 @@ QWidget* PropertyBrowser::editorFor(int row) {
             if (!chosen.isValid()) return;
             write(row, ctl::Variant(int32_t(uint32_t(chosen.red()) | uint32_t(chosen.green()) << 8 |
                                             uint32_t(chosen.blue()) << 16)));
+        });
+        return button;
+    }
+    auto font = value.isObject() ? std::dynamic_pointer_cast<ctl::Font>(value.toObject()) : nullptr;
+    if (font) {
+        auto* button = new QPushButton(QString("%1, %2 pt%3%4")
+                                           .arg(QString::fromStdString(font->Name))
+                                           .arg(font->Size)
+                                           .arg(font->Bold ? ", bold" : "")
+                                           .arg(font->Italic ? ", italic" : ""));
+        button->setStyleSheet("text-align: left;");
+        button->setEnabled(r.writable);
+        connect(button, &QPushButton::clicked, this, [this, row, font] {
+            QFont current(QString::fromStdString(font->Name));
+            current.setPointSizeF(font->Size);
+            current.setBold(font->Bold);
+            current.setItalic(font->Italic);
+            current.setUnderline(font->Underline);
+            current.setStrikeOut(font->Strikethrough);
+            const std::optional<QFont> chosen = chooseFont(current);
+            if (!chosen) return;
+            auto f = ctl::MakeFont(chosen->family().toStdString(), chosen->pointSizeF(),
+                                   chosen->bold(), chosen->italic());
+            f->Underline = chosen->underline();
+            f->Strikethrough = chosen->strikeOut();
+            write(row, ctl::Variant(ctl::ObjectPtr(f)));
         });
         return button;
     }

@@ -2,7 +2,10 @@
 // A property browser built from a control's type table: every readable property with its
 // type, its value in an editor that suits the type (enumerations as drop-downs, flags as
 // check boxes, colours and pictures through their dialogs) and its help text.
+#include <QFont>
 #include <QWidget>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +34,11 @@ class PropertyBrowser : public QWidget {
     // The number of rows and the name of each (for tests and the gallery).
     int rowCount() const { return int(rows_.size()); }
     std::string rowName(int i) const { return rows_[size_t(i)].name; }
+    // The editor of the named property (null when it has no row).
+    QWidget* editor(const std::string& name) const;
+    // Asks the user for a font, starting from the current one; nothing when cancelled. A
+    // font dialog unless replaced (tests answer without one).
+    std::function<std::optional<QFont>(const QFont& current)> chooseFont;
 
   private:
     struct Row {

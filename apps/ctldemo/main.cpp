@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QDir>
 #include <QImage>
 #include <QPixmap>
@@ -17,15 +16,13 @@
 #include <string>
 
 #include "DataFolder.h"
+#include "DemoOptions.h"
 #include "DemoWindow.h"
 #include "Gallery.h"
 #include "platform/com/RaisedError.h"
 #include "platform/sys/Prompts.h"
 
 namespace {
-constexpr const char* kDefaultGallery = "ctldemo-gallery";
-constexpr int kDefaultScreenshotDelayMs = 2000;
-
 bool HasDisplay() {
     auto set = [](const char* v) { return std::getenv(v) && *std::getenv(v); };
     return set("DISPLAY") || set("WAYLAND_DISPLAY");
@@ -46,17 +43,23 @@ bool LooksDrawn(const QImage& img) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Decide before the toolkit starts: without a display the demo renders its gallery.
-    bool snapshot = false;
-    for (int i = 1; i < argc; ++i)
-        if (std::string(argv[i]) == "--snapshot") snapshot = true;
+    // The command line is read once, before the toolkit starts: without a display the demo
+    // renders its gallery offscreen.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     const char* platform = std::getenv("QT_QPA_PLATFORM");
-    const bool offscreen = platform && std::string(platform) == "offscreen";
-    if (!HasDisplay() && !platform) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        snapshot = true;
+    const demo::DemoOptions opts =
+        demo::ParseDemoOptions(arguments, HasDisplay(), platform ? platform : "");
+    if (opts.help) {
+        std::printf("%s", qPrintable(opts.helpText));
+        return 0;
     }
-    if (offscreen) snapshot = true;
+    if (!opts.error.isEmpty()) {
+        std::fprintf(stderr, "ctldemo: %s\n", qPrintable(opts.error));
+        return 2;
+    }
+    const bool snapshot = opts.mode == demo::DemoOptions::Mode::Gallery;
+    if (opts.headless) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     if (!std::getenv("XDG_RUNTIME_DIR")) {
         std::string dir = "/tmp/ctl-runtime-" + std::to_string(getuid());
         mkdir(dir.c_str(), 0700);
@@ -65,36 +68,8 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     app.setApplicationName("ctldemo");
-    QCommandLineParser args;
-    args.setApplicationDescription(
-        "Demo of the chart and two-column combo controls. Opens a window; without a display "
-        "(or with --snapshot) writes the pages as PNG files and an index.html.");
-    args.addHelpOption();
-    QCommandLineOption snapshotOpt("snapshot", "Write the gallery into <folder>.", "folder");
-    QCommandLineOption pageOpt("page", "Open on page <n> (1-4).", "n", "1");
-    QCommandLineOption dataOpt("data", "Data folder (map picture, track store, form file).",
-                               "folder");
-    QCommandLineOption shotOpt("screenshot",
-                               "Show the window, grab the screen into <file> and quit.", "file");
-    QCommandLineOption delayOpt("quit-after", "Milliseconds before the screenshot.", "ms",
-                                QString::number(kDefaultScreenshotDelayMs));
-    args.addOptions({snapshotOpt, pageOpt, dataOpt, shotOpt, delayOpt});
-    args.process(app);
-    bool pageOk = false;
-    const int page = args.value(pageOpt).toInt(&pageOk);
-    if (!pageOk || page < 1 || page > 4) {
-        std::fprintf(stderr, "ctldemo: --page takes 1 to 4, not %s\n",
-                     qPrintable(args.value(pageOpt)));
-        return 2;
-    }
-    if (snapshot && args.isSet(shotOpt)) {
-        std::fprintf(stderr,
-                     "ctldemo: --screenshot needs a display (there is none, or the gallery was "
-                     "asked for); --snapshot FOLDER writes the pages instead\n");
-        return 2;
-    }
 
-    const QString data = demo::DataFolder(args.value(dataOpt));
+    const QString data = demo::DataFolder(opts.dataFolder);
     if (data.isEmpty()) {
         std::fprintf(stderr, "ctldemo: cannot create a data folder\n");
         return 1;
@@ -120,7 +95,7 @@ int main(int argc, char** argv) {
     demo::DemoWindow& window = *made;
 
     if (snapshot) {
-        QString folder = args.isSet(snapshotOpt) ? args.value(snapshotOpt) : kDefaultGallery;
+        const QString& folder = opts.galleryFolder;
         QString error;
         int n = demo::WriteGallery(window, folder, &error);
         if (n < 0) {
@@ -132,13 +107,13 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    window.showPage(page - 1);
+    window.showPage(opts.page - 1);
     window.show();
-    if (args.isSet(shotOpt)) {
+    if (opts.mode == demo::DemoOptions::Mode::Screenshot) {
         // The real-window check: the window must reach the screen of a real window system.
-        const QString file = args.value(shotOpt);
+        const QString& file = opts.screenshotFile;
         int result = 1;
-        QTimer::singleShot(std::max(200, args.value(delayOpt).toInt()), &app, [&] {
+        QTimer::singleShot(std::max(200, opts.quitAfterMs), &app, [&] {
             QScreen* screen = window.screen();
             QImage img = screen ? screen->grabWindow(0).toImage() : QImage();
             const bool saved = !img.isNull() && img.save(file, "PNG");

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "apps/ctlhost/ReferenceNotes.h"
 #include "apps/ctlhost/TypeLib.h"
 
 namespace ctlhost {
@@ -55,7 +56,7 @@ const std::pair<const char*, const char*> kTypes[] = {
 };
 
 // The legend rows for the types the class uses; enumerations and other named objects last.
-std::string TypeLegend(const ctl::ClassInfo& ci) {
+std::string TypeLegend(const ctl::ClassInfo& ci, const ReferenceNotes& notes) {
     std::vector<std::string> used;
     auto use = [&](const std::string& t) {
         if (!t.empty() && std::find(used.begin(), used.end(), t) == used.end()) used.push_back(t);
@@ -77,8 +78,12 @@ std::string TypeLegend(const ctl::ClassInfo& ci) {
         if (known) continue;
         bool enumeration = false;
         for (const auto& e : ci.enums) enumeration = enumeration || e.name == t;
+        const std::string described = notes.typeNote(t);
         out << "| " << t << " | "
-            << (enumeration ? "a 32-bit enumeration (see Enumerations)" : "an object") << " |\n";
+            << (enumeration         ? "a 32-bit enumeration (see Enumerations)"
+                : described.empty() ? "an object"
+                                    : described)
+            << " |\n";
     }
     return out.str();
 }
@@ -143,6 +148,7 @@ std::string Access(const Entry& e) {
 std::string ReferencePage(const ctl::ControlClass& cls) {
     const ctl::ClassInfo& ci = cls.typeInfo();
     const ctl::LibraryInfo& lib = cls.library;
+    const ReferenceNotes& notes = NotesFor(ci.progId);
     std::ostringstream out;
     out << "# " << ClassName(ci) << "\n\n"
         << "The control class `" << ci.progId << "` of the library " << lib.name << " (\""
@@ -150,7 +156,7 @@ std::string ReferencePage(const ctl::ControlClass& cls) {
         << "This page is generated from the class's type table; "
         << "`cmake --build build --target reference` writes it again.\n\n"
         << "## Types\n\n"
-        << TypeLegend(ci) << "\n";
+        << TypeLegend(ci, notes) << "\n";
 
     // Members grouped by name, in the order each name first appears in the interface.
     std::vector<Entry> entries;
@@ -178,6 +184,7 @@ std::string ReferencePage(const ctl::ControlClass& cls) {
             << Access(e) << (hidden ? ", hidden" : "") << (m.dispid == 0 ? ", default member" : "")
             << "; id " << Hex(m.dispid) << "\n\n"
             << Help(m.help) << "\n\n";
+        if (const std::string note = notes.memberNote(m.name); !note.empty()) out << note << "\n\n";
     }
 
     out << "## Events\n\n";
@@ -193,6 +200,15 @@ std::string ReferencePage(const ctl::ControlClass& cls) {
         out << "\n### " << en.name << "\n\n| Name | Value | Help text |\n|---|---|---|\n";
         for (const auto& it : en.items)
             out << "| " << it.name << " | " << it.value << " | " << Help(it.help) << " |\n";
+        for (const auto& v : notes.values)
+            if (v.enumeration == en.name)
+                out << "| *(none)* | " << v.value << " | " << v.meaning << " |\n";
+    }
+    if (!notes.errors.empty()) {
+        out << "\n## Errors\n\n"
+            << notes.errorsIntro << "\n\n| Number | Description | Raised by |\n|---|---|---|\n";
+        for (const auto& e : notes.errors)
+            out << "| " << e.number << " | " << e.text << " | " << e.when << " |\n";
     }
     return out.str();
 }

@@ -7,6 +7,7 @@
 #include <iostream>
 #include <string>
 
+#include "apps/ctlhost/ClassLookUp.h"
 #include "apps/ctlhost/ReferencePage.h"
 #include "apps/ctlhost/ScriptHost.h"
 #include "apps/ctlhost/TypeLib.h"
@@ -28,13 +29,13 @@ bool DescribeClass(int argc, char** argv, int& status) {
     const std::string option = argv[1];
     if (option != "--typelib" && option != "--reference") return false;
     if (argc != 3) {
-        std::cout << ErrorJson(5, "Usage: ctlhost " + option + " LIBRARY.CLASS").dump()
+        std::cout << ErrorJson(5, "Usage: ctlhost " + option + " [LIBRARY.]CLASS").dump()
                   << std::endl;
         status = 2;
         return true;
     }
     try {
-        const ctl::ControlClass& cls = ctl::LookUpControlClass(argv[2]);
+        const ctl::ControlClass& cls = ctlhost::LookUpClass(argv[2]);
         if (option == "--typelib")
             std::cout << ctlhost::TypeLibJson(cls).dump() << std::endl;
         else

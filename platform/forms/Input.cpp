@@ -47,7 +47,9 @@ bool SimulateMouse(Widget& target, const std::string& kind, int button, int shif
     if (!w) return false;
     // A scrolling window takes the mouse in its client area, inside the border.
     if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) w = area->viewport();
-    QPointF pos(x / Widget::TwipsX(), y / Widget::TwipsY());
+    // In double precision: a whole number of twips must come back whole from the window's
+    // conversion to twips (a float quotient lost the last digit: 4000 read 3999.99976).
+    QPointF pos(double(x) / Widget::TwipsX(), double(y) / Widget::TwipsY());
     QPointF global = w->mapToGlobal(pos);
     QEvent::Type type;
     if (kind == "down")

@@ -338,3 +338,31 @@ TEST_F(DemoMapTest, TheWindowMenuOfTheDemoHoldsTheEntriesOfThePageOnShow) {
     EXPECT_FALSE(windowMenu->actions()[0]->isEnabled());
     emit windowMenu->aboutToHide();
 }
+
+// The page opens with the stored tracks drawn on the map (not only in the gallery), and the
+// track list shows whole names without a horizontal scroll bar.
+TEST_F(DemoMapTest, TheStoredTracksAreOnTheMapWhenThePageOpens) {
+    TempFolder dir;
+    MapPage page(Folder(dir));
+    page.resize(1000, 600);
+    page.show();
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+    const QImage img = page.chart().grab().toImage();
+    int red = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QColor c = img.pixelColor(x, y);
+            red += c.red() > 150 && c.green() < 60 && c.blue() < 60;
+        }
+    EXPECT_GT(red, 500) << "the stored tracks are drawn";
+
+    ASSERT_GT(page.trackList().count(), 0);
+    EXPECT_EQ(page.trackList().horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    const QFontMetrics fm(page.trackList().font());
+    for (int i = 0; i < page.trackList().count(); ++i) {
+        const QString name = page.trackList().item(i)->data(Qt::UserRole).toString();
+        EXPECT_TRUE(page.trackList().item(i)->text().startsWith(name + "\n"));
+        EXPECT_LE(fm.horizontalAdvance(name), page.trackList().viewport()->width())
+            << name.toStdString() << " fits its list";
+    }
+}

@@ -67,3 +67,20 @@ TEST(ChartScript, SavedAtDesignTimeAndLoadedAtRunTime) {
     EXPECT_TRUE(Has(out, R"({"result":0})")) << all;
     EXPECT_EQ(ErrorNumber(out.back()), 13) << all;  // a chart's file is no combo
 }
+
+// Mouse positions given in whole twips reach the events whole, whichever button and however
+// they divide into pixels; MouseValueX reads the same point.
+TEST(ChartScript, MousePositionsInWholeTwipsReadBackWhole) {
+    auto out = RunHost(
+        "[\"create\", \"Karvex.ucKarvex\", {\"width\": 9600, \"height\": 6200}]\n"
+        "[\"let\", \"LeftScale\", 0]\n[\"let\", \"BottomScale\", 0]\n"
+        "[\"let\", \"MaxX\", 9600]\n[\"let\", \"MaxY\", 6200]\n[\"call\", \"SetScaleUnit\"]\n"
+        "[\"popup\", null]\n"
+        "[\"mouse\", \"up\", 2, 0, 4000, 3001]\n"
+        "[\"mouse\", \"down\", 1, 0, 4000, 1234]\n"
+        "[\"mouse\", \"up\", 1, 0, 7, 4001]\n");
+    const std::string all = Dump(out);
+    EXPECT_TRUE(Has(out, R"({"event":"MouseUp","args":[2,0,4000,3001]})")) << all;
+    EXPECT_TRUE(Has(out, R"({"event":"MouseDown","args":[1,0,4000,1234]})")) << all;
+    EXPECT_TRUE(Has(out, R"({"event":"MouseUp","args":[1,0,7,4001]})")) << all;
+}

@@ -180,6 +180,51 @@ TEST(TypeLib, UnknownClassesAndBadArgumentsFailClearly) {
     EXPECT_NE(status, 0);
 }
 
+// The bare class name the type table prints names the one library that offers it, for both
+// options; a bare name nobody offers fails as a full one does.
+TEST(TypeLib, TheBareClassNameFindsItsLibrary) {
+    EXPECT_EQ(TypeLib("ucKarvex").dump(), TypeLib("Karvex.ucKarvex").dump());
+    EXPECT_EQ(TypeLib("UCVQUORLIN").find("class")->dump(), "\"ucvQuorlin\"");
+    int status = -1;
+    EXPECT_EQ(RunTool("--reference ucvQuorlin", &status),
+              RunTool("--reference Quorlin.ucvQuorlin"));
+    EXPECT_EQ(status, 0);
+    auto out = Json::parse(RunTool("--typelib ucNothing", &status));
+    ASSERT_TRUE(out);
+    EXPECT_EQ(ErrorNumber(*out), 429);
+    EXPECT_NE(status, 0);
+}
+
+// A reader of a reference page alone can use the control: units, the map mode's value, the
+// members that always raise at run time, the record type of the series and every error.
+TEST(TypeLib, ReferencePagesSayUnitsRaisesAndErrors) {
+    auto section = [](const std::string& page, const std::string& heading) {
+        const size_t at = page.find("### " + heading + "\n");
+        EXPECT_NE(at, std::string::npos) << heading;
+        if (at == std::string::npos) return std::string();
+        return page.substr(at, page.find("\n### ", at + 1) - at);
+    };
+    const std::string combo = RunTool("--reference Quorlin.ucvQuorlin");
+    for (const char* m : {"WidthCol1", "WidthCol2", "ListHeight"})
+        EXPECT_NE(section(combo, m).find("twips"), std::string::npos) << m;
+    EXPECT_NE(section(combo, "Style").find("always raises 7"), std::string::npos);
+    EXPECT_NE(section(combo, "ListCount").find("always raises 7"), std::string::npos);
+    const std::string comboErrors = combo.substr(combo.find("## Errors"));
+    for (const char* e : {"| 5 |", "| 6 |", "| 7 |", "| 9 |"})
+        EXPECT_NE(comboErrors.find(e), std::string::npos) << e;
+
+    const std::string chart = RunTool("--reference ucKarvex");
+    EXPECT_NE(section(chart, "enMapStyle").find("| 0 | map mode"), std::string::npos);
+    EXPECT_NE(section(chart, "LeftScale").find("twips"), std::string::npos);
+    EXPECT_NE(section(chart, "SetScaleUnit").find("ControlError"), std::string::npos);
+    EXPECT_EQ(chart.find("| tyPoint | an object |"), std::string::npos);
+    EXPECT_NE(chart.find("| tyPoint | a point of the series"), std::string::npos);
+    ASSERT_NE(chart.find("## Errors"), std::string::npos);
+    const std::string chartErrors = chart.substr(chart.find("## Errors"));
+    for (int n = 1023; n <= 1033; ++n)
+        EXPECT_NE(chartErrors.find("| " + std::to_string(n) + " |"), std::string::npos) << n;
+}
+
 // The checked-in pages are what the type tables give today.
 TEST(TypeLib, ReferencePagesAreUpToDate) {
     const char* dir = std::getenv("CTL_REFERENCE");

@@ -282,3 +282,22 @@ TEST(StoreScript, TheStoreExamplesRunUnchangedOnAServer) {
         EXPECT_EQ(RunStoreExample(name, db), onFile) << name;
     }
 }
+
+// The setup scripts find the store tool where an installed or a built tree puts it: on the
+// PATH, or beside ctlhost; not only in a build/bin under the working folder.
+TEST(StoreScript, SetupScriptsFindTheToolOnThePathOrBesideTheHost) {
+    const char* examples = std::getenv("CTL_EXAMPLES");
+    const char* trackdb = std::getenv("TRACKDB");
+    const char* host = std::getenv("CTLHOST");
+    ASSERT_TRUE(examples && trackdb && host);
+    const std::string bin = std::filesystem::path(trackdb).parent_path().string();
+    const std::string script = Q(std::string(examples) + "/map_river.sh");
+    for (const std::string& env : {"env -u TRACKDB -u CTLHOST PATH=" + Q(bin) + ":\"$PATH\"",
+                                   "env -u TRACKDB CTLHOST=" + Q(host)}) {
+        TempFolder work;  // no build/bin here
+        const std::string cmd =
+            "cd " + Q(work.path) + " && " + env + " bash " + script + " > setup.log 2>&1";
+        EXPECT_EQ(std::system(cmd.c_str()), 0) << cmd;
+        EXPECT_TRUE(std::filesystem::exists(work.file("out/map_river/mappa.mdb"))) << env;
+    }
+}
