@@ -21,7 +21,6 @@
 #include "trackio/Schema.h"
 
 namespace {
-constexpr int kPoints = bench::kSeriesPoints;
 constexpr int kMoves = 10000;
 
 std::string Folder() {
@@ -79,7 +78,7 @@ void BM_DrawSeries(benchmark::State& state) {
         bool ok = c.chart->Draw();
         benchmark::DoNotOptimize(ok);
     }
-    state.SetItemsProcessed(state.iterations() * kPoints);
+    state.SetItemsProcessed(state.iterations() * bench::SeriesPoints());
 }
 BENCHMARK(BM_DrawSeries)->Unit(benchmark::kMillisecond);
 
@@ -87,10 +86,10 @@ void BM_PlaybackStored(benchmark::State& state) {
     MapChart m;
     for (auto _ : state) {
         bool ok = m.chart->DrawTrack("long track");
-        if (!ok || m.chart->TrackX().size() != size_t(kPoints))
+        if (!ok || m.chart->TrackX().size() != size_t(bench::SeriesPoints()))
             state.SkipWithError(m.chart->ControlError().c_str());
     }
-    state.SetItemsProcessed(state.iterations() * kPoints);
+    state.SetItemsProcessed(state.iterations() * bench::SeriesPoints());
 }
 BENCHMARK(BM_PlaybackStored)->Unit(benchmark::kMillisecond);
 
