@@ -52,18 +52,19 @@ if [ "${1:-}" = "--chart-scaling" ]; then
     machine_line
     echo "Processor time per call; the series is the same curve sampled more densely."
     echo
-    echo "| points | \`Draw\` | per point | replay of the stored track | per point |"
-    echo "|---|---|---|---|---|"
+    echo "| points | \`Draw\` | per point | replay of the stored track | per point | replay after the store changed | per point |"
+    echo "|---|---|---|---|---|---|---|"
   } >"$body"
   for n in 10000 100000 1000000; do
     out="$(CTL_BENCH_POINTS=$n "$build_dir/bin/bench_chart_playback" \
-      --benchmark_filter='BM_DrawSeries|BM_PlaybackStored' 2>/dev/null)"
+      --benchmark_filter='BM_DrawSeries|BM_Playback' 2>/dev/null)"
     # Columns: name, time, unit, processor time, unit, iterations.
     draw="$(awk '$1 == "BM_DrawSeries" { print $4 }' <<<"$out")"
     play="$(awk '$1 == "BM_PlaybackStored" { print $4 }' <<<"$out")"
-    awk -v n="$n" -v d="$draw" -v p="$play" 'BEGIN {
-      printf "| %d | %.1f ms | %.0f ns | %.1f ms | %.0f ns |\n", n, d, d * 1e6 / n, p, p * 1e6 / n }' \
-      >>"$body"
+    changed="$(awk '$1 == "BM_PlaybackAfterChange" { print $4 }' <<<"$out")"
+    awk -v n="$n" -v d="$draw" -v p="$play" -v c="$changed" 'BEGIN {
+      printf "| %d | %.1f ms | %.0f ns | %.1f ms | %.0f ns | %.1f ms | %.0f ns |\n",
+        n, d, d * 1e6 / n, p, p * 1e6 / n, c, c * 1e6 / n }' >>"$body"
   done
   cat "$body"
   write_section chart-scaling "$body"
