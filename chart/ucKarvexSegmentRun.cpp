@@ -9,9 +9,9 @@
 namespace karvex {
 
 namespace {
-// Segments per call: a few hundred microseconds of painting, so events still run every
-// time slice.
-constexpr size_t kRunSegments = 512;
+// Segments per call. The clock is looked at on every few chances for events to run, so a
+// call of long segments across a large surface must stay well under a time slice.
+constexpr size_t kRunSegments = 128;
 }  // namespace
 
 size_t ucKarvex::DrawSegmentRun(const std::vector<double>& xs, const std::vector<double>& ys,
