@@ -39,8 +39,7 @@ median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print v[int(
 
 machine_line() {
   echo "Measured $(date -u '+%Y-%m-%d %H:%M UTC') on $(nproc) cores, load average" \
-    "$(cut -d' ' -f1-3 /proc/loadavg) at the start; ratios of processor time unless the" \
-    "benchmark says otherwise (its last line, \`ratio: X\`)."
+    "$(cut -d' ' -f1-3 /proc/loadavg) at the start."
 }
 
 if [ "${1:-}" = "--chart-scaling" ]; then
@@ -85,6 +84,8 @@ build "${names[@]}"
 table="$(mktemp)"
 {
   machine_line
+  echo "Each run's ratio is its last line (\`ratio: X\`): processor time unless the benchmark says"
+  echo "otherwise."
   echo
   echo "| benchmark | run 1 | run 2 | run 3 | median |"
   echo "|---|---|---|---|---|"
@@ -95,6 +96,8 @@ for family in $(printf '%s\n' "${names[@]}" | sed 's/^bench_\([a-z]*\)_.*/\1/' |
     echo "## ${family^} ratios (scripts/bench.sh)"
     echo
     machine_line
+    echo "Each run's ratio is its last line (\`ratio: X\`): processor time unless the benchmark says"
+    echo "otherwise."
     echo
     echo "| benchmark | run 1 | run 2 | run 3 | median |"
     echo "|---|---|---|---|---|"
