@@ -1,7 +1,8 @@
 #pragma once
 // The chart benchmarks' point series: 100,000 points of a wavy curve on a coordinate-system
-// chart, ready for Draw.
+// chart, ready for Draw (CTL_BENCH_POINTS asks for another count, for the scaling figures).
 #include <cmath>
+#include <cstdlib>
 #include <memory>
 
 #include "chart/ucKarvex.h"
@@ -10,13 +11,22 @@
 
 namespace bench {
 
-constexpr int kSeriesPoints = 100000;
+inline int SeriesPoints() {
+    static const int n = [] {
+        const char* asked = std::getenv("CTL_BENCH_POINTS");
+        const int v = asked ? std::atoi(asked) : 0;
+        return v >= 2 ? v : 100000;
+    }();
+    return n;
+}
 
+// The curve keeps its shape whatever the count: more points only sample it more densely.
 inline double SeriesY(int i) {
-    return 50 + 45 * std::sin(i * 0.001) * std::cos(i * 0.037);
+    const double t = i * (100000.0 / SeriesPoints());
+    return 50 + 45 * std::sin(t * 0.001) * std::cos(t * 0.037);
 }
 inline double SeriesX(int i) {
-    return 100.0 * i / (kSeriesPoints - 1);
+    return 100.0 * i / (SeriesPoints() - 1);
 }
 
 struct SeriesChart {
@@ -28,7 +38,7 @@ struct SeriesChart {
         chart->Initialize();
         chart->InitProperties();
         chart->SetScaleUnit();
-        for (int i = 0; i < kSeriesPoints; ++i)
+        for (int i = 0; i < SeriesPoints(); ++i)
             chart->Point_Add(ctl::Variant(SeriesX(i)), ctl::Variant(SeriesY(i)));
     }
 };

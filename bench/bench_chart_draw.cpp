@@ -14,7 +14,6 @@
 #include "platform/sys/EventLoop.h"
 
 namespace {
-constexpr int kPoints = bench::kSeriesPoints;
 using Chart = bench::SeriesChart;
 
 void BM_RawQPainterLines(benchmark::State& state) {
@@ -36,7 +35,7 @@ void BM_RawQPainterLines(benchmark::State& state) {
         for (size_t i = 0; i + 1 < pts.size(); ++i) p.drawLine(pts[i], pts[i + 1]);
         benchmark::DoNotOptimize(img.constBits());
     }
-    state.SetItemsProcessed(state.iterations() * kPoints);
+    state.SetItemsProcessed(state.iterations() * bench::SeriesPoints());
 }
 BENCHMARK(BM_RawQPainterLines)->Unit(benchmark::kMillisecond);
 
@@ -46,7 +45,7 @@ void BM_ChartDraw(benchmark::State& state) {
         bool ok = c.chart->Draw();
         benchmark::DoNotOptimize(ok);
     }
-    state.SetItemsProcessed(state.iterations() * kPoints);
+    state.SetItemsProcessed(state.iterations() * bench::SeriesPoints());
 }
 BENCHMARK(BM_ChartDraw)->Unit(benchmark::kMillisecond);
 }  // namespace

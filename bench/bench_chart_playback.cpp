@@ -1,7 +1,8 @@
 // A playback of a 100,000-point stored track (Delay 0) against a Draw of the same 100,000
-// Its last output line is "ratio: X" (measured over raw baseline), printed by bench::RunWithRatio.
-// points from the point series, in the same run; and a step-mode drag of 10,000 mouse moves,
-// each stored and drawn (time per move in the "us_per_move" column).
+// points from the point series, in the same run; the same playback when the store changed
+// since the last one; and a step-mode drag of 10,000 mouse moves, each stored and drawn (time
+// per move in the "us_per_move" column).
+// Its last output line is "ratio: X" (playback over Draw), printed by bench::RunWithRatio.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -21,7 +22,6 @@
 #include "trackio/Schema.h"
 
 namespace {
-constexpr int kPoints = bench::kSeriesPoints;
 constexpr int kMoves = 10000;
 
 std::string Folder() {
@@ -79,7 +79,7 @@ void BM_DrawSeries(benchmark::State& state) {
         bool ok = c.chart->Draw();
         benchmark::DoNotOptimize(ok);
     }
-    state.SetItemsProcessed(state.iterations() * kPoints);
+    state.SetItemsProcessed(state.iterations() * bench::SeriesPoints());
 }
 BENCHMARK(BM_DrawSeries)->Unit(benchmark::kMillisecond);
 
@@ -87,12 +87,34 @@ void BM_PlaybackStored(benchmark::State& state) {
     MapChart m;
     for (auto _ : state) {
         bool ok = m.chart->DrawTrack("long track");
-        if (!ok || m.chart->TrackX().size() != size_t(kPoints))
+        if (!ok || m.chart->TrackX().size() != size_t(bench::SeriesPoints()))
             state.SkipWithError(m.chart->ControlError().c_str());
     }
-    state.SetItemsProcessed(state.iterations() * kPoints);
+    state.SetItemsProcessed(state.iterations() * bench::SeriesPoints());
 }
 BENCHMARK(BM_PlaybackStored)->Unit(benchmark::kMillisecond);
+
+// The same replay when another program changed the store since the last one (a row of another
+// track comes and goes between the replays): the branch is read from the table every time.
+void BM_PlaybackAfterChange(benchmark::State& state) {
+    MapChart m;
+    const std::string cs = "data source=" + Folder() + "mappa.mdb;";
+    auto other = ctl::db::CreateConnection(cs);
+    other->Open(cs);
+    bool present = false;
+    for (auto _ : state) {
+        state.PauseTiming();
+        other->Execute(present ? ctl::db::Statement("DELETE FROM MAPPA WHERE tratto = 'touch'")
+                               : ctl::db::Statement("INSERT INTO MAPPA VALUES (1,'touch',1,0,0)"));
+        present = !present;
+        state.ResumeTiming();
+        bool ok = m.chart->DrawTrack("long track");
+        if (!ok || m.chart->TrackX().size() != size_t(bench::SeriesPoints()))
+            state.SkipWithError(m.chart->ControlError().c_str());
+    }
+    state.SetItemsProcessed(state.iterations() * bench::SeriesPoints());
+}
+BENCHMARK(BM_PlaybackAfterChange)->Unit(benchmark::kMillisecond);
 
 void BM_StepDrag(benchmark::State& state) {
     MapChart m;

@@ -247,6 +247,12 @@ class ucKarvex : public ctl::UserControl {
     // Walks one segment step by step (Delay > 0); false when FlagExit ended it.
     bool StepSegment(double x1, double y1, double x2, double y2, float slope, float intercept);
     void DrawSegment(double x1, double y1, double x2, double y2);
+    void ApplySegmentPen();
+    uint32_t SegmentColor() const;
+    // Draws the run of segments from point `first` that needs no steps, marks or care, in one
+    // call to the surface; how many segments it drew (0: draw segment `first` alone).
+    size_t DrawSegmentRun(const std::vector<double>& xs, const std::vector<double>& ys,
+                          size_t first);
     void MarkPoint(double x, double y);
     void WaitDelay();
     // Waits while a drawing is paused; false when FlagExit ended the wait.

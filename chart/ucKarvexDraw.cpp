@@ -164,10 +164,21 @@ void ucKarvex::WaitDelay() {
     } while (ctl::Clock::MonotonicMs() < end && !m_FlagExit);
 }
 
-void ucKarvex::DrawSegment(double x1, double y1, double x2, double y2) {
+uint32_t ucKarvex::SegmentColor() const {
     // Map mode has no plotted colour of its own: a replayed track shows in the track colour.
-    uint32_t colour = m_MapStyle == 0 ? m_TrackColor : m_ForeColor;
-    pic_main->Line(float(x1), float(y1), float(x2), float(y2), colour);
+    return m_MapStyle == 0 ? m_TrackColor : m_ForeColor;
+}
+
+void ucKarvex::ApplySegmentPen() {
+    pic_main->setDrawWidth(m_DrawWidth);
+    if (m_MapStyle != 0) {
+        pic_main->setForeColor(m_ForeColor);
+        pic_main->setFillColor(m_ForeColor);
+    }
+}
+
+void ucKarvex::DrawSegment(double x1, double y1, double x2, double y2) {
+    pic_main->Line(float(x1), float(y1), float(x2), float(y2), SegmentColor());
 }
 
 void ucKarvex::MarkPoint(double x, double y) {
@@ -260,6 +271,11 @@ bool ucKarvex::DrawTrackArrays() {
                 completed = false;
                 break;
             }
+            if (const size_t drawn = DrawSegmentRun(trackX, trackY, i)) {
+                i += drawn - 1;
+                ctl::YieldSlice();
+                continue;
+            }
             // Each segment is fitted; the line's numbers are only needed to walk it in steps,
             // so an undelayed drawing fits only the segments whose fit could fail.
             const bool stepped = m_Delay != 0;
@@ -271,11 +287,7 @@ bool ucKarvex::DrawTrackArrays() {
             }
             const float slope = float(fit.CoefficienteAngolare());
             const float intercept = float(fit.TermineNoto());
-            pic_main->setDrawWidth(m_DrawWidth);
-            if (m_MapStyle != 0) {
-                pic_main->setForeColor(m_ForeColor);
-                pic_main->setFillColor(m_ForeColor);
-            }
+            ApplySegmentPen();
             if (m_Delay != 0) {
                 if (!StepSegment(x1, y1, x2, y2, slope, intercept)) {
                     completed = false;

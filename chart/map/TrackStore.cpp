@@ -81,6 +81,7 @@ bool TrackStore::IsOpen() const {
 }
 
 void TrackStore::Close() {
+    m_Kept.Forget();  // another connection counts others' changes afresh
     if (m_Connection && m_Connection->State() == ctl::db::StateOpen) m_Connection->Close();
     m_Connection.reset();
     m_NewTrackOpen = false;
@@ -144,20 +145,39 @@ void TrackStore::LoadBranch(const std::string& trackName, int16_t branch, std::v
             if (reuse) s.m_LoadBusy = false;
         }
     } release{*this, reuse};
-    size_t cx = 0, cy = 0;
-    const int64_t count = connection().ReadRows(Statement(kLoadBranch, {trackName, branch}),
-                                                [&](const ctl::db::RowView& row) {
-                                                    if (x.empty()) {
-                                                        cx = row.ColumnIndex("X");
-                                                        cy = row.ColumnIndex("Y");
-                                                    }
-                                                    x.push_back(row.DoubleAt(cx));
-                                                    y.push_back(row.DoubleAt(cy));
-                                                    return !keepGoing || keepGoing();
-                                                });
-    if (count == 0)
-        ctl::Raise(ctl::errInvalidCall,
-                   "Track name:  ''" + trackName + "''\r\rThis Track doesn't exist.");
+    const std::optional<KeptBranch::Version> version = StoreVersion();
+    if (m_Kept.Holds(trackName, branch, version)) {
+        // A copy: code run between the rows may load another branch, which is kept instead.
+        x.assign(m_Kept.x.begin(), m_Kept.x.end());
+        y.assign(m_Kept.y.begin(), m_Kept.y.end());
+        size_t handed = 0;
+        while (handed < x.size()) {
+            ++handed;
+            if (keepGoing && !keepGoing()) break;
+        }
+        x.resize(handed);
+        y.resize(handed);
+    } else {
+        size_t cx = 0, cy = 0;
+        bool stopped = false;
+        const int64_t count = connection().ReadRows(Statement(kLoadBranch, {trackName, branch}),
+                                                    [&](const ctl::db::RowView& row) {
+                                                        if (x.empty()) {
+                                                            cx = row.ColumnIndex("X");
+                                                            cy = row.ColumnIndex("Y");
+                                                        }
+                                                        x.push_back(row.DoubleAt(cx));
+                                                        y.push_back(row.DoubleAt(cy));
+                                                        stopped = keepGoing && !keepGoing();
+                                                        return !stopped;
+                                                    });
+        if (count == 0)
+            ctl::Raise(ctl::errInvalidCall,
+                       "Track name:  ''" + trackName + "''\r\rThis Track doesn't exist.");
+        // Kept only when read whole, with nothing written meanwhile (by code run between rows).
+        if (!stopped && version && StoreVersion() == version)
+            m_Kept.Keep(trackName, branch, *version, x, y);
+    }
     // Handed over at the end: code that runs while events are let through may reload the
     // caller's arrays meanwhile. Their old memory is kept for the next load.
     xs.swap(x);
@@ -166,6 +186,12 @@ void TrackStore::LoadBranch(const std::string& trackName, int16_t branch, std::v
         m_SpareX.swap(x);
         m_SpareY.swap(y);
     }
+}
+
+std::optional<KeptBranch::Version> TrackStore::StoreVersion() {
+    const std::optional<int64_t> byOthers = connection().ChangesByOthers();
+    if (!byOthers) return std::nullopt;  // a server: others' changes cannot be told
+    return KeptBranch::Version{*byOthers, m_OwnWrites};
 }
 
 void TrackStore::StartNewBranch(const std::string& newTrackName) {
@@ -210,6 +236,7 @@ bool TrackStore::ColumnsInOrder(ctl::db::Connection& c) {
 
 void TrackStore::beginNewTrack() {
     ctl::db::Connection& c = connection();
+    changing();
     m_ColumnsFit = ColumnsInOrder(c);
     // Names compare without regard to case, so the lock does too.
     c.BeginTransFor("tratto:" + ctl::ToLower(m_NewTrackName));
@@ -253,6 +280,7 @@ void TrackStore::StorePoint(float x, float y) {
     m_Insert.params[2] = Value(m_NewBranch);
     m_Insert.params[3] = Value::FromSingle(x);
     m_Insert.params[4] = Value::FromSingle(y);
+    changing();
     // Such a table refuses the point as one whose columns do not fit the values would.
     if (!m_ColumnsFit)
         ctl::Raise(ctl::db::errDbStatement,
@@ -265,18 +293,21 @@ void TrackStore::CommitNewTrack() {
     if (!m_NewTrackOpen) return;
     // A commit that fails leaves the transaction open, and so the flag: nothing is lost and
     // the commit can be tried again.
+    changing();
     connection().CommitTrans();
     m_NewTrackOpen = false;
 }
 
 void TrackStore::RollBackNewTrack() {
     if (!m_NewTrackOpen) return;
+    changing();
     connection().RollbackTrans();
     m_NewTrackOpen = false;
 }
 
 void TrackStore::DeleteTrack(const std::string& trackName) {
     ctl::db::Connection& c = connection();
+    changing();
     c.BeginTrans();
     try {
         c.Execute(Statement(kDeleteTrack, {trackName}));

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/map/KeptBranch.h"
 #include "platform/db/Connection.h"
 
 namespace karvex {
@@ -40,6 +41,8 @@ class TrackStore {
     int16_t CountBranches(const std::string& trackName);
     // Loads one branch's points, in ordinal order. `keepGoing` runs after every row (it lets
     // pending events run) and stops the load by returning false; the slots not reached stay 0.
+    // A file store hands a branch that nothing can have changed since it was read whole last
+    // over from memory, row by row all the same.
     void LoadBranch(const std::string& trackName, int16_t branch, std::vector<double>& xs,
                     std::vector<double>& ys, const std::function<bool()>& keepGoing);
 
@@ -81,6 +84,10 @@ class TrackStore {
     std::vector<double> m_SpareX, m_SpareY;  // buffers for the next load
     bool m_LoadBusy = false;                 // a load is using them
     bool m_ColumnsFit = true;                // of the table, checked as each new track begins
+    std::optional<KeptBranch::Version> StoreVersion();
+    void changing() { ++m_OwnWrites; }  // before any write of this store's own
+    KeptBranch m_Kept;
+    uint64_t m_OwnWrites = 0;
 };
 
 }  // namespace karvex

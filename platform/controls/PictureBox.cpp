@@ -16,6 +16,21 @@
 
 namespace ctl {
 
+namespace {
+// Which way a thin line runs along its longer side (x on ties; 0 down, 1 up, 2 right, 3 left).
+// The painter draws a thin line with the way the line before it in the same call ran in mind:
+// it lengthens a line that turns straight back by its first pixel, and it joins the segments
+// of a polyline. Only lines running the same way come out as they would alone.
+inline int RunDirection(const QPoint& a, const QPoint& b) {
+    const int dx = b.x() - a.x(), dy = b.y() - a.y();
+    if (std::abs(dx) < std::abs(dy)) return dy > 0 ? 0 : 1;
+    return dx > 0 ? 2 : 3;
+}
+inline bool TurnsBack(int direction, int before) {
+    return before >= 0 && (direction ^ before) == 1;
+}
+}  // namespace
+
 struct PictureBox::Impl {
     QImage image;
     int imageW = 0, imageH = 0;  // the image's size, asked for on every line
@@ -35,6 +50,7 @@ struct PictureBox::Impl {
     // endPaint, a change of pen), so the picture is the same as drawn one by one.
     std::vector<QLine> queued;
     static constexpr size_t kMaxQueued = 4096;
+    std::vector<QPoint> run;  // the polyline being gathered, kept for the next one
 
     QPainter& painterOpen() {
         if (!painter) {
@@ -43,13 +59,20 @@ struct PictureBox::Impl {
         }
         return *painter;
     }
+    int queuedDirection = -1;  // of the last line queued
     void flushLines() {
+        queuedDirection = -1;
         if (queued.empty()) return;
         painterOpen().drawLines(queued.data(), int(queued.size()));
         queued.clear();
     }
     void queueLine(const QLine& l) {
+        // A line turning straight back waits for a call of its own, so it comes out as drawn
+        // alone, wherever the calls happen to be cut.
+        const int direction = RunDirection(l.p1(), l.p2());
+        if (TurnsBack(direction, queuedDirection)) flushLines();
         queued.push_back(l);
+        queuedDirection = direction;
         if (queued.size() >= kMaxQueued) flushLines();
     }
     QPainter& paint() {
@@ -288,6 +311,10 @@ void PictureBox::Line(float x1, float y1, float x2, float y2, std::optional<uint
     uint32_t c = color ? (*color & 0xFFFFFF) : ForeColor();
     if (recording_)
         ops_.push_back({box ? DrawOp::Box : DrawOp::Line, x1, y1, x2, y2, c, drawWidth_, {}});
+    paintSegment(x1, y1, x2, y2, c, box);
+}
+
+void PictureBox::paintSegment(float x1, float y1, float x2, float y2, uint32_t c, bool box) {
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
         return;
     curX_ = x2;
@@ -374,6 +401,78 @@ bool PictureBox::SavePng(const std::string& path) const {
     syncImage();
     d_->endPaint();
     return d_->image.save(QString::fromStdString(path), "PNG");
+}
+
+}  // namespace ctl
+
+namespace ctl {
+
+void PictureBox::Polyline(const double* xs, const double* ys, size_t count,
+                          std::optional<uint32_t> color) {
+    if (count < 2) return;
+    syncImage();
+    const uint32_t c = color ? (*color & 0xFFFFFF) : ForeColor();
+    if (recording_)
+        for (size_t i = 0; i + 1 < count; ++i)
+            ops_.push_back({DrawOp::Line,
+                            float(xs[i]),
+                            float(ys[i]),
+                            float(xs[i + 1]),
+                            float(ys[i + 1]),
+                            c,
+                            drawWidth_,
+                            {}});
+    if (drawWidth_ > 1) {
+        for (size_t i = 0; i + 1 < count; ++i)
+            paintSegment(float(xs[i]), float(ys[i]), float(xs[i + 1]), float(ys[i + 1]), c, false);
+        return;
+    }
+    // Segments wholly inside the image, running the same way one after the other, go to the
+    // painter as one polyline (which then paints what they would alone); any other segment
+    // is painted as Line paints it.
+    static const double perTwipX = 1.0 / TwipsX(), perTwipY = 1.0 / TwipsY();
+    const double w = d_->imageW, h = d_->imageH;
+    auto pixel = [&](size_t i, QPoint& p) {
+        const double px = double(float(xs[i])) * perTwipX, py = double(float(ys[i])) * perTwipY;
+        if (!(px > -1 && px < w && py > -1 && py < h)) return false;  // also not a number
+        p = QPoint(RoundPx(px), RoundPx(py));
+        return p.x() >= 0 && p.x() < w && p.y() >= 0 && p.y() < h;
+    };
+    d_->setPen(c, drawWidth_);
+    std::vector<QPoint>& run = d_->run;
+    run.clear();
+    int runDirection = -1;
+    bool painted = false;
+    auto flush = [&] {
+        if (run.size() >= 2) {
+            d_->paint().drawPolyline(run.data(), int(run.size()));
+            painted = true;
+        }
+        run.clear();
+    };
+    QPoint a, b;
+    bool aInside = pixel(0, a);
+    for (size_t i = 0; i + 1 < count; ++i) {
+        const bool bInside = pixel(i + 1, b);
+        if (aInside && bInside && a != b) {
+            const int direction = RunDirection(a, b);
+            if (run.empty() || direction != runDirection) {
+                flush();
+                run.push_back(a);
+                runDirection = direction;
+            }
+            run.push_back(b);
+            curX_ = float(xs[i + 1]);
+            curY_ = float(ys[i + 1]);
+        } else {
+            flush();
+            paintSegment(float(xs[i]), float(ys[i]), float(xs[i + 1]), float(ys[i + 1]), c, false);
+        }
+        a = b;
+        aInside = bInside;
+    }
+    flush();
+    if (painted) d_->invalidate();
 }
 
 }  // namespace ctl

@@ -36,6 +36,11 @@ class PictureBox : public Widget {
     // Segment, or the outline of the box with these corners. The pen moves to (x2, y2).
     void Line(float x1, float y1, float x2, float y2, std::optional<uint32_t> color = {},
               bool box = false);
+    // The segments between neighbouring points (twips, taken in single precision as Line takes
+    // them), in one colour: the same pixels, recorded operations and pen position as a Line
+    // for each, in far fewer painter calls where the pen is thin.
+    void Polyline(const double* xs, const double* ys, size_t count,
+                  std::optional<uint32_t> color = {});
     // Clears to the back colour and the background picture; the pen goes to (0, 0).
     void Cls();
     // Prints at the pen in ForeColor; the pen moves to the end of the text.
@@ -89,6 +94,7 @@ class PictureBox : public Widget {
     struct Impl;
 
   private:
+    void paintSegment(float x1, float y1, float x2, float y2, uint32_t c, bool box);
     void syncImage() const;
     void fontChanged() override;
     void applyAutoSize();

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,10 @@ class Connection {
     // The column names of a table in their order, read from the engine's catalogue without a
     // traced statement; empty when the table does not exist or the provider cannot tell.
     virtual std::vector<std::string> ColumnsOf(const std::string& /*table*/) { return {}; }
+    // A number that changes whenever another connection commits a change to the data, asked
+    // without a traced statement; none when the provider cannot tell. Changes made through
+    // this connection leave it as it is.
+    virtual std::optional<int64_t> ChangesByOthers() { return std::nullopt; }
     virtual int64_t ReadRows(const Statement& statement,
                              const std::function<bool(const RowView&)>& row);
 

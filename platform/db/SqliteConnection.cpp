@@ -384,6 +384,17 @@ std::vector<std::string> SqliteConnection::ColumnsOf(const std::string& table) {
     return columns;
 }
 
+std::optional<int64_t> SqliteConnection::ChangesByOthers() {
+    requireOpen();
+    sqlite3_stmt* st = nullptr;
+    std::optional<int64_t> version;
+    if (sqlite3_prepare_v2(db_, "PRAGMA data_version", -1, &st, nullptr) == SQLITE_OK &&
+        sqlite3_step(st) == SQLITE_ROW)
+        version = sqlite3_column_int64(st, 0);
+    sqlite3_finalize(st);
+    return version;
+}
+
 int64_t SqliteConnection::ReadRows(const Statement& statement,
                                    const std::function<bool(const RowView&)>& row) {
     requireOpen();

@@ -37,6 +37,7 @@ class SqliteConnection : public Connection {
     void Execute(const Statement& statement) override;
     RecordSet OpenRecordSet(const Statement& statement) override;
     std::vector<std::string> ColumnsOf(const std::string& table) override;
+    std::optional<int64_t> ChangesByOthers() override;
     int64_t ReadRows(const Statement& statement,
                      const std::function<bool(const RowView&)>& row) override;
 
