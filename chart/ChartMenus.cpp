@@ -169,6 +169,9 @@ void ChartMenus::BuildSystemMenu(bool mapMode) {
     ctl::RevertSystemMenu(parent_);
     for (const MirrorEntry& e : mapMode ? MapMirror() : ScaleMirror())
         AddSysMenuItem(parent_, e.id, e.text, e.separator);
+    // The form stays where "Always on top" put it: its item keeps the check mark that says
+    // so (a rebuilt menu for the other mode included).
+    if (alwaysOnTop_) CheckSysMenuItem(parent_, idTopmost, true);
     HookHostWindow(parent_);
 }
 

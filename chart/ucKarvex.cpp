@@ -36,7 +36,12 @@ ucKarvex::ucKarvex(ctl::ControlSite& site)
     pic_main->onMouseMove = [this](int b, int s, float x, float y) {
         pic_main_MouseMove(b, s, x, y);
     };
-    pic_main->onMouseUp = [this](int b, int s, float x, float y) { pic_main_MouseUp(b, s, x, y); };
+    pic_main->onMouseUp = [this](int b, int s, float x, float y) {
+        // The window system passes a release the surface did not take on to the control, in
+        // the control's coordinates: the control must not take it a second time.
+        m_SurfaceReleased = true;
+        pic_main_MouseUp(b, s, x, y);
+    };
     pic_main->onDblClick = [this] {
         // Its failure is in ControlError already; nothing may leave a window event.
         try {
@@ -45,7 +50,13 @@ ucKarvex::ucKarvex(ctl::ControlSite& site)
         }
     };
     pic_main->onKeyPress = [this](int& key) { pic_main_KeyPress(key); };
-    onMouseUp = [this](int b, int s, float x, float y) { UserControl_MouseUp(b, s, x, y); };
+    onMouseUp = [this](int b, int s, float x, float y) {
+        const bool surfaceHadIt = m_SurfaceReleased;
+        m_SurfaceReleased = false;
+        if (!surfaceHadIt) UserControl_MouseUp(b, s, x, y);
+    };
+    // A press begins a new gesture: no release of the surface is waiting to be passed on.
+    onMouseDown = [this](int, int, float, float) { m_SurfaceReleased = false; };
 }
 
 ucKarvex::~ucKarvex() {

@@ -351,6 +351,11 @@ class ucKarvex : public ctl::UserControl {
     std::unique_ptr<TrackRecorder> m_Recorder;
     // A playback asked to start again over a new picture once the running one has ended.
     bool m_ReplayPending = false;
+    // The user cancelled the running playback: once it has ended, FlagExit is cleared again
+    // (the control is not ending) and the surface catches up with the size it missed.
+    bool m_CancelPending = false;
+    // The surface handled the release being delivered (see the control's release handler).
+    bool m_SurfaceReleased = false;
     // A drawing is walking its segments (host code running between steps must not start
     // another), and how deeply Draw calls are nested through event handlers.
     bool m_Walking = false;

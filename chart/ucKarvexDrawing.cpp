@@ -43,12 +43,26 @@ void ucKarvex::SetDrawingMenu(bool drawing) {
 void ucKarvex::mnuCommit_Click() {
     try {
         const std::string name = m_Store->NewTrackName();
-        const int16_t branch = m_Store->NewBranch();
-        if (m_Recorder->Commit()) {
-            ctl::MsgBox("New Track named  ''" + name + "''  (of the  " + std::to_string(branch) +
-                            "° Branch) has been stored in DB.",
-                        ctl::MsgIcon::Information);
+        const int64_t tried = m_Store->PointsTried();
+        const std::string lastError = m_Store->LastPointError();
+        const int64_t stored = m_Recorder->Commit();
+        if (stored > 0) {
+            // The branch as numbered when its first point was stored (under the track's lock).
+            std::string text = "New Track named  ''" + name + "''  (of the  " +
+                               std::to_string(m_Store->NewBranch()) +
+                               "° Branch) has been stored in DB.";
+            if (stored < tried)
+                text += "\r\r" + std::to_string(tried - stored) + " of its " +
+                        std::to_string(tried) + " points could not be stored.";
+            ctl::MsgBox(text, ctl::MsgIcon::Information);
             m_TrackName = name;
+        } else if (tried > 0) {
+            // Points were drawn, none was stored: no track exists to be named.
+            const std::string text = "No point of the new Track  ''" + name +
+                                     "''  could be stored: the Track has not been stored in DB." +
+                                     (lastError.empty() ? "" : "\r\r" + lastError);
+            m_ControlError = text;
+            ctl::MsgBox(text, ctl::MsgIcon::Exclamation);
         }
         if (m_EnableMenu) SetDrawingMenu(false);
     } catch (const ctl::RaisedError& e) {
@@ -65,7 +79,10 @@ void ucKarvex::mnuCancel_Click() {
     const int answer =
         ctl::MsgBox("Are you sure you want to cancel the current drawing ?", ctl::MsgIcon::Question,
                     ctl::MsgButtons::YesNo, 2, item->Caption);
-    if (answer == ctl::vbYes) CancelPlayback();
+    if (answer == ctl::vbYes) {
+        CancelPlayback();
+        m_CancelPending = true;
+    }
 }
 
 void ucKarvex::CancelPlayback() {

@@ -19,9 +19,11 @@ void ucKarvex::RaiseMouseEvent(const char* name, int button, int shift, float x,
 }
 
 void ucKarvex::pic_main_MouseDown(int button, int shift, float x, float y) {
+    m_SurfaceReleased = false;
     if (!UserMode()) return;
     try {
-        if (button == ctl::vbLeftButton && m_MapStyle != 0) UpdateMouseValues(x, y);
+        // The read-out is for a left press without shift keys, as at the release.
+        if (button == ctl::vbLeftButton && shift == 0 && m_MapStyle != 0) UpdateMouseValues(x, y);
         RaiseMouseEvent("MouseDown", button, shift, x, y);
     } catch (const ctl::RaisedError& e) {
         m_ControlError = e.description();

@@ -47,6 +47,13 @@ bool ucKarvex::PlayTrack(bool askName) {
         m_FlagExit = false;
         m_PrevTrackName = m_TrackName;
     }
+    if (m_CancelPending) {
+        // The user's cancel has stopped the playback: FlagExit has done its work, and the
+        // control goes on following its container (a resize while it was set was skipped).
+        m_CancelPending = false;
+        m_FlagExit = false;
+        Resize();
+    }
     Library().LastDrawingSucceeded = result;
     return result;
 }

@@ -19,6 +19,20 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo_cmd apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
+# The store's server tests run PostgreSQL in a UTF-8 locale, as a packaged server runs: C.UTF-8
+# comes with Debian's C library; where a machine lacks it, en_US.UTF-8 is generated.
+if ! locale -a 2>/dev/null | grep -qiE '^(c\.utf-?8|en_us\.utf-?8)$'; then
+  echo "Generating the en_US.UTF-8 locale"
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  dpkg-query -W -f='${Status}' locales 2>/dev/null | grep -q "install ok installed" ||
+    { $sudo_cmd apt-get update -qq || true; $sudo_cmd apt-get install -y -qq locales >/dev/null; }
+  $sudo_cmd sed -i 's/^# *\(en_US.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^en_US.UTF-8 UTF-8' /etc/locale.gen || echo 'en_US.UTF-8 UTF-8' | $sudo_cmd tee -a /etc/locale.gen >/dev/null
+  $sudo_cmd locale-gen >/dev/null
+fi
+
 build_dir="${BUILD_DIR:-build}"
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" ${CMAKE_EXTRA:-} >/dev/null
 # BUILD_TARGETS: only these targets (default: everything).

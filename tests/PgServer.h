@@ -16,6 +16,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -106,6 +107,26 @@ class PgServer {
         return best;
     }
 
+    // A UTF-8 locale that the machine has: C.UTF-8 (glibc ships it), else en_US.UTF-8.
+    static std::string Utf8Locale() {
+        FILE* p = ::popen("locale -a 2>/dev/null", "r");
+        std::string all;
+        if (p) {
+            char buf[4096];
+            size_t n;
+            while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) all.append(buf, n);
+            ::pclose(p);
+        }
+        std::string lower;
+        for (char c : all) lower += char(std::tolower(static_cast<unsigned char>(c)));
+        auto has = [&](const std::string& name) {
+            return ("\n" + lower).find("\n" + name + "\n") != std::string::npos;
+        };
+        if (has("c.utf8") || has("c.utf-8")) return "C.UTF-8";
+        if (has("en_us.utf8") || has("en_us.utf-8")) return "en_US.UTF-8";
+        return {};
+    }
+
     std::string Tail(const std::string& file) const {
         std::ifstream in(file);
         std::stringstream ss;
@@ -139,9 +160,19 @@ class PgServer {
         }
         const std::string bin = BinFolder();
         const std::string data = dir_ + "/data";
+        // As a packaged server runs: in a UTF-8 locale, whose case rules fold letters beyond
+        // A to Z (the store's names must compare the same as on a file all the same).
+        const std::string locale = Utf8Locale();
+        if (locale.empty()) {
+            error_ =
+                "no UTF-8 locale on this machine (C.UTF-8 or en_US.UTF-8; scripts/setup.sh "
+                "provides one)";
+            std::system(("rm -rf '" + dir_ + "'").c_str());
+            return;
+        }
         std::string cmd = as + bin + "initdb -D '" + data +
-                          "' -A trust -U postgres -E UTF8 --locale=C --no-sync > '" + dir_ +
-                          "/initdb.log' 2>&1";
+                          "' -A trust -U postgres -E UTF8 --locale=" + locale + " --no-sync > '" +
+                          dir_ + "/initdb.log' 2>&1";
         if (std::system(cmd.c_str()) != 0) {
             error_ = "initdb failed (is the postgresql package installed?): " + cmd + "\n" +
                      Tail(dir_ + "/initdb.log");

@@ -9,6 +9,8 @@
 
 #include "PgServer.h"
 #include "platform/db/Connection.h"
+#include "platform/db/SqliteConnection.h"
+#include "trackio/Schema.h"
 
 // A fresh folder, removed with its files when the guard ends. Its path ends with "/".
 struct TempFolder {
@@ -28,9 +30,8 @@ struct TempFolder {
 
 // A connection to a store file, made if absent.
 inline std::unique_ptr<ctl::db::Connection> OpenFile(const std::string& path, bool create = true) {
-    std::string cs = "provider=sqlite;data source=" + path + ";" + (create ? "create=yes;" : "");
-    auto c = ctl::db::CreateConnection(cs);
-    c->Open(cs);
+    auto c = std::make_unique<ctl::db::SqliteConnection>();
+    c->OpenFile(path, create);
     return c;
 }
 
@@ -92,13 +93,11 @@ struct TestStore {
     // The table as the store tool makes it (names compare without regard to case), or with
     // other columns.
     void Make(const std::string& columns = "") const {
-        const std::string cols = !columns.empty() ? columns
-                                 : kind == StoreKind::File
-                                     ? "ordinale INTEGER, tratto TEXT COLLATE NOCASE, "
-                                       "ramo INTEGER, X REAL, Y REAL"
-                                     : "ordinale integer, tratto citext COLLATE \"C\", "
-                                       "ramo smallint, X double precision, Y double precision";
-        Connect()->Execute("CREATE TABLE MAPPA (" + cols + ")");
+        if (columns.empty()) {
+            trackio::CreateTrackTable(*Connect());
+            return;
+        }
+        Connect()->Execute("CREATE TABLE MAPPA (" + columns + ")");
     }
     // Adds the rows of one branch: ordinals from `first`, points (i * 10, i * 20).
     void AddBranch(const std::string& name, int branch, int first, int count) const {

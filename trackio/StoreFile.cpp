@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
 #include <vector>
 
 #include "platform/db/ConnectionString.h"
@@ -13,8 +15,18 @@
 
 namespace trackio {
 
-std::string StorePath(const std::string& store) {
+std::string StorePath(const std::string& store, bool makeFolder) {
     struct stat st {};
+    if (!store.empty() && store.back() == '/' && ::stat(store.c_str(), &st) != 0) {
+        // A folder that is not there yet: made for a new store, else its store is missing.
+        if (makeFolder) {
+            std::error_code ec;
+            std::filesystem::create_directories(store, ec);
+            if (ec)
+                throw std::runtime_error("Cannot make the folder " + store + ": " + ec.message());
+        }
+        return store + "mappa.mdb";
+    }
     if (::stat(store.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
         const std::string folder = store + (store.empty() || store.back() != '/' ? "/" : "");
         const std::string conn = ctl::db::FindFileNoCase(folder + "mappa.conn");
@@ -38,12 +50,13 @@ std::unique_ptr<ctl::db::Connection> OpenStore(const std::string& path, bool cre
         const std::string cs = ctl::db::ServerConnectionString(path);
         auto c = ctl::db::CreateConnection(cs);
         c->Open(cs);
+        // A whole store is read or written here: bounded all the same, but not by seconds.
+        c->setStatementTimeout(kToolStatementTimeoutMs);
         return c;
     }
-    const std::string cs =
-        "provider=sqlite;data source=\"" + path + "\";" + (create ? "create=yes;" : "");
-    auto c = ctl::db::CreateConnection(cs);
-    c->Open(cs);
+    // The file goes to the engine by its path, whatever characters it holds.
+    auto c = std::make_unique<ctl::db::SqliteConnection>();
+    c->OpenFile(path, create);
     return c;
 }
 
@@ -84,9 +97,45 @@ std::string MissingColumns(ctl::db::Connection& c) {
     return {};
 }
 
+std::string FoldName(const std::string& name) {
+    std::string out = name;
+    for (char& ch : out)
+        if (ch >= 'A' && ch <= 'Z') ch = char(ch - 'A' + 'a');
+    return out;
+}
+
+std::vector<std::pair<std::string, std::string>> ColumnTypes(ctl::db::Connection& c) {
+    std::vector<std::pair<std::string, std::string>> types;
+    if (c.Provider() == "postgresql") {
+        ctl::db::RecordSet rs = c.OpenRecordSet(
+            "SELECT a.attname AS name, format_type(a.atttypid, a.atttypmod) AS type FROM "
+            "pg_attribute a WHERE a.attrelid = to_regclass('mappa') AND a.attnum > 0 AND NOT "
+            "a.attisdropped ORDER BY a.attnum");
+        for (; !rs.IsEOF(); rs.MoveNext())
+            types.emplace_back(ctl::ToLower(rs.Field("name").asText()),
+                               ctl::ToLower(rs.Field("type").asText()));
+        return types;
+    }
+    ctl::db::RecordSet rs = c.OpenRecordSet("PRAGMA table_info(MAPPA)");
+    for (; !rs.IsEOF(); rs.MoveNext())
+        types.emplace_back(ctl::ToLower(rs.Field("name").asText()),
+                           ctl::ToLower(rs.Field("type").asText()));
+    return types;
+}
+
+bool NamesFoldByLocale(ctl::db::Connection& c) {
+    if (c.Provider() != "postgresql") return false;
+    for (const auto& [name, type] : ColumnTypes(c))
+        if (name == "tratto") return type.find("citext") != std::string::npos;
+    return false;
+}
+
 bool NamesIgnoreCase(ctl::db::Connection& c) {
     if (c.Provider() == "postgresql") {
-        // A citext column, or a collation that is not deterministic, compares without case.
+        // The store's own name type folds A to Z; a citext column, or a collation that is not
+        // deterministic, compares without case too (by the server's locale).
+        for (const auto& [name, type] : ColumnTypes(c))
+            if (name == "tratto" && type == "mappa_name") return true;
         ctl::db::RecordSet rs = c.OpenRecordSet(
             "SELECT format_type(a.atttypid, NULL) AS type, "
             "coalesce(l.collisdeterministic, true) AS deterministic FROM pg_attribute a "

@@ -26,33 +26,52 @@ int Usage(std::ostream& out = std::cerr, int status = 2) {
 }
 }  // namespace
 
+namespace {
+// A command line that is not right: what was wrong first, then the usage.
+int Wrong(const std::string& what) {
+    std::cerr << "trackdb: " << what << "\n";
+    return Usage();
+}
+
+// How many arguments each command takes after its name (STORE included).
+int ArgumentsOf(const std::string& verb) {
+    if (verb == "create" || verb == "list" || verb == "check") return 1;
+    if (verb == "import" || verb == "copy") return 2;
+    if (verb == "export") return 3;
+    return -1;
+}
+}  // namespace
+
 int main(int argc, char** argv) {
     if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h"))
         return Usage(std::cout, 0);
-    if (argc < 3) return Usage();
+    if (argc < 2) return Wrong("no command given");
     const std::string verb = argv[1];
+    const int wanted = ArgumentsOf(verb);
+    if (wanted < 0) return Wrong("unknown command '" + verb + "'");
+    if (argc - 2 != wanted)
+        return Wrong(verb + " takes " + std::to_string(wanted) + " argument" +
+                     (wanted == 1 ? "" : "s") + ", not " + std::to_string(argc - 2));
     try {
-        const std::string store = trackio::StorePath(argv[2]);
-        if (verb == "create" && argc == 3) {
+        const std::string store = trackio::StorePath(argv[2], verb == "create");
+        if (verb == "create") {
             trackio::Create(store, std::cout);
-        } else if (verb == "list" && argc == 3) {
+        } else if (verb == "list") {
             trackio::List(store, std::cout);
-        } else if (verb == "export" && argc == 5) {
+        } else if (verb == "export") {
             const std::string format = argv[4];
             if (format == "--csv")
                 trackio::ExportCsv(store, argv[3], std::cout);
             else if (format == "--geojson")
                 trackio::ExportGeoJson(store, argv[3], std::cout);
             else
-                return Usage();
-        } else if (verb == "import" && argc == 4) {
+                return Wrong("export writes --csv or --geojson, not '" + format + "'");
+        } else if (verb == "import") {
             trackio::Import(store, argv[3], std::cout);
-        } else if (verb == "check" && argc == 3) {
+        } else if (verb == "check") {
             return trackio::Check(store, std::cout) ? 0 : 1;
-        } else if (verb == "copy" && argc == 4) {
+        } else if (verb == "copy") {
             trackio::Copy(store, trackio::StorePath(argv[3]), std::cout);
-        } else {
-            return Usage();
         }
     } catch (const ctl::RaisedError& e) {
         std::cerr << "trackdb: " << e.description() << "\n";

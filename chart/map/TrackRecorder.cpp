@@ -1,6 +1,9 @@
 #include "chart/map/TrackRecorder.h"
 
+#include <cmath>
+
 #include "chart/map/TrackStore.h"
+#include "platform/com/RaisedError.h"
 #include "platform/controls/PictureBox.h"
 #include "platform/sys/Prompts.h"
 #include "platform/sys/Text.h"
@@ -53,8 +56,18 @@ bool TrackRecorder::Start(Mode mode, const std::string& caption) {
     return true;
 }
 
+namespace {
+// A point whose coordinates are no finite single-precision numbers (a position beyond the
+// single range arrives as infinity) is refused before anything is drawn or stored: it could
+// never be played back.
+void RequireFinite(float x, float y) {
+    if (!std::isfinite(x) || !std::isfinite(y)) ctl::Raise(ctl::errOverflow);
+}
+}  // namespace
+
 void TrackRecorder::Release(float x, float y) {
     if (mode_ == Mode::Idle) return;
+    RequireFinite(x, y);
     if (mode_ == Mode::ByStep) surface_.setDrawWidth(1);
     surface_.Line(x - kSquareHalf, y - kSquareHalf, x + kSquareHalf, y + kSquareHalf,
                   mode_ == Mode::ByStep ? kStepMark : kPointMark, true);
@@ -71,7 +84,9 @@ bool TrackRecorder::StepAdmits(float lastX, float lastY, float x, float y) {
 }
 
 bool TrackRecorder::Move(float x, float y, uint32_t color) {
-    if (mode_ != Mode::ByStep || !StepAdmits(lastStepX_, lastStepY_, x, y)) return false;
+    if (mode_ != Mode::ByStep) return false;
+    RequireFinite(x, y);
+    if (!StepAdmits(lastStepX_, lastStepY_, x, y)) return false;
     surface_.Line(lastStepX_, lastStepY_, x, y, color);
     store_.StorePoint(x, y);
     lastStepX_ = x;
@@ -79,11 +94,10 @@ bool TrackRecorder::Move(float x, float y, uint32_t color) {
     return true;
 }
 
-bool TrackRecorder::Commit() {
-    const bool open = store_.NewTrackOpen();
-    if (open) store_.CommitNewTrack();
+int64_t TrackRecorder::Commit() {
+    const int64_t stored = store_.NewTrackOpen() ? store_.CommitNewTrack() : 0;
     mode_ = Mode::Idle;
-    return open;
+    return stored;
 }
 
 }  // namespace karvex

@@ -33,7 +33,8 @@ class TrackRecorder {
 
     // A left-button release at (x, y): by points a red square, by step a yellow one drawn one
     // pixel wide; then the point is stored. Idle: nothing. The store's failures are raised
-    // (the mark stays; a step's last point is not moved).
+    // (the mark stays; a step's last point is not moved). A coordinate that is no finite
+    // number raises errOverflow before anything is drawn or stored (also for Move).
     void Release(float x, float y);
 
     // A move with the left button held, by step: records (x, y) unless the step admission
@@ -44,8 +45,9 @@ class TrackRecorder {
     // right of and below the last point (sums rounded to single precision first).
     static bool StepAdmits(float lastX, float lastY, float x, float y);
 
-    // Leaves the drawing mode; commits an open new track first. True when it committed.
-    bool Commit();
+    // Leaves the drawing mode; commits an open new track first. Returns how many points the
+    // commit stored (0: no track was stored). A commit that fails keeps the mode and the track.
+    int64_t Commit();
 
   private:
     TrackStore& store_;

@@ -36,9 +36,18 @@ ConnectionString::ConnectionString(const std::string& text) : text_(text) {
         while (v < text.size() && text[v] == ' ') ++v;
         std::string value;
         if (v < text.size() && text[v] == '"') {
-            size_t close = text.find('"', v + 1);
-            if (close == std::string::npos) close = text.size();
-            value = text.substr(v + 1, close - v - 1);
+            // Quoted: up to the next lone quote; a doubled quote stands for one.
+            size_t close = v + 1;
+            for (; close < text.size(); ++close) {
+                if (text[close] != '"') {
+                    value += text[close];
+                } else if (close + 1 < text.size() && text[close + 1] == '"') {
+                    value += '"';
+                    ++close;
+                } else {
+                    break;
+                }
+            }
             semi = text.find(';', close);
         } else {
             semi = text.find(';', v);
@@ -49,6 +58,15 @@ ConnectionString::ConnectionString(const std::string& text) : text_(text) {
         if (semi == std::string::npos) break;
         i = semi + 1;
     }
+}
+
+std::string ConnectionString::Quote(const std::string& value) {
+    std::string out = "\"";
+    for (char c : value) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    return out + "\"";
 }
 
 std::string ConnectionString::Get(const std::string& key) const {
@@ -74,6 +92,13 @@ std::string ReadConnectionFile(const std::string& path) {
         Raise(errDbCannotOpen, "The first line of the connection file " + path +
                                    " is not a server's connection string (a postgresql:// URI "
                                    "or key=value pairs)");
+    // libpq's own words about a string it cannot read quote it, password and all: say which
+    // file it is, never what it holds.
+    if (!ServerStringReadable(line))
+        Raise(errDbCannotOpen, "The connection string in the connection file " + path +
+                                   " cannot be read (a URI or a percent escape that is not "
+                                   "right, or a quote left open); it is not shown, as it may "
+                                   "hold a password");
     return line;
 }
 

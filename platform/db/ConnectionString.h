@@ -5,13 +5,15 @@
 namespace ctl::db {
 
 // "key=value;key=value;" with keys compared without regard to case and blanks around keys and
-// values dropped. A value may be put in double quotes to hold ";".
+// values dropped. A value may be put in double quotes to hold ";" (a doubled quote inside
+// stands for one quote): Quote writes any value so.
 class ConnectionString {
   public:
     explicit ConnectionString(const std::string& text);
     // The value of a key, "" when absent.
     std::string Get(const std::string& key) const;
     bool Has(const std::string& key) const;
+    static std::string Quote(const std::string& value);
     const std::string& Text() const { return text_; }
 
   private:

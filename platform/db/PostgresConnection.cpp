@@ -1,9 +1,13 @@
 #include "platform/db/PostgresConnection.h"
 
 #include <libpq-fe.h>
+#include <poll.h>
 #include <strings.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <charconv>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 
@@ -173,9 +177,10 @@ struct PostgresConnection::Result {
         return *this;
     }
     ~Result() { PQclear(r); }
-    bool ok() const {
-        const ExecStatusType s = PQresultStatus(r);
-        return s == PGRES_COMMAND_OK || s == PGRES_TUPLES_OK;
+    bool ok() const { return Ok(r); }
+    static bool Ok(const PGresult* p) {
+        const ExecStatusType s = PQresultStatus(p);
+        return p && (s == PGRES_COMMAND_OK || s == PGRES_TUPLES_OK);
     }
     const char* state() const { return r ? PQresultErrorField(r, PG_DIAG_SQLSTATE) : nullptr; }
     std::string message() const {
@@ -184,28 +189,71 @@ struct PostgresConnection::Result {
     }
 };
 
+namespace {
+// The keywords libpq knows ("host", "dbname", "password" ...).
+bool IsLibpqKeyword(const std::string& key) {
+    PQconninfoOption* defaults = PQconndefaults();
+    bool found = false;
+    for (PQconninfoOption* o = defaults; o && o->keyword && !found; ++o) found = key == o->keyword;
+    PQconninfoFree(defaults);
+    return found;
+}
+
+// The first key of a key=value string, "" when the text does not begin like one.
+std::string FirstKey(const std::string& text) {
+    size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+    const size_t start = i;
+    while (i < text.size() && (std::isalnum(static_cast<unsigned char>(text[i])) || text[i] == '_'))
+        ++i;
+    const std::string key = text.substr(start, i - start);
+    while (i < text.size() && text[i] == ' ') ++i;
+    return i < text.size() && text[i] == '=' ? key : std::string();
+}
+
+// The parsed options of a libpq string, or null when libpq cannot read it (its error text is
+// dropped: it quotes the string).
+PQconninfoOption* Parse(const std::string& libpqText) {
+    char* error = nullptr;
+    PQconninfoOption* options = PQconninfoParse(libpqText.c_str(), &error);
+    PQfreemem(error);
+    return options;
+}
+
+void SilentNotice(void*, const char*) {}
+
+constexpr const char kGuard[] = "ctl_statement";
+}  // namespace
+
 bool IsServerAddress(const std::string& text) {
     if (StartsWithNoCase(text, kPrefix) || StartsWithNoCase(text, "postgresql://") ||
         StartsWithNoCase(text, "postgres://"))
         return true;
-    // A key=value string with keys libpq knows ("data source=..." is not one of them).
+    // A key=value string with keys libpq knows ("data source=..." is not one of them). One
+    // that libpq cannot read to its end still is a server's: shown as a path, it would show
+    // its password.
     if (text.find('=') == std::string::npos) return false;
-    char* error = nullptr;
-    PQconninfoOption* options = PQconninfoParse(text.c_str(), &error);
-    PQfreemem(error);
-    if (!options) return false;
-    PQconninfoFree(options);
-    return true;
+    if (PQconninfoOption* options = Parse(text)) {
+        PQconninfoFree(options);
+        return true;
+    }
+    const std::string key = FirstKey(text);
+    return !key.empty() && IsLibpqKeyword(key);
 }
 
 std::string ServerConnectionString(const std::string& text) {
     return StartsWithNoCase(text, kPrefix) ? text : kPrefix + text;
 }
 
+bool ServerStringReadable(const std::string& libpqText) {
+    PQconninfoOption* options = Parse(LibpqText(libpqText));
+    if (!options) return false;
+    PQconninfoFree(options);
+    return true;
+}
+
 std::string DescribeServer(const std::string& libpqText) {
-    char* error = nullptr;
-    PQconninfoOption* options = PQconninfoParse(LibpqText(libpqText).c_str(), &error);
-    PQfreemem(error);
+    PQconninfoOption* options = Parse(LibpqText(libpqText));
     if (!options) return "a database server (the connection string cannot be read)";
     std::string host, port, db, user;
     for (PQconninfoOption* o = options; o->keyword; ++o) {
@@ -225,6 +273,38 @@ std::string DescribeServer(const std::string& libpqText) {
     return out;
 }
 
+std::string WithoutSecrets(std::string text, const std::string& libpqText) {
+    auto cut = [&text](const std::string& secret) {
+        if (secret.size() < 2) return;
+        for (size_t at; (at = text.find(secret)) != std::string::npos;)
+            text.replace(at, secret.size(), "(not shown)");
+    };
+    const std::string raw = LibpqText(libpqText);
+    cut(raw);
+    if (PQconninfoOption* options = Parse(raw)) {
+        for (PQconninfoOption* o = options; o->keyword; ++o)
+            if (o->val && std::strcmp(o->keyword, "password") == 0) cut(o->val);
+        PQconninfoFree(options);
+    }
+    // A URI's user:password part, as written (escapes and all).
+    const size_t scheme = raw.find("://");
+    if (scheme != std::string::npos) {
+        const size_t at = raw.find('@', scheme + 3), colon = raw.find(':', scheme + 3);
+        if (at != std::string::npos && colon != std::string::npos && colon < at)
+            cut(raw.substr(colon + 1, at - colon - 1));
+    }
+    return text;
+}
+
+void PostgresConnection::setStatementTimeout(int ms) {
+    statementTimeoutMs_ = std::max(ms, 1);
+    // The server's own cancel comes first; the client gives up a little later.
+    answerWaitMs_ = statementTimeoutMs_ + (kAnswerWaitMs - kStatementTimeoutMs);
+    if (!conn_) return;
+    Result r = command("SET statement_timeout = " + std::to_string(statementTimeoutMs_));
+    if (!r.ok()) failed(r);
+}
+
 PostgresConnection::~PostgresConnection() {
     Close();
 }
@@ -234,44 +314,158 @@ int PostgresConnection::State() const {
 }
 
 void PostgresConnection::requireOpen() const {
-    if (!conn_) Raise(errDbUsage, "The connection is closed");
+    if (conn_) return;
+    if (lost_) Raise(errDbCannotOpen, lostWhy_);
+    Raise(errDbUsage, "The connection is closed");
 }
 
 void PostgresConnection::Open(const std::string& connectionString, const std::string& user,
                               const std::string& password) {
     if (conn_) Raise(errDbUsage, "The connection is already open");
     const std::string text = LibpqText(connectionString);
+    // libpq's own words about a string it cannot read quote the string, password and all.
+    if (!ServerStringReadable(text))
+        Raise(errDbCannotOpen,
+              "The connection string of the database server cannot be read (a URI or a percent "
+              "escape that is not right, or a quote left open); it is not shown, as it may hold "
+              "a password");
     server_ = DescribeServer(text);
-    // A server that does not answer must not hold the control forever: ten seconds unless the
-    // string says otherwise (what it says comes later, so it wins).
-    std::vector<const char*> keys = {"connect_timeout", "fallback_application_name", "dbname"};
-    std::vector<const char*> values = {"10", "karvex", text.c_str()};
+    // A server that does not answer must not hold the control: a bounded connect, and TCP
+    // keepalives that notice a dead link within seconds. The string's own settings come
+    // later, so they win.
+    const std::string connect = std::to_string(kConnectTimeoutS);
+    const std::string userTimeout = std::to_string(kAnswerWaitMs);
+    std::vector<const char*> keys = {
+        "connect_timeout",     "fallback_application_name", "keepalives",       "keepalives_idle",
+        "keepalives_interval", "keepalives_count",          "tcp_user_timeout", "dbname"};
+    std::vector<const char*> values = {connect.c_str(),     "karvex",    "1", "5", "2", "2",
+                                       userTimeout.c_str(), text.c_str()};
     if (!user.empty()) keys.push_back("user"), values.push_back(user.c_str());
     if (!password.empty()) keys.push_back("password"), values.push_back(password.c_str());
     keys.push_back(nullptr);
     values.push_back(nullptr);
     conn_ = PQconnectdbParams(keys.data(), values.data(), 1);
     if (!conn_ || PQstatus(conn_) != CONNECTION_OK) {
-        // libpq's text names the socket or address and the reason, never the password.
         std::string why = conn_ ? OneLine(PQerrorMessage(conn_)) : "out of memory";
         PQfinish(conn_);
         conn_ = nullptr;
+        why = WithoutSecrets(why, text);
+        if (!password.empty()) why = WithoutSecrets(why, "password='x' dbname=" + password);
         Raise(errDbCannotOpen, "Cannot connect to the database " + server_ + ": " + why);
     }
+    // The server's notices ("... already exists, skipping") are not the program's output.
+    PQsetNoticeProcessor(conn_, SilentNotice, nullptr);
     PQsetClientEncoding(conn_, "UTF8");
     level_ = 0;
-    forgetJournal();
+    guardOpen_ = false;
+    lost_ = false;
     names_.clear();
+    try {
+        Result r = command("SET statement_timeout = " + std::to_string(statementTimeoutMs_));
+        if (!r.ok()) failed(r);
+    } catch (...) {
+        drop();
+        lost_ = false;
+        throw;
+    }
 }
 
 void PostgresConnection::Close() {
-    if (!conn_) return;
+    if (!conn_) {
+        lost_ = false;
+        return;
+    }
     // Ending the session rolls an open transaction back, as the file provider does.
     PQfinish(conn_);
     conn_ = nullptr;
     level_ = 0;
-    forgetJournal();
+    guardOpen_ = false;
+    lost_ = false;
     names_.clear();
+}
+
+void PostgresConnection::drop() {
+    if (conn_) PQfinish(conn_);
+    conn_ = nullptr;
+    level_ = 0;
+    guardOpen_ = false;
+    lost_ = true;
+    names_.clear();
+}
+
+void PostgresConnection::giveUp(const std::string& why) {
+    lostWhy_ = why;
+    drop();
+    Raise(errDbCannotOpen, why);
+}
+
+PostgresConnection::Result PostgresConnection::collect() {
+    // Every result of what was sent, within the time bound: the first failure, else the last.
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(answerWaitMs_);
+    Result kept(nullptr);
+    for (;;) {
+        while (PQisBusy(conn_)) {
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now())
+                    .count();
+            if (left <= 0)
+                giveUp("The database " + server_ + " did not answer within " +
+                       std::to_string(answerWaitMs_ / 1000) + " s: the connection was given up");
+            pollfd p{PQsocket(conn_), POLLIN, 0};
+            const int n = ::poll(&p, 1, int(left));
+            if (n < 0 && errno != EINTR)
+                giveUp("The connection to the database " + server_ + " was lost");
+            // The link ended: the caller finds the connection bad.
+            if (n > 0 && !PQconsumeInput(conn_)) return Result(nullptr);
+        }
+        PGresult* r = PQgetResult(conn_);
+        if (!r) break;
+        if (!kept.r || (kept.ok() && !Result::Ok(r)))
+            kept = Result(r);
+        else
+            PQclear(r);
+        if (PQstatus(conn_) != CONNECTION_OK) break;
+    }
+    return kept;
+}
+
+PostgresConnection::Result PostgresConnection::command(const std::string& sql) {
+    if (!PQsendQuery(conn_, sql.c_str())) return Result(nullptr);
+    return collect();
+}
+
+void PostgresConnection::failed(const Result& r, const std::string& context) {
+    // No result at all: what was sent did not get through, or no answer came back.
+    if (!conn_ || !r.r || PQstatus(conn_) != CONNECTION_OK) {
+        std::string why = r.r ? r.message() : OneLine(conn_ ? PQerrorMessage(conn_) : "");
+        giveUp("The connection to the database " + server_ + " was lost" +
+               (why.empty() ? "" : ": " + why) +
+               (level_ > 0 ? " (the open transaction was lost with it)" : ""));
+    }
+    const int32_t number = NumberFor(r.state());
+    std::string message = r.r ? r.message() : OneLine(PQerrorMessage(conn_));
+    if (!context.empty()) message = context + ": " + message;
+    if (level_ > 0 && PQtransactionStatus(conn_) == PQTRANS_IDLE) {
+        // The server ended the transaction (it refused its commit, or ended it itself).
+        level_ = 0;
+        guardOpen_ = false;
+        message += " (the server ended the open transaction)";
+    }
+    Raise(number, message);
+}
+
+void PostgresConnection::guardNext() {
+    // One savepoint for the statement about to run: the previous one is released in the same
+    // round trip, so a transaction holds at most one at a time.
+    Result g =
+        command(guardOpen_ ? std::string("RELEASE SAVEPOINT ") + kGuard + "; SAVEPOINT " + kGuard
+                           : std::string("SAVEPOINT ") + kGuard);
+    if (!g.ok()) {
+        guardOpen_ = false;
+        failed(g);
+    }
+    guardOpen_ = true;
 }
 
 PostgresConnection::Result PostgresConnection::sendOnce(const Statement& statement) {
@@ -296,7 +490,8 @@ PostgresConnection::Result PostgresConnection::sendOnce(const Statement& stateme
             Raise(errDbStatement, "The statement takes " + std::to_string(n) + " values, not " +
                                       std::to_string(statement.params.size()));
         const std::string name = "s" + std::to_string(names_.size() + 1);
-        Result r(PQprepare(conn_, name.c_str(), sql.c_str(), n, nullptr));
+        if (!PQsendPrepare(conn_, name.c_str(), sql.c_str(), n, nullptr)) return Result(nullptr);
+        Result r = collect();
         if (!r.ok()) return r;
         it = names_.emplace(statement.sql, name).first;
     }
@@ -310,95 +505,44 @@ PostgresConnection::Result PostgresConnection::sendOnce(const Statement& stateme
         ParamText(statement.params[i], texts_[i]);
         values_[i] = texts_[i].c_str();
     }
-    return Result(
-        PQexecPrepared(conn_, it->second.c_str(), int(n), values_.data(), nullptr, nullptr, 0));
+    if (!PQsendQueryPrepared(conn_, it->second.c_str(), int(n), values_.data(), nullptr, nullptr,
+                             0))
+        return Result(nullptr);
+    return collect();
 }
 
-PostgresConnection::Result PostgresConnection::send(const Statement& statement, bool journal) {
+PostgresConnection::Result PostgresConnection::send(const Statement& statement) {
     requireOpen();
     Record(statement);
+    const bool guarded = level_ > 0 && failAlone_;
+    if (guarded) guardNext();
     Result r = sendOnce(statement);
-    if (r.ok()) {
-        if (journal && level_ > 0 && !journalFull_) {
-            if (journal_.size() < kJournalLimit) {
-                journal_.push_back(statement);
-            } else {
-                journalFull_ = true;
-                journal_ = {};
-            }
-        }
-        return r;
+    if (r.ok()) return r;
+    if (guarded && PQstatus(conn_) == CONNECTION_OK &&
+        PQtransactionStatus(conn_) == PQTRANS_INERROR) {
+        // Back to before the statement: the transaction, its work and its locks stay.
+        Result back = command(std::string("ROLLBACK TO SAVEPOINT ") + kGuard);
+        if (!back.ok()) guardOpen_ = false;
     }
-    const int32_t number =
-        PQstatus(conn_) == CONNECTION_OK ? NumberFor(r.state()) : errDbCannotOpen;
-    std::string message = r.message();
-    if (number == errDbCannotOpen)
-        message = "The connection to the database " + server_ + " was lost: " + message;
-    if (level_ > 0 && !replaying_) {
-        if (PQtransactionStatus(conn_) == PQTRANS_INERROR) {
-            try {
-                replay();
-            } catch (const RaisedError& e) {
-                Raise(e.number(),
-                      message + " (and the open transaction was lost: " + e.description() + ")");
-            }
-        } else if (PQtransactionStatus(conn_) != PQTRANS_INTRANS) {
-            level_ = 0;
-            forgetJournal();
-            Raise(number, message + " (the open transaction was lost)");
-        }
-    }
-    Raise(number, message);
-}
-
-void PostgresConnection::replay() {
-    // The failed statement has ended the server's transaction in all but name: begin it
-    // again and redo what it held, so that only the failed statement is undone.
-    if (journalFull_) {
-        Result end(PQexec(conn_, "ROLLBACK"));
-        level_ = 0;
-        journalFull_ = false;
-        Raise(errDbServer, "it was too large to redo");
-    }
-    replaying_ = true;
-    std::vector<Statement> redo;
-    redo.swap(journal_);
-    try {
-        Result end(PQexec(conn_, "ROLLBACK"));
-        Result begin(PQexec(conn_, "BEGIN"));
-        if (!begin.ok()) Raise(NumberFor(begin.state()), begin.message());
-        for (const Statement& s : redo) {
-            Result r = sendOnce(s);
-            if (!r.ok()) Raise(NumberFor(r.state()), r.message());
-        }
-    } catch (...) {
-        replaying_ = false;
-        Result end(PQexec(conn_, "ROLLBACK"));
-        level_ = 0;
-        throw;
-    }
-    journal_ = std::move(redo);
-    replaying_ = false;
-}
-
-void PostgresConnection::forgetJournal() {
-    journal_ = {};
-    journalFull_ = false;
-}
-
-void PostgresConnection::run(const std::string& sql) {
-    send(Statement(sql), true);
+    failed(r);
 }
 
 int PostgresConnection::BeginTrans() {
     requireOpen();
     if (level_ == 0) {
-        forgetJournal();
         Record(Statement("BEGIN"));
-        Result r(PQexec(conn_, "BEGIN"));
-        if (!r.ok()) Raise(NumberFor(r.state()), r.message());
+        Result r = command("BEGIN");
+        if (!r.ok()) failed(r);
+        guardOpen_ = false;
     } else {
-        run("SAVEPOINT level" + std::to_string(level_ + 1));
+        // A savepoint made after the statement savepoint would go with it when that one is
+        // released: release it first.
+        const std::string name = "level" + std::to_string(level_ + 1);
+        Record(Statement("SAVEPOINT " + name));
+        Result r = command((guardOpen_ ? std::string("RELEASE SAVEPOINT ") + kGuard + "; " : "") +
+                           "SAVEPOINT " + name);
+        guardOpen_ = false;
+        if (!r.ok()) failed(r);
     }
     return ++level_;
 }
@@ -406,8 +550,8 @@ int PostgresConnection::BeginTrans() {
 int PostgresConnection::BeginTransFor(const std::string& key) {
     const int level = BeginTrans();
     try {
-        run("SET LOCAL lock_timeout = " + std::to_string(kLockWaitMs));
-        send(Statement("SELECT pg_advisory_xact_lock(hashtextextended(?, 0))", {key}), true);
+        send(Statement("SET LOCAL lock_timeout = " + std::to_string(kLockWaitMs)));
+        send(Statement("SELECT pg_advisory_xact_lock(hashtextextended(?, 0))", {key}));
     } catch (const RaisedError& e) {
         try {
             if (level_ == level) RollbackTrans();
@@ -427,19 +571,25 @@ void PostgresConnection::CommitTrans() {
     if (level_ == 0) Raise(errDbUsage, "No transaction is open");
     if (level_ == 1) {
         Record(Statement("COMMIT"));
-        Result r(PQexec(conn_, "COMMIT"));
+        Result r = command("COMMIT");
         if (!r.ok() || PQtransactionStatus(conn_) != PQTRANS_IDLE) {
-            // The server ends a transaction whose commit fails: nothing stays open.
-            if (PQtransactionStatus(conn_) == PQTRANS_IDLE) {
-                level_ = 0;
-                forgetJournal();
-            }
-            Raise(NumberFor(r.state()), r.message());
+            if (!r.ok()) failed(r);
+            Raise(errDbServer, "The database " + server_ + " did not commit the transaction");
         }
-        forgetJournal();
-    } else {
-        run("RELEASE level" + std::to_string(level_));
+        // A failed transaction's COMMIT answers ROLLBACK, without an error.
+        const char* tag = PQcmdStatus(r.r);
+        level_ = 0;
+        guardOpen_ = false;
+        if (tag && std::strcmp(tag, "ROLLBACK") == 0)
+            Raise(errDbServer, "The database " + server_ + " rolled the transaction back");
+        return;
     }
+    const std::string name = "level" + std::to_string(level_);
+    Record(Statement("RELEASE level" + std::to_string(level_)));
+    Result r = command((guardOpen_ ? std::string("RELEASE SAVEPOINT ") + kGuard + "; " : "") +
+                       "RELEASE " + name);
+    guardOpen_ = false;
+    if (!r.ok()) failed(r);
     --level_;
 }
 
@@ -448,24 +598,29 @@ void PostgresConnection::RollbackTrans() {
     if (level_ == 0) Raise(errDbUsage, "No transaction is open");
     if (level_ == 1) {
         Record(Statement("ROLLBACK"));
-        Result r(PQexec(conn_, "ROLLBACK"));
-        forgetJournal();
+        Result r = command("ROLLBACK");
         level_ = 0;
-        if (!r.ok()) Raise(NumberFor(r.state()), r.message());
+        guardOpen_ = false;
+        if (!r.ok()) failed(r);
         return;
     }
     const std::string name = "level" + std::to_string(level_);
-    run("ROLLBACK TO " + name);
-    run("RELEASE " + name);
+    Record(Statement("ROLLBACK TO " + name));
+    Record(Statement("RELEASE " + name));
+    Result r = command("ROLLBACK TO " + name + "; RELEASE " + name);
+    guardOpen_ = false;
+    if (!r.ok()) failed(r);
     --level_;
 }
 
-void PostgresConnection::Execute(const Statement& statement) {
-    send(statement, true);
+int64_t PostgresConnection::Execute(const Statement& statement) {
+    Result r = send(statement);
+    const char* n = PQcmdTuples(r.r);
+    return n && *n ? std::strtoll(n, nullptr, 10) : 0;
 }
 
 RecordSet PostgresConnection::OpenRecordSet(const Statement& statement) {
-    Result r = send(statement, false);
+    Result r = send(statement);
     const int columns = PQnfields(r.r), rows = PQntuples(r.r);
     std::vector<std::string> names;
     std::vector<Oid> types;
@@ -498,11 +653,35 @@ RecordSet PostgresConnection::OpenRecordSet(const Statement& statement) {
     return rs;
 }
 
+std::vector<std::string> PostgresConnection::ColumnsOf(const std::string& table) {
+    requireOpen();
+    // Not traced: the catalogue is read as the statements' own preparation would.
+    const bool guarded = level_ > 0 && failAlone_;
+    if (guarded) guardNext();
+    const char* value = table.c_str();
+    std::vector<std::string> columns;
+    if (!PQsendQueryParams(conn_,
+                           "SELECT a.attname FROM pg_attribute a WHERE a.attrelid = "
+                           "to_regclass(lower($1)) AND a.attnum > 0 AND NOT a.attisdropped "
+                           "ORDER BY a.attnum",
+                           1, nullptr, &value, nullptr, nullptr, 0))
+        failed(Result(nullptr));
+    Result r = collect();
+    if (!r.ok()) {
+        if (guarded && PQstatus(conn_) == CONNECTION_OK &&
+            PQtransactionStatus(conn_) == PQTRANS_INERROR)
+            command(std::string("ROLLBACK TO SAVEPOINT ") + kGuard);
+        return columns;
+    }
+    for (int i = 0; i < PQntuples(r.r); ++i) columns.emplace_back(PQgetvalue(r.r, i, 0));
+    return columns;
+}
+
 int64_t PostgresConnection::ReadRows(const Statement& statement,
                                      const std::function<bool(const RowView&)>& row) {
     // The server's result holds every row already: they are handed over from it directly,
     // and `row` may send other statements meanwhile.
-    Result r = send(statement, false);
+    Result r = send(statement);
     ResultRow view(r.r);
     const int rows = PQntuples(r.r);
     int64_t n = 0;

@@ -47,12 +47,19 @@ void SqliteConnection::requireOpen() const {
 void SqliteConnection::fail(int code, const std::string& what) {
     const int primary = code & 0xFF;
     std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(code);
+    // Some failures (a full disk, an input/output error) make the engine roll the whole
+    // transaction back: nothing may then run as if it were still open.
+    std::string ended;
+    if (db_ && level_ > 0 && sqlite3_get_autocommit(db_)) {
+        level_ = 0;
+        ended = " (the open transaction was rolled back)";
+    }
     switch (primary) {
         case SQLITE_ERROR:
         case SQLITE_MISMATCH:
         case SQLITE_CONSTRAINT:
         case SQLITE_RANGE:
-            Raise(errDbStatement, message);
+            Raise(errDbStatement, message + ended);
         case SQLITE_BUSY:
         case SQLITE_LOCKED:
             message =
@@ -67,11 +74,23 @@ void SqliteConnection::fail(int code, const std::string& what) {
         case SQLITE_CORRUPT:
             message = "The database file is damaged: " + path_ + " (" + message + ")";
             break;
+        case SQLITE_FULL:
+            message = "The database file or its disk is full: " + path_ + " (" + message + ")";
+            break;
+        case SQLITE_IOERR:
+            message =
+                "The database file cannot be read or written: " + path_ + " (" + message + ")";
+            break;
         default:
-            if (!what.empty()) message = what + ": " + message;
+            // Every failure of the file names it.
+            if (what.empty() || what.find(path_) == std::string::npos)
+                message = "The database file " + path_ + (what.empty() ? "" : " (" + what + ")") +
+                          ": " + message;
+            else
+                message = what + ": " + message;
             break;
     }
-    Raise(errDbEngineBase + primary, message);
+    Raise(errDbEngineBase + primary, message + ended);
 }
 
 void SqliteConnection::Open(const std::string& connectionString, const std::string&,
@@ -81,9 +100,14 @@ void SqliteConnection::Open(const std::string& connectionString, const std::stri
     std::string source = cs.Get("data source");
     if (source.empty())
         Raise(errDbEngineBase + SQLITE_CANTOPEN, "No data source named in the connection string");
-    std::string found = FindFileNoCase(source);
     const std::string create = cs.Get("create");
-    const bool mayCreate = create == "yes" || create == "true" || create == "1";
+    OpenFile(source, create == "yes" || create == "true" || create == "1");
+}
+
+void SqliteConnection::OpenFile(const std::string& source, bool mayCreate) {
+    if (db_) Raise(errDbUsage, "The connection is already open");
+    if (source.empty()) Raise(errDbEngineBase + SQLITE_CANTOPEN, "No database file named");
+    std::string found = FindFileNoCase(source);
     path_ = found.empty() ? source : found;
     if (found.empty() && !mayCreate)
         Raise(errDbEngineBase + SQLITE_CANTOPEN, "The database file does not exist: " + source);
@@ -92,7 +116,12 @@ void SqliteConnection::Open(const std::string& connectionString, const std::stri
                                             (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0);
     const int flags = (writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) |
                       (found.empty() ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
-    int rc = sqlite3_open_v2(path_.c_str(), &db_, flags, nullptr);
+    // The path goes to the engine as a path: one that begins like a URI ("file:...") is
+    // made plainly relative, so that no part of it is read as an option.
+    std::string enginePath = path_;
+    if (enginePath.size() >= 5 && strncasecmp(enginePath.c_str(), "file:", 5) == 0)
+        enginePath = "./" + enginePath;
+    int rc = sqlite3_open_v2(enginePath.c_str(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) {
         std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
         sqlite3_close(db_);
@@ -268,9 +297,10 @@ void SqliteConnection::bind(sqlite3_stmt* st, const Statement& statement) {
     }
 }
 
-void SqliteConnection::Execute(const Statement& statement) {
+int64_t SqliteConnection::Execute(const Statement& statement) {
     requireOpen();
     Record(statement);
+    const sqlite3_int64 before = sqlite3_total_changes64(db_);
     int rc;
     {
         Use use(*this, statement);
@@ -278,6 +308,9 @@ void SqliteConnection::Execute(const Statement& statement) {
         while (rc == SQLITE_ROW) rc = sqlite3_step(use.get());
     }
     if (rc != SQLITE_DONE) fail(rc, "");
+    // The engine's count of the last change stays from an earlier statement when this one
+    // changed nothing (a trigger that ignored the row, a table made).
+    return sqlite3_total_changes64(db_) == before ? 0 : sqlite3_changes64(db_);
 }
 
 namespace {

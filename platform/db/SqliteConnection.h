@@ -14,7 +14,8 @@ namespace ctl::db {
 // "Mappa.mdb" or "MAPPA.MDB" open as "mappa.mdb". The file must exist and be an SQLite
 // database (only "create=yes" in the connection string makes a new empty one); a file without
 // any write permission bit opens read-only. Statements are prepared once per template text and run
-// with bound values.
+// with bound values. OpenFile takes the file's path as it is (any character a file name may
+// hold); Open reads it from a connection string's "data source".
 class SqliteConnection : public Connection {
   public:
     SqliteConnection() = default;
@@ -22,6 +23,8 @@ class SqliteConnection : public Connection {
 
     void Open(const std::string& connectionString, const std::string& user = "",
               const std::string& password = "") override;
+    // The store file at `path`; with `create` an absent file is made (empty).
+    void OpenFile(const std::string& path, bool create = false);
     int State() const override { return db_ ? StateOpen : StateClosed; }
     void Close() override;
     std::string Provider() const override { return "sqlite"; }
@@ -34,7 +37,7 @@ class SqliteConnection : public Connection {
     void RollbackTrans() override;
     int TransactionLevel() const override { return level_; }
 
-    void Execute(const Statement& statement) override;
+    int64_t Execute(const Statement& statement) override;
     RecordSet OpenRecordSet(const Statement& statement) override;
     std::vector<std::string> ColumnsOf(const std::string& table) override;
     std::optional<int64_t> ChangesByOthers() override;

@@ -1,4 +1,8 @@
 // Drawing tracks with the mouse in map mode, through the surface's real input events.
+#include <cmath>
+#include <filesystem>
+#include <limits>
+
 #include "ChartFixture.h"
 #include "PictureFiles.h"
 #include "StoreFiles.h"
@@ -308,7 +312,95 @@ TEST_F(DrawingTest, DoubleClicksPauseAndResumeAPlaybackAndEscCancelsIt) {
     EXPECT_EQ(prompter->records().back().defaultButton, 2);
     EXPECT_EQ(Events("FinishDrawing"), 0);
     EXPECT_FALSE(chart->PlaybackRunning());
-    EXPECT_TRUE(chart->FlagExit());
+    // The cancel stopped the playback; the control is not ending: FlagExit is clear again
+    // and the surface follows the control's size (and a new picture, with AutoSize).
+    EXPECT_FALSE(chart->FlagExit());
+    chart->ctl::UserControl::setSize(9000, 6000);
+    EXPECT_EQ(chart->pic_main->Width(), 9000);
+    EXPECT_EQ(chart->pic_main->Height(), 6000);
+}
+
+TEST_F(DrawingTest, AResizeDuringACancelledPlaybackIsCaughtUpAndAReleaseStoresOnePoint) {
+    MakeStore(dir.file("mappa.mdb"));
+    AddBranch(dir.file("mappa.mdb"), "t", 1, 1, 400);
+    LoadMap(false);
+    chart->ctl::UserControl::setSize(7200, 4800);
+    chart->setDelay(1);
+    ctl::RunLater(20, [&] {
+        prompter->queueMessageBox(ctl::vbYes);
+        ctl::SimulateKey(*chart->pic_main, "press", 27, 0);
+        chart->ctl::UserControl::setSize(9000, 6000);  // while the playback stops
+    });
+    chart->DrawTrack("t");
+    EXPECT_FALSE(chart->FlagExit());
+    EXPECT_EQ(chart->pic_main->Width(), 9000);
+    EXPECT_EQ(chart->pic_main->Height(), 6000);
+    // A release that the surface passes on to the control is stored once.
+    chart->pic_main->setWidth(7200);
+    chart->pic_main->setHeight(4800);
+    Start("mnuPointDraw", "once");
+    Mouse("down", ctl::vbLeftButton, 7000, 4000);
+    Mouse("up", ctl::vbLeftButton, 8000, 5000);  // in the strip the surface does not cover
+    chart->Menus().RunItem("mnuCommit");
+    EXPECT_EQ(StoredX("once", 1).size(), 1u);
+}
+
+TEST_F(DrawingTest, ACommitWhenNoPointWasStoredSaysSoAndNamesNoTrack) {
+    // The track's last ordinal is the largest there is: no further point can be numbered.
+    MakeStore(dir.file("mappa.mdb"));
+    AddBranch(dir.file("mappa.mdb"), "full", 1, 2147483646, 2);
+    LoadMap(false);
+    chart->DrawTrack("before");  // no such track; it is the current name all the same
+    ASSERT_EQ(chart->TrackName(), "before");
+    Start("mnuPointDraw", "full");
+    Mouse("up", ctl::vbLeftButton, 100, 100);
+    EXPECT_EQ(prompter->records().back().text, "Overflow");
+    chart->Menus().RunItem("mnuCommit");
+    for (const auto& r : prompter->records())
+        EXPECT_EQ(r.text.find("has been stored in DB"), std::string::npos) << r.text;
+    EXPECT_EQ(prompter->records().back().text.rfind(
+                  "No point of the new Track  ''full''  could be stored: the Track has not been "
+                  "stored in DB.",
+                  0),
+              0u)
+        << prompter->records().back().text;
+    EXPECT_EQ(chart->TrackName(), "before");
+    EXPECT_TRUE(chart->Menus().Item("mnuLineDraw")->Enabled) << "the mode was left";
+
+    // A store that may only be read: the same.
+    chart.reset();
+    TempFolder ro;
+    MakeStore(ro.file("mappa.mdb"));
+    std::filesystem::permissions(ro.file("mappa.mdb"), std::filesystem::perms::owner_read,
+                                 std::filesystem::perm_options::replace);
+    site.folder = ro.path;
+    ctl::PropertyBag bag;
+    bag.WriteProperty("MapStyle", int32_t(0), int32_t(1));
+    Load(bag);
+    prompter->clearRecords();
+    Start("mnuPointDraw", "lake");
+    Mouse("up", ctl::vbLeftButton, 100, 100);
+    Mouse("up", ctl::vbLeftButton, 200, 100);
+    chart->Menus().RunItem("mnuCommit");
+    EXPECT_EQ(prompter->records().back().text.rfind("No point of the new Track  ''lake''", 0), 0u)
+        << prompter->records().back().text;
+    EXPECT_EQ(chart->TrackName(), "");
+    EXPECT_EQ(
+        OpenFile(ro.file("mappa.mdb"), false)->OpenRecordSet("SELECT * FROM MAPPA").RecordCount(),
+        0);
+}
+
+TEST_F(DrawingTest, APositionBeyondSinglePrecisionIsRefusedBeforeAnythingIsStored) {
+    LoadMap();
+    Start("mnuPointDraw", "far");
+    const size_t boxes = Boxes().size();
+    chart->pic_main->onMouseUp(ctl::vbLeftButton, 0, std::numeric_limits<float>::infinity(), 10);
+    EXPECT_EQ(prompter->records().back().text, "Overflow");
+    EXPECT_EQ(Boxes().size(), boxes) << "no mark for a point that is refused";
+    chart->pic_main->onMouseUp(ctl::vbLeftButton, 0, 10, std::nanf(""));
+    Mouse("up", ctl::vbLeftButton, 100, 200);
+    chart->Menus().RunItem("mnuCommit");
+    ExpectNear(StoredX("far", 1), {100});
 }
 
 TEST_F(DrawingTest, APlaybackDuringANewDrawingLeavesTheCreateCommandsOffUntilTheCommit) {

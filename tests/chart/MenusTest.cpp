@@ -172,6 +172,25 @@ TEST_F(MenusTest, ChoosingSwitchToCoordinateSystemRebuildsTheMirror) {
     EXPECT_EQ(got[3].id, 1114);
 }
 
+TEST_F(MenusTest, AlwaysOnTopKeepsItsCheckMarkWhenTheMirrorIsRebuiltForTheOtherMode) {
+    ctl::Form form;
+    form.Show();
+    ucKarvex& chart = Add(form, 0);
+    ctl::SendMessage(form.hWnd(), ctl::WM_SYSCOMMAND, 1114, 0);
+    ASSERT_TRUE(Item(form, 1114)->checked());
+    presenter->queueChoice("Switch to Coordinate System mode");
+    RightClick(chart);
+    ASSERT_EQ(chart.MapStyle(), 1);
+    EXPECT_TRUE(ctl::IsWindowTopmost(form.hWnd()));
+    EXPECT_TRUE(Item(form, 1114)->checked()) << "the form is still on top";
+    EXPECT_TRUE(chart.Menus().Item("mnuTopmost2")->Checked);
+    // Choosing it then turns it off, as its check mark says it would.
+    ctl::SendMessage(form.hWnd(), ctl::WM_SYSCOMMAND, 1114, 0);
+    EXPECT_FALSE(chart.AlwaysOnTop());
+    EXPECT_FALSE(ctl::IsWindowTopmost(form.hWnd()));
+    EXPECT_FALSE(Item(form, 1114)->checked());
+}
+
 TEST_F(MenusTest, SystemCommandsReachTheChartAndThenTheDefaultHandling) {
     ctl::Form form;
     form.Show();

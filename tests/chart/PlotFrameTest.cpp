@@ -80,6 +80,19 @@ TEST(PlotFrame, AZeroScaleFactorBecomesOne) {
     EXPECT_EQ(f.ScaleFactorY, 1);
 }
 
+TEST_F(ChartTest, TheReadOutIsForALeftPressWithoutShiftKeys) {
+    Create();
+    ASSERT_TRUE(chart->SetScaleUnit());
+    const auto& f = chart->Frame();
+    chart->pic_main->onMouseDown(ctl::vbLeftButton, 1, f.PlotLeft, f.PlotBottom);  // Shift
+    chart->pic_main->onMouseDown(ctl::vbLeftButton, 2, f.PlotLeft, f.PlotBottom);  // Ctrl
+    chart->pic_main->onMouseDown(ctl::vbRightButton, 0, f.PlotLeft, f.PlotBottom);
+    EXPECT_EQ(chart->MouseValueX().toString(), "0");
+    EXPECT_FALSE(chart->MouseValueX().isString()) << "never set";
+    chart->pic_main->onMouseDown(ctl::vbLeftButton, 0, f.PlotLeft, f.PlotBottom);
+    EXPECT_TRUE(chart->MouseValueX().isString());
+}
+
 TEST_F(ChartTest, MouseReadOutGivesDataValuesAsText) {
     Create();
     chart->setMinX(-50);

@@ -229,6 +229,14 @@ TEST_F(MapChartTest, AServerThatCannotBeReachedMakesTheMapUnusableNamingTheServe
         << boxes[0].text;
     EXPECT_EQ(boxes[0].text.find("Sesame123"), std::string::npos) << boxes[0].text;
     EXPECT_FALSE(chart->Menus().Item("mnuExec")->Enabled);
+    // A connection string libpq cannot read: the file is named, its text (and password) not.
+    std::ofstream(dir.file("mappa.conn")) << "postgresql://ann:Sesame123@/tracks?host=%zz\n";
+    LoadMap();
+    EXPECT_TRUE(chart->DbUnusable());
+    EXPECT_EQ(Prompts("msgbox").back().text.find("Sesame123"), std::string::npos);
+    EXPECT_NE(Prompts("msgbox").back().text.find(dir.file("mappa.conn")), std::string::npos)
+        << Prompts("msgbox").back().text;
+    EXPECT_EQ(chart->ControlError().find("Sesame123"), std::string::npos);
     // An empty connection file is a store that cannot be opened, not a fall back to the file.
     std::ofstream(dir.file("mappa.conn")) << "\n";
     MakeStore(dir.file("mappa.mdb"));

@@ -4,12 +4,17 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cmath>
+#include <filesystem>
 #include <fstream>
+#include <limits>
+#include <thread>
 
 #include "StoreFiles.h"
 #include "TestSupport.h"
 #include "chart/map/TrackStore.h"
 #include "platform/db/DbErrors.h"
+#include "platform/db/PostgresConnection.h"
 #include "platform/sys/Text.h"
 
 using karvex::TrackStore;
@@ -62,8 +67,10 @@ TEST_P(StoreTest, SendsTheListedStatementsWithNamesQuoted) {
             "SELECT ordinale,X,Y FROM mappa WHERE tratto='Bob''s' and ramo=1 ORDER BY ordinale",
             "SELECT DISTINCT ramo FROM MAPPA WHERE tratto ='Bob''s' ORDER BY ramo",
             "SELECT ordinale,X,Y FROM MAPPA WHERE tratto='Bob''s' and ramo=1 ORDER BY ordinale",
-            // The first point asks again, inside its transaction, whether branch 2 is free.
+            // The first point numbers the branch again, inside its transaction, from what
+            // is there then.
             "SELECT DISTINCT ramo FROM MAPPA WHERE tratto ='Bob''s' ORDER BY ramo",
+            "SELECT ordinale,X,Y FROM MAPPA WHERE tratto='Bob''s' and ramo=1 ORDER BY ordinale",
             "INSERT INTO MAPPA VALUES (3,'Bob''s',2,100.5,7)",
             "SELECT DISTINCT tratto FROM mappa WHERE tratto <>'Bob''s' ORDER BY tratto",
             "DELETE FROM MAPPA WHERE tratto ='Bob''s'"}));
@@ -385,6 +392,211 @@ TEST_P(StoreTest, TwoProcessesDrawingIntoOneTrackKeepEveryPointInBranchesOfTheir
     }
 }
 
+TEST_P(StoreTest, ANewBranchIsNumberedFromTheBranchesPresentAtItsFirstPoint) {
+    s.AddBranch("river", 1, 1, 10);
+    Open();
+    store.StartNewBranch("river");
+    EXPECT_EQ(store.NewBranch(), 2);
+    // Another user deletes the track between the start of the drawing and its first point.
+    TrackStore other;
+    other.Open(dir.path);
+    other.DeleteTrack("RIVER");
+    store.StorePoint(5, 5);
+    EXPECT_EQ(store.NewBranch(), 1) << "no branch 2 of a track that has no branch 1";
+    EXPECT_EQ(store.PointOrdinal(), 1);
+    EXPECT_EQ(store.CommitNewTrack(), 1);
+    EXPECT_EQ(store.CountBranches("river"), 1);
+    std::vector<double> xs, ys;
+    store.LoadBranch("river", 1, xs, ys, nullptr);
+    EXPECT_EQ(xs, std::vector<double>{5});
+
+    // The same user deletes it between "Create Track" and the first click.
+    store.StartNewBranch("river");
+    EXPECT_EQ(store.NewBranch(), 2);
+    store.DeleteTrack("river");
+    store.StorePoint(6, 6);
+    store.CommitNewTrack();
+    store.LoadBranch("river", 1, xs, ys, nullptr);
+    EXPECT_EQ(xs, std::vector<double>{6});
+}
+
+TEST_P(StoreTest, DeletingATrackWaitsForTheBranchBeingDrawnOnIt) {
+    s.AddBranch("river", 1, 1, 3);
+    Open();
+    store.StartNewBranch("river");
+    store.StorePoint(1, 1);
+    TrackStore other;
+    other.Open(dir.path);
+    std::string text;
+    EXPECT_EQ(ErrorOf([&] { other.DeleteTrack("River"); }, &text), ctl::db::errDbBusy);
+    EXPECT_NE(text.find("try again"), std::string::npos) << text;
+    EXPECT_EQ(store.CommitNewTrack(), 1);
+    other.DeleteTrack("river");
+    EXPECT_TRUE(other.ListTrackNames().empty());
+}
+
+TEST_P(StoreTest, NamesFoldTheLettersAToZOnlyAndListAlikeOnEveryStore) {
+    Open();
+    for (const char* name : {"\xC3\x89"
+                             "clair",
+                             "\xC3\xA9"
+                             "clair",
+                             "River", "river", "b", "Zeta", "alpha"}) {
+        store.StartNewBranch(name);
+        store.StorePoint(1, 1);
+        store.CommitNewTrack();
+    }
+    // "Éclair" and "éclair" are two tracks, "River" and "river" one, in the order of the
+    // names with A to Z folded.
+    EXPECT_EQ(store.ListTrackNames(), (std::vector<std::string>{"alpha", "b", "River", "Zeta",
+                                                                "\xC3\x89"
+                                                                "clair",
+                                                                "\xC3\xA9"
+                                                                "clair"}));
+    EXPECT_EQ(store.CountTracks(), 6);
+    EXPECT_EQ(store.CountBranches("RIVER"), 2);
+    EXPECT_EQ(store.CountBranches("\xC3\xA9"
+                                  "clair"),
+              1);
+    store.StartNewBranch(
+        "\xC3\xA9"
+        "CLAIR");
+    EXPECT_EQ(store.NewBranch(), 2) << "É folds to é nowhere, but C to c everywhere";
+    store.DeleteTrack(
+        "\xC3\x89"
+        "clair");
+    EXPECT_EQ(store.ListTrackNames(), (std::vector<std::string>{"alpha", "b", "River", "Zeta",
+                                                                "\xC3\xA9"
+                                                                "clair"}));
+}
+
+TEST_P(StoreTest, AFolderWithQuotesAndSemicolonsInItsNameIsOpenedByItsPath) {
+    const std::string folder = dir.path + "f\"o;l data=x/";
+    std::filesystem::create_directories(folder);
+    if (s.kind == StoreKind::Server) {
+        std::filesystem::copy_file(dir.file("mappa.conn"), folder + "mappa.conn");
+    } else {
+        MakeStore(folder + "mappa.mdb");
+        std::ofstream(dir.path + "f") << "not the store";
+    }
+    store.Open(folder);
+    store.StartNewBranch("here");
+    store.StorePoint(1, 2);
+    store.CommitNewTrack();
+    if (s.kind == StoreKind::File) {
+        EXPECT_EQ(OpenFile(folder + "mappa.mdb", false)
+                      ->OpenRecordSet("SELECT tratto FROM MAPPA")
+                      .RecordCount(),
+                  1);
+        EXPECT_FALSE(std::filesystem::exists(dir.path + "f\"o"));
+    }
+    EXPECT_EQ(store.ListTrackNames(), std::vector<std::string>{"here"});
+}
+
+TEST_P(StoreTest, ACommitOfATrackWhosePointsWereAllRefusedStoresNothing) {
+    s.AddBranch("full", 1, 2147483646, 2);  // its last ordinal is the largest there is
+    Open();
+    store.StartNewBranch("full");
+    EXPECT_EQ(ErrorOf([&] { store.StorePoint(1, 1); }), ctl::errOverflow);
+    EXPECT_EQ(store.PointsTried(), 1);
+    EXPECT_EQ(store.PointsKept(), 0);
+    EXPECT_EQ(store.CommitNewTrack(), 0);
+    EXPECT_FALSE(store.NewTrackOpen());
+    EXPECT_EQ(store.CountBranches("full"), 1);
+    // A coordinate that is no number is refused before anything is sent.
+    store.StartNewBranch("inf");
+    const size_t sent = store.Trace().size();
+    EXPECT_EQ(ErrorOf([&] { store.StorePoint(std::numeric_limits<float>::infinity(), 1); }),
+              ctl::errOverflow);
+    EXPECT_EQ(ErrorOf([&] { store.StorePoint(1, std::nanf("")); }), ctl::errOverflow);
+    EXPECT_EQ(store.Trace().size(), sent);
+    EXPECT_FALSE(store.NewTrackOpen());
+}
+
 INSTANTIATE_TEST_SUITE_P(Providers, StoreTest,
                          ::testing::Values(StoreKind::File, StoreKind::Server),
                          [](const auto& info) { return KindName(info.param); });
+
+// A full store (the engine's own limit on the file's pages, which it meets as it meets a full
+// disk: it rolls the whole transaction back): nothing is sent outside the track's
+// transaction, the points are sent again in a new one once there is room, and the track is
+// stored whole, without a gap in its ordinals.
+TEST(StoreOnFile, AFullDiskEndsTheTransactionAndNothingIsSentOutsideIt) {
+    TestStore s(StoreKind::File);
+    s.Make();
+    TrackStore store;
+    store.Open(s.dir.path);
+    ctl::db::Connection& c = *store.DbConnection();
+    auto pages = [&] { return c.OpenRecordSet("PRAGMA page_count").FieldAt(0).asInteger(); };
+    c.Execute("PRAGMA max_page_count = " + std::to_string(pages()));
+    store.StartNewBranch("t");
+    int stored = 0;
+    std::string text;
+    for (; stored < 10000; ++stored)
+        if (ErrorOf([&] { store.StorePoint(float(stored + 1), 0); }, &text) != 0) break;
+    ASSERT_LT(stored, 10000) << "the file never filled";
+    EXPECT_NE(text.find(s.dir.file("mappa.mdb")), std::string::npos) << "names the store: " << text;
+    EXPECT_NE(text.find("kept"), std::string::npos) << text;
+    EXPECT_EQ(c.TransactionLevel(), 0) << "the engine ended the transaction";
+    EXPECT_NE(ErrorOf([&] { store.StorePoint(float(stored + 2), 0); }), 0);
+    EXPECT_TRUE(store.NewTrackOpen());
+    EXPECT_EQ(store.PointsKept(), stored + 2);
+    EXPECT_EQ(s.Connect()->OpenRecordSet("SELECT * FROM MAPPA").RecordCount(), 0)
+        << "nothing was stored outside the track's transaction";
+    EXPECT_NE(ErrorOf([&] { store.CommitNewTrack(); }), 0);
+    EXPECT_TRUE(store.NewTrackOpen()) << "a failed commit keeps the track";
+    c.Execute("PRAGMA max_page_count = 1000000");  // room again
+    store.StorePoint(float(stored + 3), 0);
+    EXPECT_EQ(store.CommitNewTrack(), stored + 3);
+    auto rs = s.Connect()->OpenRecordSet("SELECT ordinale, X FROM MAPPA ORDER BY ordinale");
+    ASSERT_EQ(rs.RecordCount(), stored + 3);
+    for (int64_t expected = 1; !rs.IsEOF(); rs.MoveNext(), ++expected) {
+        EXPECT_EQ(rs.Field("ordinale").asInteger(), expected);
+        EXPECT_EQ(rs.Field("X").asDouble(), double(expected));
+    }
+}
+
+namespace {
+// Ends every other session of the store's database, as a dropped link or a restarted server
+// does.
+void CutConnections(const TestStore& s) {
+    s.Connect()->OpenRecordSet(
+        "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = "
+        "current_database() AND pid <> pg_backend_pid()");
+}
+}  // namespace
+
+TEST(StoreOnServer, ALostConnectionIsOpenedAgainAndLosesNoPointOfTheOpenTrack) {
+    TestStore s(StoreKind::Server);
+    ASSERT_TRUE(s.Ready());
+    s.Make();
+    s.AddBranch("river", 1, 1, 10);
+    TrackStore store;
+    store.Open(s.dir.path);
+    store.StartNewBranch("river");
+    for (int i = 0; i < 3; ++i) store.StorePoint(float(i), 0);
+    CutConnections(s);
+    // The next point opens the connection again and sends the branch again, itself included.
+    store.StorePoint(3, 0);
+    store.StorePoint(4, 0);
+    EXPECT_EQ(store.CommitNewTrack(), 5);
+    std::vector<double> xs, ys;
+    store.LoadBranch("river", 2, xs, ys, nullptr);
+    EXPECT_EQ(xs, (std::vector<double>{0, 1, 2, 3, 4}));
+    // Lost just before the commit: the commit sends the branch again, in one transaction.
+    store.StartNewBranch("river");
+    store.StorePoint(7, 0);
+    store.StorePoint(8, 0);
+    CutConnections(s);
+    EXPECT_EQ(store.CommitNewTrack(), 2);
+    store.LoadBranch("river", 3, xs, ys, nullptr);
+    EXPECT_EQ(xs, (std::vector<double>{7, 8}));
+    auto rs = s.Connect()->OpenRecordSet(
+        "SELECT ordinale FROM MAPPA WHERE tratto='river' ORDER BY ordinale");
+    EXPECT_EQ(rs.RecordCount(), 17);
+    for (int64_t expected = 1; !rs.IsEOF(); rs.MoveNext(), ++expected)
+        EXPECT_EQ(rs.Field("ordinale").asInteger(), expected);
+    // Other operations open it again too.
+    CutConnections(s);
+    EXPECT_EQ(store.ListTrackNames(), std::vector<std::string>{"river"});
+}

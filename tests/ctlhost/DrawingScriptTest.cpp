@@ -77,7 +77,7 @@ TEST(DrawingScript, ASecondBranchByPointsIsCommittedListedPlayedPausedResumedAnd
     for (const auto& i : r[r.size() - 3]->items)
         if (i.find("id")->n == 1102) drawCommand = i.find("text")->s;
     EXPECT_EQ(drawCommand, "Resume drawing in progress") << all;
-    EXPECT_EQ(r[r.size() - 1]->b, true) << all;        // cancelled: FlagExit
+    EXPECT_EQ(r[r.size() - 1]->b, false) << all;       // cancelled, and over: FlagExit clear
     EXPECT_EQ(Count(out, "FinishDrawing"), 0) << all;  // never ran to its end
     EXPECT_EQ(Count(out, "StartDrawing"), 1) << all;
 }

@@ -14,3 +14,12 @@ TEST(ConnectionString, ReadsKeysWithoutRegardToCaseAndQuotedValues) {
     EXPECT_EQ(q.Get("data source"), "/odd;folder/mappa.mdb");
     EXPECT_EQ(q.Get("provider"), "sqlite");
 }
+
+TEST(ConnectionString, AnyValueSurvivesBeingQuoted) {
+    for (const std::string value : {"/we\"ird.mdb", "/f\"o;l/mappa.mdb", "a\"\";b=c\"", "plain"}) {
+        ConnectionString cs("provider=sqlite;data source=" + ConnectionString::Quote(value) +
+                            ";create=yes;");
+        EXPECT_EQ(cs.Get("data source"), value);
+        EXPECT_EQ(cs.Get("create"), "yes") << value;
+    }
+}
