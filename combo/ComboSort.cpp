@@ -28,7 +28,7 @@ std::vector<double> ComboSort::NumberKeys(const SortRows& rows) {
     PlainNumbers = cells.empty() || cells[0].find(',') == std::string::npos;
     for (size_t i = 0; i < cells.size(); ++i) {
         if (PlainNumbers) {
-            keys[i] = ctl::Val(cells[i]);
+            keys[i] = ctl::LeadingNumber(cells[i]);
         } else if (!ctl::ParseLocaleNumber(cells[i], keys[i])) {
             ctl::Raise(ctl::errTypeMismatch);
         }

@@ -80,11 +80,12 @@ bool ucvQuorlin::Busy() {
     return true;
 }
 
-// Errors 5 and 6 for an index outside lower..count-1; the lists address rows with 16 bits.
+// Errors 5 and 6 for an index outside lower..count-1. The lists address rows with 32 bits, as
+// every index of the interface does, so every row of a long list can be named; an index beyond
+// 32 bits fails as an overflow when the argument is read.
 void ucvQuorlin::CheckIndex(int32_t index, int32_t lower, int32_t count) {
     if (index < lower) ctl::Raise(ctl::errInvalidCall, kInvalidCall);
     if (index > count - 1) NoSuchItem(index);
-    if (index > 32767) ctl::Raise(ctl::errOverflow);
 }
 
 void ucvQuorlin::AddItem(const std::string& Col1, const std::string& Col2, int32_t ID) {
@@ -243,6 +244,7 @@ void ucvQuorlin::setListIndex(int32_t New) {
     if (p.col1) {
         p.col1->setListIndex(New);
         p.col2->setListIndex(New);
+        NoteTopRow(p);
     }
     PropertyChanged("ListIndex");
     ShowSelection();
@@ -276,7 +278,16 @@ void ucvQuorlin::SelectRow(int32_t row) {
     m_ListIndex = row;
     p.col1->setListIndex(row);
     p.col2->setListIndex(row);
+    NoteTopRow(p);
     ShowSelection();
+}
+
+// The own lists are always shown: when selecting a row scrolled them, TopIndex reports the row
+// they now show at the top, and both lists show the same one.
+void ucvQuorlin::NoteTopRow(const Pair& p) {
+    if (!OwnPair(p)) return;
+    if (p.col1->TopIndex() != p.col2->TopIndex()) p.col1->setTopIndex(p.col2->TopIndex());
+    m_TopIndex = p.col2->TopIndex();
 }
 
 void ucvQuorlin::ClearSelection() {

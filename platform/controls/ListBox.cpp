@@ -27,6 +27,13 @@ class RowList : public QListWidget {
     explicit RowList(QWidget* parent) : QListWidget(parent) {}
     std::function<void()> relaid;
     std::function<void(QEvent::Type, QMouseEvent*)> mouse;
+    std::function<void()> searched;
+
+    void keyboardSearch(const QString& typed) override {
+        int before = currentRow();
+        QListWidget::keyboardSearch(typed);
+        if (searched && currentRow() != before) searched();
+    }
 
   protected:
     void showEvent(QShowEvent* e) override {
@@ -80,6 +87,9 @@ ListBox::ListBox(Widget& parent)
     l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     l->setMouseTracking(true);
     d_->list->relaid = [this] { applyTop(); };
+    d_->list->searched = [this] {
+        if (onSearchMoved) onSearchMoved();
+    };
     // Mouse positions are in twips of the rows' area, inside the border.
     d_->list->mouse = [this](QEvent::Type type, QMouseEvent* e) {
         float x = float(e->position().x() * TwipsX()), y = float(e->position().y() * TwipsY());
@@ -232,6 +242,11 @@ void ListBox::setHeight(int twips) {
 
 void ListBox::setScrollBar(bool on) {
     d_->list->setVerticalScrollBarPolicy(on ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+}
+
+bool ListBox::ScrollBarShown() const {
+    return d_->list->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff &&
+           ListCount() > VisibleRows();
 }
 
 void ListBox::setBorderStyle(int style) {

@@ -179,3 +179,29 @@ TEST_F(ComboInputTest, DropDownListStyleKeysOnTheControl) {
     EXPECT_EQ(Count("KeyDown"), 3);
     EXPECT_EQ(Count("KeyPress"), 0);
 }
+
+TEST_F(ComboInputTest, CharactersBeyondSixteenBitsStayWhole) {
+    auto c = Placed(0, 3);
+    std::vector<int> seen;
+    onEvent = [&](const std::string& name, ctl::Args& a) {
+        if (name == "KeyPress") seen.push_back(a[0].toInt16());
+    };
+    c->txtCol1.setText("");
+    c->txtCol1.SetFocus();
+    for (char32_t ch : {U'\u00e9', U'\U0001F600', U'\u20ac', U'\uac00'})
+        ctl::SimulateChar(c->txtCol1, ch);
+    EXPECT_EQ(c->txtCol1.Text(), "\u00e9\U0001F600\u20ac\uac00");
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_EQ(seen[1], int16_t(0xD83D));  // the first half of the pair, as a 16-bit code
+    EXPECT_EQ(seen[3], int16_t(0xAC00));
+
+    // A handler still cancels such a character.
+    onEvent = [](const std::string& name, ctl::Args& a) {
+        if (name == "KeyPress" && a[0].toInt16() == int16_t(0xD83D))
+            a[0] = ctl::Variant(int16_t(0));
+    };
+    c->txtCol2.setText("");
+    c->txtCol2.SetFocus();
+    for (char32_t ch : {U'a', U'\U0001F600', U'b'}) ctl::SimulateChar(c->txtCol2, ch);
+    EXPECT_EQ(c->txtCol2.Text(), "ab");
+}
