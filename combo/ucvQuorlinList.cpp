@@ -92,20 +92,22 @@ void ucvQuorlin::AddItem(const std::string& Col1, const std::string& Col2, int32
     if (Busy()) return;
     // A row is refused when some first cell and some second cell of the control's own lists
     // equal it, not necessarily in the same row.
-    std::string key1 = FoldedCounts::Key(Col1);
+    // Each cell is folded once, into its table's own key buffer, for the test and the add.
+    const FoldedKey& key1 = seen1_.fold(Col1);
     bool seen1 = seen1_.containsKey(key1);
-    std::string key2 = seen1 || OwnPair(RowPair()) ? FoldedCounts::Key(Col2) : std::string();
-    if (seen1 && seen2_.containsKey(key2)) {
+    Pair p = RowPair();
+    bool own = OwnPair(p);
+    const FoldedKey* key2 = seen1 || own ? &seen2_.fold(Col2) : nullptr;
+    if (seen1 && seen2_.containsKey(*key2)) {
         ctl::Beep();
         return;
     }
-    Pair p = RowPair();
     if (!p.col1) return;
     p.col1->AddItem(Col1, ID);
     p.col2->AddItem(Col2);
-    if (OwnPair(p)) {
-        seen1_.addKey(std::move(key1));
-        seen2_.addKey(std::move(key2));
+    if (own) {
+        seen1_.addKey(key1);
+        seen2_.addKey(*key2);
     }
     m_NewIndex = p.col1->ListCount() - 1;
 }
