@@ -1,7 +1,7 @@
 #include "platform/controls/ListBox.h"
 
-#include <QFontMetrics>
 #include <QAbstractListModel>
+#include <QFontMetrics>
 #include <QItemSelectionModel>
 #include <QListView>
 #include <QMouseEvent>
@@ -218,7 +218,7 @@ int ListBox::ListCount() const {
 std::string ListBox::List(int index) const {
     const auto& rows = d_->list->texts.rows;
     return index >= 0 && index < int(rows.size()) ? rows[size_t(index)].toStdString()
-                                                   : std::string();
+                                                  : std::string();
 }
 void ListBox::setList(int index, const std::string& text) {
     if (index >= 0 && index < ListCount()) d_->list->texts.set(index, QString::fromStdString(text));
