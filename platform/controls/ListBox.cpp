@@ -37,6 +37,12 @@ class RowTexts : public QAbstractListModel {
         if (role == Qt::DisplayRole || role == Qt::EditRole) return rows[size_t(index.row())];
         return {};
     }
+    void append(QString text) {
+        int row = int(rows.size());
+        beginInsertRows({}, row, row);
+        rows.push_back(std::move(text));
+        endInsertRows();
+    }
     void append(std::vector<QString> more) {
         if (more.empty()) return;
         int first = int(rows.size());
@@ -175,9 +181,7 @@ ListBox::ListBox(Widget& parent)
 ListBox::~ListBox() = default;
 
 void ListBox::AddItem(const std::string& text, int32_t itemData) {
-    std::vector<QString> one;
-    one.push_back(QString::fromStdString(text));
-    d_->list->texts.append(std::move(one));
+    d_->list->texts.append(QString::fromStdString(text));
     data_.push_back(itemData);
 }
 
