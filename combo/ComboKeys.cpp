@@ -40,6 +40,8 @@ ComboKeys::ComboKeys(ucvQuorlin& control) : c_(control) {
     c_.txtCol2.onKeyUp = [this](int& k, int& s) { Cell_KeyUp(k, s); };
     c_.lstCol1a.onKeyDown = [this](int& k, int& s) { List_KeyDown(1, k, s); };
     c_.lstCol2a.onKeyDown = [this](int& k, int& s) { List_KeyDown(2, k, s); };
+    c_.lstCol1a.onSearchMoved = [this] { List_SearchMoved(1); };
+    c_.lstCol2a.onSearchMoved = [this] { List_SearchMoved(2); };
     c_.lstCol1a.onKeyUp = [this](int& k, int& s) { List_KeyUp(k, s); };
     c_.lstCol2a.onKeyUp = [this](int& k, int& s) { List_KeyUp(k, s); };
     c_.onKeyDown = [this](int& k, int& s) { UserControl_KeyDown(k, s); };
@@ -163,6 +165,19 @@ void ComboKeys::List_KeyDown(int which, int& KeyCode, int& Shift) {
     }
     if (row >= 0) c_.SelectRow(row);
     RaiseKey("KeyDown", KeyCode, Shift);
+}
+
+void ComboKeys::List_SearchMoved(int which) {
+    if (c_.m_Style != SimpleCombo) return;
+    // A letter moved one list to a row beginning with it: the row becomes the control's, in
+    // both lists and the cells, as a move key would make it (no Click on the keys' path).
+    ctl::ListBox& list = which == 1 ? c_.lstCol1a : c_.lstCol2a;
+    if (c_.m_Locked) {
+        c_.KeepSelection(0);
+        return;
+    }
+    int row = list.ListIndex();
+    if (row >= 0) c_.SelectRow(row);
 }
 
 void ComboKeys::List_KeyUp(int& KeyCode, int& Shift) {

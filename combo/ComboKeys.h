@@ -20,6 +20,8 @@ class ComboKeys {
     // The control's own lists (simple style); which = 1 for lstCol1a, 2 for lstCol2a.
     void List_KeyDown(int which, int& KeyCode, int& Shift);
     void List_KeyUp(int& KeyCode, int& Shift);
+    // A typed letter moved one of the own lists (its search for a row beginning with it).
+    void List_SearchMoved(int which);
     // The control itself (drop-down list style).
     void UserControl_KeyDown(int& KeyCode, int& Shift);
     void UserControl_KeyUp(int& KeyCode, int& Shift);

@@ -28,7 +28,7 @@ std::vector<double> ComboSort::NumberKeys(const SortRows& rows) {
     PlainNumbers = cells.empty() || cells[0].find(',') == std::string::npos;
     for (size_t i = 0; i < cells.size(); ++i) {
         if (PlainNumbers) {
-            keys[i] = ctl::Val(cells[i]);
+            keys[i] = ctl::LeadingNumber(cells[i]);
         } else if (!ctl::ParseLocaleNumber(cells[i], keys[i])) {
             ctl::Raise(ctl::errTypeMismatch);
         }
@@ -41,10 +41,14 @@ std::vector<int32_t> ComboSort::Order(const SortRows& rows) {
     std::vector<int32_t> order = Identity(rows.size());
     if (NumericSort) {
         std::vector<double> keys = NumberKeys(rows);
-        std::sort(order.begin(), order.end(), [&](int32_t a, int32_t b) {
+        // The numbers kept beside their rows: the sort reads them in order.
+        std::vector<std::pair<double, int32_t>> entries(keys.size());
+        for (size_t i = 0; i < keys.size(); ++i) entries[i] = {keys[i], int32_t(i)};
+        std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
             ctl::YieldSlice();
-            return keys[size_t(a)] < keys[size_t(b)];
+            return a.first < b.first;
         });
+        for (size_t i = 0; i < entries.size(); ++i) order[i] = entries[i].second;
         return order;
     }
     const std::vector<std::string>& cells = col_ == 1 ? rows.col1 : rows.col2;
@@ -54,10 +58,20 @@ std::vector<int32_t> ComboSort::Order(const SortRows& rows) {
         keys.add(cell);
         ctl::YieldSlice();
     }
-    std::sort(order.begin(), order.end(), [&](int32_t a, int32_t b) {
+    // Rows sorted by their keys' first bytes, kept beside them; the whole keys are compared
+    // only when those are equal.
+    struct Entry {
+        uint64_t prefix;
+        int32_t row;
+    };
+    std::vector<Entry> entries(cells.size());
+    for (size_t i = 0; i < cells.size(); ++i) entries[i] = {keys.prefix(i), int32_t(i)};
+    std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
         ctl::YieldSlice();
-        return keys.less(size_t(a), size_t(b));
+        if (a.prefix != b.prefix) return a.prefix < b.prefix;
+        return keys.less(size_t(a.row), size_t(b.row));
     });
+    for (size_t i = 0; i < entries.size(); ++i) order[i] = entries[i].row;
     return order;
 }
 

@@ -1,6 +1,6 @@
 #include "combo/FoldedCounts.h"
 
-#include <functional>
+#include <cstring>
 
 #include "platform/sys/Text.h"
 
@@ -8,85 +8,124 @@ namespace quorlin {
 
 namespace {
 constexpr uint64_t kNeverUsed = 0, kFreed = 1;
+constexpr uint64_t kFnvOffset = 14695981039346656037ull, kFnvPrime = 1099511628211ull;
+
+// The two lowest bits of a kept hash carry the slot marks, so a key's first slot is chosen by
+// the bits above them: starting from the marked bits would leave half the slots unused as
+// starting points and make long runs of full slots.
+uint64_t Kept(uint64_t h) {
+    h ^= h >> 29;  // the byte-wise hash mixes its last bytes into its low bits only
+    h *= 0xbf58476d1ce4e5b9ull;
+    h ^= h >> 32;
+    return h | 2u;
+}
+size_t FirstSlot(uint64_t hash, size_t mask) {
+    return size_t(hash >> 2) & mask;
+}
+
+uint64_t Hash(std::string_view s) {
+    uint64_t h = kFnvOffset;
+    for (unsigned char c : s) h = (h ^ c) * kFnvPrime;
+    return Kept(h);
+}
 }  // namespace
 
-uint64_t FoldedCounts::HashOf(const std::string& key) {
-    return std::hash<std::string>{}(key) | 2u;
+const FoldedKey& FoldedCounts::fold(std::string_view text) {
+    std::string& out = scratch_.text;
+    out.resize(text.size());
+    // Letters A to Z fold in place while the hash is made; any other byte above 0x7F sends the
+    // text to the full case folding.
+    uint64_t h = kFnvOffset;
+    for (size_t i = 0; i < text.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x80) {
+            out = ctl::FoldCase(text);
+            scratch_.hash = Hash(out);
+            return scratch_;
+        }
+        if (c >= 'A' && c <= 'Z') c = static_cast<unsigned char>(c - 'A' + 'a');
+        out[i] = static_cast<char>(c);
+        h = (h ^ c) * kFnvPrime;
+    }
+    scratch_.hash = Kept(h);
+    return scratch_;
 }
 
-std::string FoldedCounts::Key(std::string_view text) {
-    return ctl::FoldCase(text);
-}
-
-size_t FoldedCounts::find(const std::string& key, uint64_t hash) const {
-    if (hashes_.empty()) return std::string::npos;
-    size_t mask = hashes_.size() - 1;
-    for (size_t i = hash & mask;; i = (i + 1) & mask) {
-        uint64_t h = hashes_[i];
-        if (h == kNeverUsed) return std::string::npos;
-        if (h == hash && keys_[i] == key) return i;
+size_t FoldedCounts::find(const FoldedKey& key) const {
+    if (slots_.empty()) return std::string::npos;
+    size_t mask = slots_.size() - 1;
+    for (size_t i = FirstSlot(key.hash, mask);; i = (i + 1) & mask) {
+        const Slot& s = slots_[i];
+        if (s.hash == kNeverUsed) return std::string::npos;
+        if (s.hash == key.hash && s.length == key.text.size() &&
+            std::memcmp(keys_.data() + s.offset, key.text.data(), key.text.size()) == 0)
+            return i;
     }
 }
 
-bool FoldedCounts::containsKey(const std::string& key) const {
-    return find(key, HashOf(key)) != std::string::npos;
+bool FoldedCounts::containsKey(const FoldedKey& key) const {
+    return find(key) != std::string::npos;
 }
 
-void FoldedCounts::addKey(std::string key) {
-    uint64_t hash = HashOf(key);
-    size_t at = find(key, hash);
+void FoldedCounts::addKey(const FoldedKey& key) {
+    size_t at = find(key);
     if (at != std::string::npos) {
-        ++counts_[at];
+        ++slots_[at].count;
         return;
     }
-    if ((used_ + 1) * 2 > hashes_.size()) grow();
-    size_t mask = hashes_.size() - 1;
-    size_t i = hash & mask;
-    while (hashes_[i] > kFreed) i = (i + 1) & mask;
-    if (hashes_[i] == kNeverUsed) ++used_;
-    hashes_[i] = hash;
-    counts_[i] = 1;
-    keys_[i] = std::move(key);
+    if ((used_ + 1) * 2 > slots_.size()) grow();
+    size_t mask = slots_.size() - 1;
+    size_t i = FirstSlot(key.hash, mask);
+    while (slots_[i].hash > kFreed) i = (i + 1) & mask;
+    if (slots_[i].hash == kNeverUsed) ++used_;
+    slots_[i] = {key.hash, keys_.size(), uint32_t(key.text.size()), 1};
+    keys_.append(key.text);
     ++live_;
 }
 
 void FoldedCounts::remove(std::string_view text) {
-    std::string key = Key(text);
-    size_t at = find(key, HashOf(key));
+    size_t at = find(fold(text));
     if (at == std::string::npos) return;
-    if (--counts_[at] == 0) {
-        hashes_[at] = kFreed;
-        keys_[at].clear();
+    Slot& s = slots_[at];
+    if (--s.count == 0) {
+        s.hash = kFreed;
+        deadBytes_ += s.length;
         --live_;
     }
 }
 
 void FoldedCounts::clear() {
-    hashes_.clear();
-    counts_.clear();
+    slots_.clear();
     keys_.clear();
-    live_ = used_ = 0;
+    live_ = used_ = deadBytes_ = 0;
 }
 
 void FoldedCounts::grow() {
-    // At most half full after growing; freed slots are dropped on the way.
+    // At most half full after growing; freed slots are dropped on the way, and so are their
+    // keys when they take up more room than the live ones.
     size_t size = 16;
     while (size < (live_ + 1) * 3) size *= 2;
-    std::vector<uint64_t> oldHashes(size, kNeverUsed);
-    std::vector<int32_t> oldCounts(size, 0);
-    std::vector<std::string> oldKeys(size);
-    oldHashes.swap(hashes_);
-    oldCounts.swap(counts_);
-    oldKeys.swap(keys_);
+    std::vector<Slot> old(size, Slot{kNeverUsed, 0, 0, 0});
+    old.swap(slots_);
+    std::string oldKeys;
+    bool compact = deadBytes_ > keys_.size() - deadBytes_;
+    if (compact) {
+        oldKeys.swap(keys_);
+        keys_.reserve(oldKeys.size() - deadBytes_);
+        deadBytes_ = 0;
+    }
     used_ = 0;
     size_t mask = size - 1;
-    for (size_t j = 0; j < oldHashes.size(); ++j) {
-        if (oldHashes[j] <= kFreed) continue;
-        size_t i = oldHashes[j] & mask;
-        while (hashes_[i] != kNeverUsed) i = (i + 1) & mask;
-        hashes_[i] = oldHashes[j];
-        counts_[i] = oldCounts[j];
-        keys_[i] = std::move(oldKeys[j]);
+    for (Slot s : old) {
+        if (s.hash <= kFreed) continue;
+        if (compact) {
+            size_t from = s.offset;
+            s.offset = keys_.size();
+            keys_.append(oldKeys, from, s.length);
+        }
+        size_t i = FirstSlot(s.hash, mask);
+        while (slots_[i].hash != kNeverUsed) i = (i + 1) & mask;
+        slots_[i] = s;
         ++used_;
     }
 }

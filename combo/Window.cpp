@@ -72,6 +72,8 @@ int Window::SizeLists(int widthCol1, int widthCol2, int height) {
     int w1 = std::max(0, widthCol1), w2 = std::max(0, widthCol2);
     lstCol1.setVisible(w1 >= 1);
     lstCol2.setVisible(w2 >= 1);
+    // The scroll bar goes with the last visible list, so the rows can always be scrolled.
+    lstCol1.setScrollBar(w2 < 1);
     lstCol1.setWidth(w1);
     lstCol2.setLeft(border_ + w1);
     lstCol2.setWidth(w2);

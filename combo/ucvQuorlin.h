@@ -147,6 +147,7 @@ class ucvQuorlin : public ctl::UserControl {
     // The user's own moves: the row becomes the selection and fills the edit portion, with no
     // Click (the caller decides); and the selection cleared, with the lists back at row 0.
     void SelectRow(int32_t row);
+    void NoteTopRow(const Pair& p);
     void ClearSelection();
     class SortBusyScope;
     bool SamePair(const Pair& p, int32_t count);

@@ -80,31 +80,34 @@ bool ucvQuorlin::Busy() {
     return true;
 }
 
-// Errors 5 and 6 for an index outside lower..count-1; the lists address rows with 16 bits.
+// Errors 5 and 6 for an index outside lower..count-1. The lists address rows with 32 bits, as
+// every index of the interface does, so every row of a long list can be named; an index beyond
+// 32 bits fails as an overflow when the argument is read.
 void ucvQuorlin::CheckIndex(int32_t index, int32_t lower, int32_t count) {
     if (index < lower) ctl::Raise(ctl::errInvalidCall, kInvalidCall);
     if (index > count - 1) NoSuchItem(index);
-    if (index > 32767) ctl::Raise(ctl::errOverflow);
 }
 
 void ucvQuorlin::AddItem(const std::string& Col1, const std::string& Col2, int32_t ID) {
     if (Busy()) return;
     // A row is refused when some first cell and some second cell of the control's own lists
     // equal it, not necessarily in the same row.
-    std::string key1 = FoldedCounts::Key(Col1);
+    // Each cell is folded once, into its table's own key buffer, for the test and the add.
+    const FoldedKey& key1 = seen1_.fold(Col1);
     bool seen1 = seen1_.containsKey(key1);
-    std::string key2 = seen1 || OwnPair(RowPair()) ? FoldedCounts::Key(Col2) : std::string();
-    if (seen1 && seen2_.containsKey(key2)) {
+    Pair p = RowPair();
+    bool own = OwnPair(p);
+    const FoldedKey* key2 = seen1 || own ? &seen2_.fold(Col2) : nullptr;
+    if (seen1 && seen2_.containsKey(*key2)) {
         ctl::Beep();
         return;
     }
-    Pair p = RowPair();
     if (!p.col1) return;
     p.col1->AddItem(Col1, ID);
     p.col2->AddItem(Col2);
-    if (OwnPair(p)) {
-        seen1_.addKey(std::move(key1));
-        seen2_.addKey(std::move(key2));
+    if (own) {
+        seen1_.addKey(key1);
+        seen2_.addKey(*key2);
     }
     m_NewIndex = p.col1->ListCount() - 1;
 }
@@ -243,6 +246,7 @@ void ucvQuorlin::setListIndex(int32_t New) {
     if (p.col1) {
         p.col1->setListIndex(New);
         p.col2->setListIndex(New);
+        NoteTopRow(p);
     }
     PropertyChanged("ListIndex");
     ShowSelection();
@@ -276,7 +280,16 @@ void ucvQuorlin::SelectRow(int32_t row) {
     m_ListIndex = row;
     p.col1->setListIndex(row);
     p.col2->setListIndex(row);
+    NoteTopRow(p);
     ShowSelection();
+}
+
+// The own lists are always shown: when selecting a row scrolled them, TopIndex reports the row
+// they now show at the top, and both lists show the same one.
+void ucvQuorlin::NoteTopRow(const Pair& p) {
+    if (!OwnPair(p)) return;
+    if (p.col1->TopIndex() != p.col2->TopIndex()) p.col1->setTopIndex(p.col2->TopIndex());
+    m_TopIndex = p.col2->TopIndex();
 }
 
 void ucvQuorlin::ClearSelection() {

@@ -148,6 +148,7 @@ Json State(Widget& w) {
         j.set("listIndex", Json::number(l->ListIndex()));
         j.set("topIndex", Json::number(l->TopIndex()));
         j.set("listCount", Json::number(l->ListCount()));
+        j.set("scrollBar", Json::boolean(l->ScrollBarShown()));
     }
     j.set("enabled", Json::boolean(w.Enabled()));
     j.set("visible", Json::boolean(w.Visible()));

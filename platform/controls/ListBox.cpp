@@ -1,7 +1,9 @@
 #include "platform/controls/ListBox.h"
 
+#include <QAbstractListModel>
 #include <QFontMetrics>
-#include <QListWidget>
+#include <QItemSelectionModel>
+#include <QListView>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -20,34 +22,95 @@ class RowDelegate : public QStyledItemDelegate {
     }
 };
 
+// The rows' texts, one string each and nothing else: a list of a million rows costs the texts
+// and little more, and putting all rows back in a new order is one reset of the view.
+class RowTexts : public QAbstractListModel {
+  public:
+    using QAbstractListModel::QAbstractListModel;
+    std::vector<QString> rows;
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : int(rows.size());
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || index.row() >= int(rows.size())) return {};
+        if (role == Qt::DisplayRole || role == Qt::EditRole) return rows[size_t(index.row())];
+        return {};
+    }
+    void append(QString text) {
+        int row = int(rows.size());
+        beginInsertRows({}, row, row);
+        rows.push_back(std::move(text));
+        endInsertRows();
+    }
+    void append(std::vector<QString> more) {
+        if (more.empty()) return;
+        int first = int(rows.size());
+        beginInsertRows({}, first, first + int(more.size()) - 1);
+        if (rows.empty())
+            rows = std::move(more);
+        else
+            rows.insert(rows.end(), std::make_move_iterator(more.begin()),
+                        std::make_move_iterator(more.end()));
+        endInsertRows();
+    }
+    void remove(int row) {
+        beginRemoveRows({}, row, row);
+        rows.erase(rows.begin() + row);
+        endRemoveRows();
+    }
+    void clear() {
+        beginResetModel();
+        rows.clear();
+        rows.shrink_to_fit();
+        endResetModel();
+    }
+    void set(int row, QString text) {
+        rows[size_t(row)] = std::move(text);
+        emit dataChanged(index(row), index(row), {Qt::DisplayRole});
+    }
+};
+
 // The toolkit list, which puts back the list's own top row whenever it is laid out again, and
 // reports the mouse on its rows after the list has acted on it (a press has selected its row).
-class RowList : public QListWidget {
+class RowList : public QListView {
   public:
-    explicit RowList(QWidget* parent) : QListWidget(parent) {}
+    explicit RowList(QWidget* parent) : QListView(parent) { setModel(&texts); }
+    RowTexts texts;
+    int currentRow() const {
+        QModelIndex i = currentIndex();
+        return i.isValid() ? i.row() : -1;
+    }
     std::function<void()> relaid;
     std::function<void(QEvent::Type, QMouseEvent*)> mouse;
+    std::function<void()> searched;
+
+    void keyboardSearch(const QString& typed) override {
+        int before = currentRow();
+        QListView::keyboardSearch(typed);
+        if (searched && currentRow() != before) searched();
+    }
 
   protected:
     void showEvent(QShowEvent* e) override {
-        QListWidget::showEvent(e);
+        QListView::showEvent(e);
         if (relaid) relaid();
     }
     void resizeEvent(QResizeEvent* e) override {
-        QListWidget::resizeEvent(e);
+        QListView::resizeEvent(e);
         if (relaid) relaid();
     }
     void mousePressEvent(QMouseEvent* e) override {
-        QListWidget::mousePressEvent(e);
+        QListView::mousePressEvent(e);
         if (mouse) mouse(QEvent::MouseButtonPress, e);
     }
     void mouseReleaseEvent(QMouseEvent* e) override {
-        QListWidget::mouseReleaseEvent(e);
+        QListView::mouseReleaseEvent(e);
         if (mouse) mouse(QEvent::MouseButtonRelease, e);
     }
     void mouseMoveEvent(QMouseEvent* e) override {
         // Moving with the button held would drag a selection along; the owner decides instead.
-        if (e->buttons() == Qt::NoButton) QListWidget::mouseMoveEvent(e);
+        if (e->buttons() == Qt::NoButton) QListView::mouseMoveEvent(e);
         if (mouse) mouse(QEvent::MouseMove, e);
     }
 };
@@ -71,7 +134,7 @@ struct ListBox::Impl {
 ListBox::ListBox(Widget& parent)
     : Widget(new RowList(parent.qwidget())), d_(std::make_unique<Impl>()) {
     d_->list = static_cast<RowList*>(qwidget());
-    QListWidget* l = d_->list;
+    QListView* l = d_->list;
     d_->delegate = new RowDelegate(l);
     l->setItemDelegate(d_->delegate);
     l->setUniformItemSizes(true);
@@ -80,6 +143,9 @@ ListBox::ListBox(Widget& parent)
     l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     l->setMouseTracking(true);
     d_->list->relaid = [this] { applyTop(); };
+    d_->list->searched = [this] {
+        if (onSearchMoved) onSearchMoved();
+    };
     // Mouse positions are in twips of the rows' area, inside the border.
     d_->list->mouse = [this](QEvent::Type type, QMouseEvent* e) {
         float x = float(e->position().x() * TwipsX()), y = float(e->position().y() * TwipsY());
@@ -100,7 +166,7 @@ ListBox::ListBox(Widget& parent)
         pal.setColor(QPalette::Inactive, role, pal.color(QPalette::Active, role));
     l->setPalette(pal);
     // Double-clicks land on the list's viewport, not on the list window itself.
-    QObject::connect(l, &QListWidget::itemDoubleClicked, [this](QListWidgetItem*) {
+    QObject::connect(l, &QAbstractItemView::doubleClicked, [this](const QModelIndex&) {
         if (onDblClick) onDblClick();
     });
     QObject::connect(l->verticalScrollBar(), &QScrollBar::valueChanged, [this](int v) {
@@ -115,16 +181,16 @@ ListBox::ListBox(Widget& parent)
 ListBox::~ListBox() = default;
 
 void ListBox::AddItem(const std::string& text, int32_t itemData) {
-    d_->list->addItem(QString::fromStdString(text));
+    d_->list->texts.append(QString::fromStdString(text));
     data_.push_back(itemData);
 }
 
 void ListBox::AddItems(const std::vector<std::string>& texts,
                        const std::vector<int32_t>& itemData) {
-    QStringList labels;
-    labels.reserve(qsizetype(texts.size()));
-    for (const std::string& t : texts) labels.append(QString::fromStdString(t));
-    d_->list->insertItems(d_->list->count(), labels);
+    std::vector<QString> labels;
+    labels.reserve(texts.size());
+    for (const std::string& t : texts) labels.push_back(QString::fromStdString(t));
+    d_->list->texts.append(std::move(labels));
     if (itemData.size() == texts.size())
         data_.insert(data_.end(), itemData.begin(), itemData.end());
     else
@@ -134,7 +200,7 @@ void ListBox::AddItems(const std::vector<std::string>& texts,
 void ListBox::RemoveItem(int index) {
     if (index < 0 || index >= ListCount()) return;
     bool wasSelected = ListIndex() == index;
-    delete d_->list->takeItem(index);
+    d_->list->texts.remove(index);
     data_.erase(data_.begin() + index);
     if (wasSelected) setListIndex(-1);
     top_ = std::min(top_, maxTop());
@@ -142,22 +208,24 @@ void ListBox::RemoveItem(int index) {
 }
 
 void ListBox::Clear() {
-    d_->list->clear();
+    d_->list->texts.clear();
     data_.clear();
+    data_.shrink_to_fit();
     top_ = 0;
     applyTop();
 }
 
 int ListBox::ListCount() const {
-    return d_->list->count();
+    return int(d_->list->texts.rows.size());
 }
 
 std::string ListBox::List(int index) const {
-    QListWidgetItem* it = d_->list->item(index);
-    return it ? it->text().toStdString() : std::string();
+    const auto& rows = d_->list->texts.rows;
+    return index >= 0 && index < int(rows.size()) ? rows[size_t(index)].toStdString()
+                                                  : std::string();
 }
 void ListBox::setList(int index, const std::string& text) {
-    if (QListWidgetItem* it = d_->list->item(index)) it->setText(QString::fromStdString(text));
+    if (index >= 0 && index < ListCount()) d_->list->texts.set(index, QString::fromStdString(text));
 }
 
 int32_t ListBox::ItemData(int index) const {
@@ -168,19 +236,20 @@ void ListBox::setItemData(int index, int32_t value) {
 }
 
 int ListBox::ListIndex() const {
-    int r = d_->list->currentRow();
-    return r >= 0 && d_->list->item(r)->isSelected() ? r : -1;
+    QModelIndex i = d_->list->currentIndex();
+    return i.isValid() && d_->list->selectionModel()->isSelected(i) ? i.row() : -1;
 }
 
 void ListBox::setListIndex(int index) {
-    QListWidget* l = d_->list;
+    QListView* l = d_->list;
     if (index < 0 || index >= ListCount()) {
         l->clearSelection();
-        l->setCurrentRow(-1);
+        l->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::ClearAndSelect);
         return;
     }
     d_->applying = true;
-    l->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+    l->selectionModel()->setCurrentIndex(d_->list->texts.index(index),
+                                         QItemSelectionModel::ClearAndSelect);
     d_->applying = false;
     int rows = VisibleRows();
     if (index < top_)
@@ -232,6 +301,11 @@ void ListBox::setHeight(int twips) {
 
 void ListBox::setScrollBar(bool on) {
     d_->list->setVerticalScrollBarPolicy(on ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+}
+
+bool ListBox::ScrollBarShown() const {
+    return d_->list->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff &&
+           ListCount() > VisibleRows();
 }
 
 void ListBox::setBorderStyle(int style) {

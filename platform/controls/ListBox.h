@@ -43,6 +43,8 @@ class ListBox : public Widget {
 
     // Without a scroll bar the list still scrolls from the keyboard and by TopIndex.
     void setScrollBar(bool on);
+    // Whether the list shows its scroll bar: it has one and holds more rows than it shows.
+    bool ScrollBarShown() const;
     // 0 no border, 1 the sunken border (the default).
     void setBorderStyle(int style);
     // The row at a height in twips of the rows' area, as the mouse events report it; -1 below
@@ -51,6 +53,8 @@ class ListBox : public Widget {
 
     // Runs when the user scrolls the list.
     std::function<void()> onScroll;
+    // Runs when a typed character moved the selection to the next row that begins with it.
+    std::function<void()> onSearchMoved;
 
     struct Impl;
 

@@ -234,9 +234,13 @@ class Widget::Filter : public QObject {
                     const int typed = ascii;
                     w_.onKeyPress(ascii);
                     if (ascii == 0) return true;
-                    if (ascii != typed && w_.w_) {
+                    // Handlers see 16-bit codes (a character beyond them as the first half of
+                    // its pair): a code that comes back the same in 16 bits is unchanged, and
+                    // the window gets the whole character.
+                    if (uint16_t(ascii) != uint16_t(typed) && w_.w_) {
                         // The handler changed the character: the window gets that one instead.
                         substituting_ = true;
+                        ascii = uint16_t(ascii);
                         int key = ascii >= 'a' && ascii <= 'z' ? ascii - 32 : QtKeyOf(ascii);
                         QKeyEvent sub(QEvent::KeyPress, key, ke->modifiers(),
                                       ascii == 13 ? QString("\r") : QString(QChar(ascii)));

@@ -92,6 +92,17 @@ int CollationKeys::compare(size_t a, size_t b) const {
     return std::strcmp(base + d_->starts[a], base + d_->starts[b]);
 }
 
+uint64_t CollationKeys::prefix(size_t i) const {
+    auto* k = reinterpret_cast<const unsigned char*>(d_->bytes.data() + d_->starts[i]);
+    uint64_t p = 0;
+    for (int b = 0; b < 8; ++b) {
+        unsigned char c = *k;
+        p = (p << 8) | c;
+        if (c) ++k;  // past its end a key reads as zeros
+    }
+    return p;
+}
+
 int CompareTextNoCase(std::string_view a, std::string_view b) {
     UErrorCode status = U_ZERO_ERROR;
     UCollationResult r = ucol_strcollUTF8(SharedCollator(), a.data(), int32_t(a.size()), b.data(),

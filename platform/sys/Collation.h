@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string_view>
 
@@ -22,6 +23,9 @@ class CollationKeys {
     // Negative, zero or positive as text a sorts before, with or after text b.
     int compare(size_t a, size_t b) const;
     bool less(size_t a, size_t b) const { return compare(a, b) < 0; }
+    // The first eight bytes of key i as one number: two keys whose prefixes differ compare as
+    // their prefixes do, so a sort can order most pairs without reaching into the keys.
+    uint64_t prefix(size_t i) const;
 
     struct Impl;
 

@@ -134,6 +134,11 @@ bool ParseLocaleNumber(const std::string& text, double& out) {
 }
 
 double Val(const std::string& text) {
+    double v = LeadingNumber(text);
+    return std::isfinite(v) ? v : 0;
+}
+
+double LeadingNumber(const std::string& text) {
     std::string n;
     size_t i = 0;
     auto skip = [&] {
@@ -168,8 +173,8 @@ double Val(const std::string& text) {
             ex += text[j++];
         if (j > k) n += ex;
     }
-    double v = std::strtod(n.c_str(), nullptr);
-    return std::isfinite(v) ? v : 0;
+    // Beyond the range of a double the reader gives the infinity of the number's sign.
+    return std::strtod(n.c_str(), nullptr);
 }
 
 std::string NumberToText(double value, int sig) {

@@ -39,6 +39,9 @@ bool ParseLocaleNumber(const std::string& text, double& out);
 bool ParseDate(const std::string& text, double& serial);
 // Point-decimal leading number of a text, ignoring blanks; 0 when none.
 double Val(const std::string& text);
+// The same reading, but a number beyond the range of a double (an exponent such as "1e999")
+// is the infinity of its sign rather than 0, so it orders after (or before) every other.
+double LeadingNumber(const std::string& text);
 
 // Default text forms: numbers with the given significant digits (7 single, 15 double) and the
 // locale's decimal separator; dates in the short date form, times as hh:nn:ss.

@@ -1,4 +1,8 @@
 // The edit cells: Enter with and without AutoFill, typing, the move keys and the key events.
+#include <time.h>
+
+#include <algorithm>
+
 #include "ComboInput.h"
 
 using namespace quorlin;
@@ -178,4 +182,61 @@ TEST_F(ComboInputTest, DropDownListStyleKeysOnTheControl) {
     EXPECT_EQ(Count("Click"), 2);
     EXPECT_EQ(Count("KeyDown"), 3);
     EXPECT_EQ(Count("KeyPress"), 0);
+}
+
+TEST_F(ComboInputTest, CharactersBeyondSixteenBitsStayWhole) {
+    auto c = Placed(0, 3);
+    std::vector<int> seen;
+    onEvent = [&](const std::string& name, ctl::Args& a) {
+        if (name == "KeyPress") seen.push_back(a[0].toInt16());
+    };
+    c->txtCol1.setText("");
+    c->txtCol1.SetFocus();
+    for (char32_t ch : {U'\u00e9', U'\U0001F600', U'\u20ac', U'\uac00'})
+        ctl::SimulateChar(c->txtCol1, ch);
+    EXPECT_EQ(c->txtCol1.Text(), "\u00e9\U0001F600\u20ac\uac00");
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_EQ(seen[1], int16_t(0xD83D));  // the first half of the pair, as a 16-bit code
+    EXPECT_EQ(seen[3], int16_t(0xAC00));
+
+    // A handler still cancels such a character.
+    onEvent = [](const std::string& name, ctl::Args& a) {
+        if (name == "KeyPress" && a[0].toInt16() == int16_t(0xD83D))
+            a[0] = ctl::Variant(int16_t(0));
+    };
+    c->txtCol2.setText("");
+    c->txtCol2.SetFocus();
+    for (char32_t ch : {U'a', U'\U0001F600', U'b'}) ctl::SimulateChar(c->txtCol2, ch);
+    EXPECT_EQ(c->txtCol2.Text(), "ab");
+}
+
+// Typing into a cell costs in proportion to what is typed: four times the characters take
+// about four times the processor time (the best of three runs each), not sixteen times.
+TEST_F(ComboInputTest, TypingALongRunCostsInProportionToItsLength) {
+    auto c = Placed(0, 3);
+    auto typing = [&](int n) {
+        double best = 1e9;
+        for (int run = 0; run < 3; ++run) {
+            c->txtCol1.setText("");
+            c->txtCol1.SetFocus();
+            timespec a{}, b{};
+            clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &a);
+            for (int i = 0; i < n; ++i) ctl::SimulateChar(c->txtCol1, char32_t('a' + i % 26));
+            EXPECT_EQ(c->txtCol1.Text().size(), size_t(n));
+            clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &b);
+            best =
+                std::min(best, double(b.tv_sec - a.tv_sec) + 1e-9 * double(b.tv_nsec - a.tv_nsec));
+        }
+        return best;
+    };
+    double small = typing(2000), large = typing(8000);
+    EXPECT_LT(large, 8 * small) << small << " s for 2,000 characters, " << large << " for 8,000";
+
+    // Nothing typed is cut at a length of its own: a cell takes any length.
+    c->txtCol2.setText(std::string(40000, 'x'));
+    c->txtCol2.SetFocus();
+    c->txtCol2.setSelStart(40000);
+    ctl::SimulateChar(c->txtCol2, U'y');
+    EXPECT_EQ(c->txtCol2.Text().size(), 40001u);
+    EXPECT_EQ(c->txtCol2.MaxLength(), 0);
 }

@@ -1,5 +1,7 @@
 // The drop-down window: where it opens, its keys and mouse, and the row handed back on the
 // timer's tick.
+#include <QAbstractScrollArea>
+#include <QScrollBar>
 #include <QWidget>
 
 #include "ComboInput.h"
@@ -154,4 +156,42 @@ TEST_F(ComboInputTest, ARightReleaseWithShiftCtrlAndAltOnTheButtonShowsTheAboutB
     ASSERT_EQ(prompter->records().size(), 1u);
     EXPECT_EQ(prompter->records()[0].kind, "about");
     EXPECT_FALSE(c->DropDown() && c->DropDown()->FlagShowList);  // the list did not open
+}
+
+TEST_F(ComboInputTest, ARowPastSixteenBitsIsPickedLikeAnyOther) {
+    auto c = Placed(0, 40000);
+    c->setListIndex(39998);
+    site.events.clear();
+    c->txtCol1.SetFocus();
+    Press(c->txtCol1, 40, ctl::vbAltMask);
+    Window& w = *c->DropDown();
+    ASSERT_TRUE(w.FlagShowList);
+    Press(w.lstCol1, 40);
+    Press(w.lstCol1, 13);
+    c->Flow().TimerProc_Timer();
+    EXPECT_EQ(c->ListIndex(), 39999);
+    EXPECT_EQ(c->txtCol2.Text(), "b39999");
+    EXPECT_EQ(Count("Click"), 1);
+}
+
+TEST_F(ComboInputTest, TheLastVisibleListCarriesTheScrollBar) {
+    auto c = Placed(0, 50);
+    Window& w = *c->DropDown();
+    c->Flow().ShowList();
+    EXPECT_TRUE(w.lstCol2.ScrollBarShown());
+    EXPECT_FALSE(w.lstCol1.ScrollBarShown());  // the pair reads as one list
+    w.HideChildForm();
+    c->setWidthCol2(0);
+    c->Flow().ShowList();
+    ASSERT_FALSE(w.lstCol2.Visible());
+    EXPECT_TRUE(w.lstCol1.ScrollBarShown());
+    // Dragging its scroll bar brings later rows into view.
+    static_cast<QAbstractScrollArea*>(w.lstCol1.qwidget())->verticalScrollBar()->setValue(30);
+    EXPECT_EQ(w.lstCol1.TopIndex(), 30);
+    w.HideChildForm();
+    c->setWidthCol2(2900);
+    c->Flow().ShowList();
+    EXPECT_FALSE(w.lstCol1.ScrollBarShown());
+    EXPECT_TRUE(w.lstCol2.ScrollBarShown());
+    w.HideChildForm();
 }

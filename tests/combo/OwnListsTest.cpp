@@ -63,3 +63,44 @@ TEST_F(ComboInputTest, ThePairScrollsAndMovesTogether) {
     EXPECT_EQ(c->lstCol1a.ListIndex(), 14);
     EXPECT_EQ(Count("MouseMove"), 1);
 }
+
+TEST_F(ComboInputTest, ALetterTypedInOneListMovesThePairAndTheCells) {
+    auto c = Placed(1, 0);
+    for (const char* fruit : {"apple", "banana", "cherry", "damson"}) c->AddItem(fruit, fruit);
+    c->lstCol1a.SetFocus();
+    ctl::SimulateChar(c->lstCol1a, U'c');
+    EXPECT_EQ(c->lstCol1a.ListIndex(), 2);
+    EXPECT_EQ(c->lstCol2a.ListIndex(), 2);
+    EXPECT_EQ(c->ListIndex(), 2);
+    EXPECT_EQ(c->txtCol1.Text(), "cherry");
+    EXPECT_EQ(Count("Click"), 0);  // as the move keys: no Click on the keys' path
+    c->lstCol2a.SetFocus();
+    ctl::SimulateChar(c->lstCol2a, U'b');
+    EXPECT_EQ(c->lstCol1a.ListIndex(), 1);
+    EXPECT_EQ(c->txtCol2.Text(), "banana");
+
+    c->setLocked(true);
+    ctl::SimulateChar(c->lstCol2a, U'd');
+    EXPECT_EQ(c->ListIndex(), 1);
+    EXPECT_EQ(c->lstCol1a.ListIndex(), 1);
+    EXPECT_EQ(c->lstCol2a.ListIndex(), 1);
+}
+
+TEST_F(ComboInputTest, TopIndexIsTheRowTheListsShowAtTheTop) {
+    auto c = Placed(1, 60);
+    c->lstCol2a.SetFocus();
+    for (int i = 0; i < 3; ++i) Press(c->lstCol2a, 34);
+    ASSERT_EQ(c->ListIndex(), 29);
+    int top = c->lstCol2a.TopIndex();
+    EXPECT_GT(top, 29 - c->lstCol2a.VisibleRows());
+    EXPECT_EQ(c->TopIndex(), top);
+    EXPECT_EQ(c->lstCol1a.TopIndex(), top);
+    // Moved from a cell, or by the host, the same.
+    c->txtCol1.SetFocus();
+    Press(c->txtCol1, 34);
+    EXPECT_EQ(c->TopIndex(), c->lstCol2a.TopIndex());
+    EXPECT_GT(c->TopIndex(), top);
+    c->setListIndex(0);
+    EXPECT_EQ(c->TopIndex(), 0);
+    EXPECT_EQ(c->lstCol1a.TopIndex(), 0);
+}

@@ -7,19 +7,24 @@
 
 using namespace quorlin;
 
-TEST_F(ComboTest, IndexesBeyondSixteenBitsOverflowBeforeAnyRowIsTouched) {
+TEST_F(ComboTest, RowsPastSixteenBitsAreReadChangedAndRemovedLikeAnyOther) {
     auto c = RunTimeCombo(SimpleCombo);
-    Fill(*c, 32769);
-    ASSERT_EQ(c->ListCount(), 32769);
-    EXPECT_EQ(c->ItemData(32767), 327670);
-    std::pair<int, std::string> overflow{6, "Overflow"};
-    EXPECT_EQ(ErrorOf([&] { c->ItemData(32768); }), overflow);
-    EXPECT_EQ(ErrorOf([&] { c->RemoveItem(32768); }), overflow);
-    EXPECT_EQ(ErrorOf([&] { c->setList(32768, "x"); }), overflow);
-    EXPECT_EQ(ErrorOf([&] { c->setListIndex(32768); }), overflow);
-    EXPECT_EQ(c->ListCount(), 32769);
+    Fill(*c, 40000);
+    ASSERT_EQ(c->ListCount(), 40000);
+    EXPECT_EQ(c->ItemData(32768), 327680);
+    EXPECT_EQ(c->List(39999), "a39999\tb39999");
+    EXPECT_EQ(c->ListCol(2, 32768), "b32768");
+    c->setList(32768, "x;y");
+    EXPECT_EQ(c->ListCol(1, 32768), "x");
+    c->setItemData(32768, -7);
+    EXPECT_EQ(c->ItemData(32768), -7);
+    c->setListIndex(39999);
+    EXPECT_EQ(c->txtCol1.Text(), "a39999");
+    c->RemoveItem(39999);
+    EXPECT_EQ(c->ListCount(), 39999);
     EXPECT_EQ(c->ListIndex(), -1);
-    EXPECT_EQ(c->RowText(32768), "a32768\tb32768");
+    c->RemoveItem(32768);
+    EXPECT_EQ(c->List(32768), "a32769\tb32769");
     // Past the last row the missing item is named first.
     EXPECT_EQ(ErrorOf([&] { c->List(INT_MAX); }).second, "Item '2147483647' do not exist");
     EXPECT_EQ(ErrorOf([&] { c->List(INT_MIN); }).first, 5);

@@ -74,6 +74,11 @@ TEST_F(ComboTest, SortReadsNumbersWithTheReaderTheFirstRowChooses) {
     for (const char* t : {"5", "12kg", "abc", "-1", "1e1"}) c->AddItem(t, "");
     c->Sort(1, true);
     EXPECT_EQ(Column(*c, 1), (Texts{"-1", "abc", "5", "1e1", "12kg"}));
+    // Numbers beyond the range of a double sort at the ends, not as 0.
+    c->Clear();
+    for (const char* t : {"1e999", "-5", "1", "-1e999x", "0"}) c->AddItem(t, "");
+    c->Sort(1, true);
+    EXPECT_EQ(Column(*c, 1), (Texts{"-1e999x", "-5", "0", "1", "1e999"}));
 
     // A comma in the first row: the locale's reader, here with a decimal comma.
     LocaleGuard italian(ctl::LocaleInfo::Italian());

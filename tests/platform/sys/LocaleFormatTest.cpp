@@ -136,4 +136,10 @@ TEST(NumberReading, LocaleAndPointDecimal) {
     EXPECT_DOUBLE_EQ(Val("abc"), 0);
     EXPECT_DOUBLE_EQ(Val("0.##"), 0);
     EXPECT_DOUBLE_EQ(Val("1,5"), 1);
+    // Beyond the range of a double: the infinity of its sign for the sort's reader.
+    EXPECT_EQ(LeadingNumber("1e999"), HUGE_VAL);
+    EXPECT_EQ(LeadingNumber(" -2.5E+400kg"), -HUGE_VAL);
+    EXPECT_EQ(LeadingNumber("1e-999"), 0);
+    EXPECT_DOUBLE_EQ(LeadingNumber("12kg"), 12);
+    EXPECT_EQ(LeadingNumber("abc"), 0);
 }
