@@ -8,9 +8,9 @@
 #include "platform/com/RaisedError.h"
 #include "platform/sys/DateSerial.h"
 #include "platform/sys/EventLoop.h"
-#include "platform/sys/UserWait.h"
 #include "platform/sys/Prompts.h"
 #include "platform/sys/Text.h"
+#include "platform/sys/UserWait.h"
 
 namespace karvex {
 

@@ -113,7 +113,8 @@ bool SaveWindowPngWithMenu(Widget& window, const std::vector<MenuEntry>& entries
     QImage canvas(width, height, QImage::Format_RGB32);
     canvas.fill(Qt::white);
     QPainter p(&canvas);
-    p.drawPixmap(0, 0, w->grab(QRect(0, 0, std::min(width, w->width()), std::min(height, w->height()))));
+    p.drawPixmap(0, 0,
+                 w->grab(QRect(0, 0, std::min(width, w->width()), std::min(height, w->height()))));
     if (QRect(at, drawn.size()).intersects(canvas.rect())) p.drawPixmap(at, drawn);
     p.end();
     WritePngFile(canvas, path);

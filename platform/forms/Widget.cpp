@@ -11,11 +11,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <unordered_map>
 
 #include "platform/com/Handles.h"
 #include "platform/forms/WidgetImpl.h"
-#include "platform/graphics/SurfaceLimits.h"
+#include "platform/forms/WindowHandles.h"
 #include "platform/graphics/PictureImpl.h"
+#include "platform/graphics/SurfaceLimits.h"
 #include "platform/sys/EventLoop.h"
 #include "platform/sys/Screen.h"
 
@@ -274,8 +276,21 @@ class Widget::Filter : public QObject {
     bool substituting_ = false;
 };
 
+namespace {
+std::unordered_map<int32_t, Widget*>& LiveWindows() {
+    static std::unordered_map<int32_t, Widget*> windows;
+    return windows;
+}
+}  // namespace
+
+Widget* WidgetFromHandle(int32_t hwnd) {
+    auto it = LiveWindows().find(hwnd);
+    return it != LiveWindows().end() && it->second->qwidget() ? it->second : nullptr;
+}
+
 Widget::Widget(QWidget* w) : w_(w), hwnd_(NewHandle()), filter_(std::make_unique<Filter>(*this)) {
     EnsureApplication();
+    LiveWindows()[hwnd_] = this;
     w_->installEventFilter(filter_.get());
     w_->setProperty("ctlHandle", hwnd_);
     w_->setProperty("ctlWidget", QVariant::fromValue(static_cast<void*>(this)));
@@ -285,6 +300,7 @@ Widget::Widget(QWidget* w) : w_(w), hwnd_(NewHandle()), filter_(std::make_unique
 }
 
 Widget::~Widget() {
+    LiveWindows().erase(hwnd_);
     if (w_) {
         w_->setProperty("ctlWidget", QVariant());
         QWidget* w = w_;

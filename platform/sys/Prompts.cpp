@@ -196,15 +196,15 @@ void ScriptedPrompter::record(PromptRecord rec, const MessageBoxRequest* m) {
 
 int ScriptedPrompter::UnqueuedAnswer(const MessageBoxRequest& r) {
     const int answer = DefaultAnswer(r);
-    const bool retries = r.buttons == MsgButtons::RetryCancel ||
-                         r.buttons == MsgButtons::AbortRetryIgnore;
+    const bool retries =
+        r.buttons == MsgButtons::RetryCancel || r.buttons == MsgButtons::AbortRetryIgnore;
     if (!retries) return answer;
     const int giveUp = r.buttons == MsgButtons::RetryCancel ? vbCancel : vbAbort;
     const char* giveUpName = giveUp == vbCancel ? "Cancel" : "Abort";
     if (inputEnded_) {
         if (onAnswerNotPossible)
-            onAnswerNotPossible(std::string("The script has no more lines to answer \"") +
-                                r.text + "\": answered " + giveUpName);
+            onAnswerNotPossible(std::string("The script has no more lines to answer \"") + r.text +
+                                "\": answered " + giveUpName);
         return giveUp;
     }
     if (answer != vbRetry) return answer;
@@ -212,8 +212,8 @@ int ScriptedPrompter::UnqueuedAnswer(const MessageBoxRequest& r) {
     defaultRetries_ = 0;
     if (onAnswerNotPossible)
         onAnswerNotPossible("\"" + r.text + "\" was answered Retry " +
-                            std::to_string(kMaxDefaultRetries) + " times with no answer queued: " +
-                            "answered " + giveUpName);
+                            std::to_string(kMaxDefaultRetries) +
+                            " times with no answer queued: " + "answered " + giveUpName);
     return giveUp;
 }
 

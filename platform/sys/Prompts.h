@@ -156,7 +156,7 @@ class ScriptedPrompter : public Prompter {
     // Before that, a box answered Retry by default is given up the same way after
     // kMaxDefaultRetries times in a row. Either is told through onAnswerNotPossible.
     void setInputEnded(bool ended) { inputEnded_ = ended; }
-    static constexpr int kMaxDefaultRetries = 10;
+    static constexpr int kMaxDefaultRetries = 3;
 
     const std::vector<PromptRecord>& records() const { return records_; }
     void clearRecords() { records_.clear(); }

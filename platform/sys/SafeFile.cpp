@@ -74,7 +74,8 @@ std::string LinkTarget(std::string path) {
         if (n <= 0) return path;
         std::string target(buf, size_t(n));
         const size_t slash = path.rfind('/');
-        if (target[0] != '/' && slash != std::string::npos) target = path.substr(0, slash + 1) + target;
+        if (target[0] != '/' && slash != std::string::npos)
+            target = path.substr(0, slash + 1) + target;
         path = target;
     }
     return path;

@@ -61,17 +61,19 @@ TEST(FaultScript, AControlEndedWhileItsAboutBoxOpensEndsTheCallSafely) {
         // The ended control answers no more calls, with a clear error.
         EXPECT_EQ(CountErrors(out, 91), 1) << Dump(out);
     }
-    // Two charts share one box: ending the other one while the first opens it.
+    // Two charts share one box: the other one ends while the first opens it.
     auto out = RunHost(
         "[\"create\", \"Karvex.ucKarvex\", {\"name\": \"a\"}]\n"
         "[\"create\", \"Karvex.ucKarvex\", {\"name\": \"b\"}]\n"
-        "[\"after\", 0, [\"terminate\"]]\n"
         "[\"use\", \"a\"]\n"
+        "[\"after\", 0, [\"use\", \"b\"]]\n"
+        "[\"after\", 0, [\"terminate\"]]\n"
         "[\"call\", \"About\"]\n"
         "[\"call\", \"About\"]\n"
         "[\"echo\", \"done\"]\n",
         kLimit);
     EXPECT_TRUE(Echoed(out, "done")) << Dump(out);
+    EXPECT_TRUE(Errors(out).empty()) << Dump(out);
 }
 
 TEST(FaultScript, PlacesAndSizesBeyondAnyScreenAreBoundedAndQuick) {
@@ -87,10 +89,12 @@ TEST(FaultScript, PlacesAndSizesBeyondAnyScreenAreBoundedAndQuick) {
         "\"top\": 250000, \"width\": 600000, \"height\": 450000}]\n"
         "[\"popup\", \"Set Picture...\"]\n"
         "[\"snapshotpopup\", \"" +
-            shots + "far_popup.png\"]\n"
-                    "[\"snapshot\", \"" +
-            shots + "far_screen.png\", \"screen\"]\n"
-                    "[\"echo\", \"done\"]\n",
+            shots +
+            "far_popup.png\"]\n"
+            "[\"snapshot\", \"" +
+            shots +
+            "far_screen.png\", \"screen\"]\n"
+            "[\"echo\", \"done\"]\n",
         kLimit);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
     EXPECT_TRUE(Echoed(out, "done")) << Dump(out);
@@ -115,7 +119,8 @@ TEST(FaultScript, ABoxThatOffersToRetryEndsWhenNobodyCanAnswerIt) {
     auto out = RunHost(track, kLimit);
     int retryBoxes = 0;
     for (const Json& j : out)
-        if (const Json* t = j.find("text"); t && t->s.find("has not been stored") != std::string::npos)
+        if (const Json* t = j.find("text");
+            t && t->s.find("has not been stored") != std::string::npos)
             ++retryBoxes;
     EXPECT_EQ(retryBoxes, 1) << Dump(out);
     ASSERT_FALSE(Errors(out).empty());
@@ -162,6 +167,13 @@ TEST(FaultScript, FilesThatAreNotFilesAreRefusedAndLinksKept) {
     EXPECT_EQ(CountErrors(out, 75), 4) << Dump(out);
     EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.json")));
     EXPECT_NE(ReadAll(dir.file("real.json")).find("linked"), std::string::npos);
+
+    // A property file too big to be one says so.
+    std::ofstream(dir.file("huge.json")) << "{";
+    std::filesystem::resize_file(dir.file("huge.json"), (64 << 20) + 1);
+    out = RunHost("[\"load\", \"Karvex.ucKarvex\", \"" + dir.file("huge.json") + "\"]\n", kLimit);
+    ASSERT_EQ(Errors(out).size(), 1u) << Dump(out);
+    EXPECT_NE(Errors(out)[0].find("larger than 64 MB"), std::string::npos) << Errors(out)[0];
 }
 
 // A real full disk: a small memory file system filled to the last byte. Needs the right to
@@ -183,14 +195,15 @@ TEST(FaultScript, PicturesOnAFullDiskFailAndKeepTheOlderFile) {
         for (const std::string& how : {std::string("\"screen\""), std::string()}) {
             SCOPED_TRACE(name + " " + how);
             const std::string file = disk + "/" + name;
-            auto out = RunHost("[\"create\", \"Karvex.ucKarvex\"]\n"
-                               "[\"mouse\", \"up\", 2, 0, 400, 300]\n"
-                               "[\"snapshot\", \"" +
-                                   file + "\"" + (how.empty() ? "" : ", " + how) +
-                                   "]\n"
-                                   "[\"snapshotpopup\", \"" +
-                                   file + "\"]\n",
-                               kLimit);
+            auto out = RunHost(
+                "[\"create\", \"Karvex.ucKarvex\"]\n"
+                "[\"mouse\", \"up\", 2, 0, 400, 300]\n"
+                "[\"snapshot\", \"" +
+                    file + "\"" + (how.empty() ? "" : ", " + how) +
+                    "]\n"
+                    "[\"snapshotpopup\", \"" +
+                    file + "\"]\n",
+                kLimit);
             EXPECT_EQ(CountErrors(out, 61), 2) << Dump(out);
             EXPECT_EQ(std::filesystem::exists(file), name == "older.png");
         }
