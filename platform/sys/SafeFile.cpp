@@ -102,7 +102,7 @@ bool WriteFileSafely(const std::string& named, std::string_view bytes, FileError
     name.push_back('\0');
     int fd = ::mkstemp(name.data());
     if (fd < 0) {
-        error = ErrorFor(errno, path);
+        error = ErrorFor(errno, named);
         return false;
     }
     mode_t mask = ::umask(0);
@@ -120,7 +120,7 @@ bool WriteFileSafely(const std::string& named, std::string_view bytes, FileError
     }
     if (!ok) {
         ::unlink(name.data());
-        error = ErrorFor(err, path);
+        error = ErrorFor(err, named);
         return false;
     }
     // The new name itself reaches the disk with its folder.

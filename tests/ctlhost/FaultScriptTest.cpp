@@ -82,12 +82,11 @@ TEST(FaultScript, PlacesAndSizesBeyondAnyScreenAreBoundedAndQuick) {
     auto out = RunHost(
         "[\"create\", \"Karvex.ucKarvex\", {\"name\": \"a\", \"left\": -2147483648, \"top\": "
         "2147483647}]\n"
-        "[\"get\", \"Left\"]\n"
         "[\"create\", \"Quorlin.ucvQuorlin\", {\"name\": \"b\", \"left\": 2147483647, \"top\": "
         "-2147483648, \"width\": 2147483647}]\n"
         "[\"create\", \"Karvex.ucKarvex\", {\"name\": \"c\", \"form\": \"f\", \"left\": 1e9, "
         "\"top\": 250000, \"width\": 600000, \"height\": 450000}]\n"
-        "[\"popup\", \"Set Picture...\"]\n"
+        "[\"mouse\", \"up\", 2, 0, 400, 300]\n"
         "[\"snapshotpopup\", \"" +
             shots +
             "far_popup.png\"]\n"
