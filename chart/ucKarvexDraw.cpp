@@ -10,6 +10,7 @@
 #include "platform/sys/EventLoop.h"
 #include "platform/sys/Prompts.h"
 #include "platform/sys/Text.h"
+#include "platform/sys/UserWait.h"
 
 namespace karvex {
 
@@ -152,6 +153,12 @@ bool ucKarvex::WaitWhilePaused() {
     while (m_PlaybackPaused) {
         ctl::RestEvents(5);
         if (m_FlagExit) return false;
+        if (ctl::GiveUpUserWait("The drawing is paused")) {
+            // Nobody is left to resume it: it stops, as the user's stop would.
+            m_FlagExit = true;
+            m_ControlError = "The drawing was paused and nobody could resume it: stopped";
+            return false;
+        }
     }
     return true;
 }

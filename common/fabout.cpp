@@ -57,8 +57,10 @@ AboutTexts& Texts() {
     static AboutTexts texts;
     return texts;
 }
-std::unique_ptr<fabout>& Instance() {
-    static std::unique_ptr<fabout> box;
+// Shared: a call that shows the box holds it too, so a control of the library that ends while
+// events run inside that call (and unloads the box) cannot delete it under the caller.
+std::shared_ptr<fabout>& Instance() {
+    static std::shared_ptr<fabout> box;
     return box;
 }
 }  // namespace
@@ -291,7 +293,7 @@ void SetAboutTexts(const AboutTexts& texts) {
 }
 
 fabout& AboutBox() {
-    if (!Instance()) Instance() = std::make_unique<fabout>(Texts());
+    if (!Instance()) Instance() = std::make_shared<fabout>(Texts());
     return *Instance();
 }
 
@@ -307,8 +309,12 @@ void UnloadAboutBox() {
 
 void ShowAbout(int32_t, const std::string& comment, int32_t resourceId, int32_t,
                ctl::PicturePtr picture) {
-    fabout& box = AboutBox();
+    AboutBox();
+    const std::shared_ptr<fabout> held = Instance();
+    fabout& box = *held;
     ctl::DoEvents();
+    // A control of the library ended meanwhile and unloaded the box: nothing is shown.
+    if (Instance() != held) return;
     if (!picture || picture->isEmpty()) {
         if (resourceId > 0) {
             try {

@@ -1,18 +1,18 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets (clang, -DCTL_FUZZ=ON, into build-fuzz) and runs each for SECONDS
+# Builds the fuzz targets (in the sanitized build the sanitizer lane shares, build-asan; see
+# sanitized-build.sh) and runs each for SECONDS
 # (default 60). Seeds: fuzz/corpus/<target> in the tree, plus the example scripts for the
-# script host. New inputs gather in build-fuzz/corpus/<target>, findings in build-fuzz/findings.
+# script host. New inputs gather in build-asan/corpus/<target>, findings in build-asan/findings.
 # Prints each target's executions per second and corpus size; fails when a target finds a fault.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 root="$PWD"
-build="${FUZZ_BUILD_DIR:-build-fuzz}"
 targets=(fuzz_locale_readers fuzz_property_file fuzz_ctlhost)
 
-EXTRA_PACKAGES="clang libclang-rt-dev" BUILD_DIR="$build" BUILD_TYPE=RelWithDebInfo \
-  CMAKE_EXTRA="-DCTL_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++" \
-  BUILD_TARGETS="${targets[*]}" scripts/setup.sh
+source scripts/sanitized-build.sh
+build="$BUILD_DIR"
+BUILD_TARGETS="${targets[*]}" scripts/setup.sh
 
 export QT_QPA_PLATFORM=offscreen
 # Leaks are the sanitizer lane's business (with its suppressions); here they would only be

@@ -1,14 +1,12 @@
 #!/usr/bin/env bash
 # Builds everything and runs the whole test suite headless.
-#   --sanitize  the same with AddressSanitizer and UBSan, in its own build folder (build-asan)
+#   --sanitize  the same with AddressSanitizer and UBSan, in the sanitized build folder it
+#               shares with the fuzz targets (build-asan, see sanitized-build.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 exclude=()
 if [ "${1:-}" = "--sanitize" ]; then
-  export BUILD_DIR="${BUILD_DIR:-build-asan}"
-  export CMAKE_EXTRA="-DCTL_SANITIZE=ON ${CMAKE_EXTRA:-}"
-  # Benchmarks are not tests; they would only lengthen the sanitized build.
-  export CMAKE_EXTRA="$CMAKE_EXTRA -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON"
+  source scripts/sanitized-build.sh
   export ASAN_OPTIONS="detect_leaks=1:strict_init_order=1:detect_stack_use_after_return=0"
   export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"

@@ -11,8 +11,9 @@
 #include "platform/com/Json.h"
 
 // Runs ctlhost (the binary named by CTLHOST) with the given script on standard input; returns
-// its output lines parsed.
-inline std::vector<ctl::Json> RunHost(const std::string& script) {
+// its output lines parsed. With a time limit, a host that has not ended by then is killed
+// (and the run fails) rather than holding up the tests.
+inline std::vector<ctl::Json> RunHost(const std::string& script, int limitSeconds = 0) {
     const char* exe = std::getenv("CTLHOST");
     EXPECT_TRUE(exe) << "CTLHOST is not set";
     if (!exe) return {};
@@ -20,6 +21,7 @@ inline std::vector<ctl::Json> RunHost(const std::string& script) {
     std::string in = ::testing::TempDir() + "ctlhost_in_" + std::to_string(getpid()) + ".jsonl";
     std::ofstream(in) << script;
     std::string cmd = std::string(exe) + " < " + in + " 2>/dev/null";
+    if (limitSeconds > 0) cmd = "timeout -s KILL " + std::to_string(limitSeconds) + " " + cmd;
     FILE* p = popen(cmd.c_str(), "r");
     std::vector<ctl::Json> out;
     char buf[65536];

@@ -22,6 +22,7 @@
 #include "platform/sys/EventLoop.h"
 #include "platform/sys/Locale.h"
 #include "platform/sys/Text.h"
+#include "platform/sys/UserWait.h"
 #include "platform/win/Shell.h"
 
 namespace ctlhost {
@@ -98,6 +99,13 @@ ScriptHost::ScriptHost(std::function<void(const std::string&)> out)
     };
     prompter_->onAnswerNotPossible = [this](const std::string& why) { emitError(5, why); };
     SetPrompter(prompter_);
+    // Script lines are read only between calls: a wait for the user inside a call (a paused
+    // replay) can end only through a pending "after" command; with none left it is given up.
+    SetUserWaitGiveUp([this](const std::string& what) {
+        if (pendingAfter_ > 0) return false;
+        emitError(5, what + " and no script command is left that could resume it; stopped");
+        return true;
+    });
     for (auto install : CommandFiles()) install(*this);
     AddPrintedCommands(*this);
     AddComboCommands(*this);
@@ -109,6 +117,7 @@ ScriptHost::~ScriptHost() {
     finish();
     for (auto& c : cleanups_) c();
     SetPrompter(nullptr);
+    SetUserWaitGiveUp(nullptr);
     SetMenuPresenter(nullptr);
     SetShellHandler(nullptr);
 }
@@ -277,8 +286,11 @@ void ScriptHost::execute(const Json& cmd) {
             Json inner = Arg(cmd, 2, "COMMAND");
             // The timer may outlive this host (a host made and ended inside another program).
             std::weak_ptr<int> alive = alive_;
+            ++pendingAfter_;
             RunLater(std::max(0, ms), [this, inner, alive] {
-                if (alive.lock()) execute(inner);
+                if (!alive.lock()) return;
+                --pendingAfter_;
+                execute(inner);
             });
         } else if (verb == "on") {
             std::string ev = FoldCase(Text(cmd, 1, "EVENT"));
@@ -295,7 +307,7 @@ void ScriptHost::execute(const Json& cmd) {
             Widget* window = nullptr;
             if (cmd.items.size() > 2 && EqualsNoCase(Text(cmd, 2, "FORM"), "screen")) {
                 // Every shown window where it stands: a form with its open drop-down list.
-                if (!SaveScreenPng(file)) Raise(75, "Path/File access error: " + file);
+                SaveScreenPng(file);
                 emit(Json::object({{"result", Json::string(file)}}));
                 return;
             }
@@ -484,8 +496,11 @@ Variant ScriptHost::invoke(const std::string& verb, const Json& cmd) {
 }
 
 void ScriptHost::finish() {
+    // What the controls ask while they end, nobody is left to answer.
+    prompter_->setInputEnded(true);
     for (const auto& h : hosted_) end(*h);
     if (active_ <= 1) releaseEnded();
+    prompter_->setInputEnded(false);
 }
 
 // Terminate sets the control's stop flags, so its running loops leave; the control itself is

@@ -80,6 +80,7 @@ class ScriptHost {
     static constexpr int kHandlerDepth = 16;
     int spent_ = 0;
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);  // watched by pending timers
+    int pendingAfter_ = 0;                                   // "after" commands not yet run
     bool budgetReported_ = false;
     // Commands can run inside others (event handlers, "after" during a long call). A control
     // ended from inside a call of its own is released only when the outermost command returns.

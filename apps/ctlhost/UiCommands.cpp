@@ -68,6 +68,9 @@ class DialogDriver : public std::enable_shared_from_this<DialogDriver> {
                 queued_.erase(it);
                 break;
             }
+        // A plain form with no commands waiting for it needs no turn: only dialogs can be left
+        // open for someone to close (and a script's forms may number thousands).
+        if (task->cmds.empty() && !dynamic_cast<DialogForm*>(&form)) return;
         pending_.push_back(task);
         RunLater(0, [self = shared_from_this(), task] { self->run(task); });
     }

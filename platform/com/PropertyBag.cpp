@@ -181,8 +181,10 @@ PropertyBag PropertyBag::load(const std::string& path, std::string* className) {
     QFileInfo info(QString::fromStdString(path));
     if (!info.exists()) Raise(53, "File not found: " + path);
     // A device or a pipe never ends, and no form's properties come near the size limit.
-    if (!info.isFile() || info.size() > kMaxPropertyFileBytes)
-        Raise(75, "Path/File access error: " + path);
+    if (!info.isFile()) Raise(75, "Path/File access error: " + path);
+    if (info.size() > kMaxPropertyFileBytes)
+        Raise(75, "Path/File access error: the property file is larger than " +
+                      std::to_string(kMaxPropertyFileBytes >> 20) + " MB: " + path);
     QFile f(info.filePath());
     if (!f.open(QIODevice::ReadOnly)) Raise(75, "Path/File access error: " + path);
     return fromJson(f.read(kMaxPropertyFileBytes).toStdString(), className);

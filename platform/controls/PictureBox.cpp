@@ -10,8 +10,10 @@
 #include <functional>
 
 #include "platform/com/Handles.h"
+#include "platform/com/RaisedError.h"
 #include "platform/forms/WidgetImpl.h"
 #include "platform/graphics/PictureImpl.h"
+#include "platform/graphics/PngFile.h"
 #include "platform/graphics/SurfaceLimits.h"
 
 namespace ctl {
@@ -400,7 +402,12 @@ int PictureBox::ImageHeightPx() const {
 bool PictureBox::SavePng(const std::string& path) const {
     syncImage();
     d_->endPaint();
-    return d_->image.save(QString::fromStdString(path), "PNG");
+    try {
+        WritePngFile(d_->image, path);
+        return true;
+    } catch (const RaisedError&) {
+        return false;
+    }
 }
 
 }  // namespace ctl

@@ -2,7 +2,6 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
-#include <QBuffer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,8 +11,8 @@
 
 #include "platform/com/RaisedError.h"
 #include "platform/forms/WidgetImpl.h"
+#include "platform/graphics/PngFile.h"
 #include "platform/graphics/SurfaceLimits.h"
-#include "platform/sys/SafeFile.h"
 
 namespace ctl {
 
@@ -128,17 +127,10 @@ void SaveWindowPng(Widget& window, const std::string& path) {
         Raise(5, "The window has no area to take a picture of (" + std::to_string(width) + " x " +
                      std::to_string(height) + " pixels): " + path);
     LimitSurfaceSize(width, height);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!w->grab(QRect(0, 0, width, height)).save(&buffer, "PNG"))
-        Raise(75, "Path/File access error: " + path);
-    FileError error;
-    if (!WriteFileSafely(path, std::string_view(png.constData(), size_t(png.size())), error))
-        Raise(error.number, error.description);
+    WritePngFile(w->grab(QRect(0, 0, width, height)).toImage(), path);
 }
 
-bool SaveScreenPng(const std::string& path) {
+void SaveScreenPng(const std::string& path) {
     QList<QWidget*> shown;
     QRect area;
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -146,7 +138,11 @@ bool SaveScreenPng(const std::string& path) {
             shown.append(w);
             area |= w->frameGeometry();
         }
-    if (shown.isEmpty()) return false;
+    if (shown.isEmpty()) Raise(75, "Path/File access error: " + path);
+    // Windows far apart, or one beyond any screen, give no picture larger than a surface.
+    int width = area.width(), height = area.height();
+    LimitSurfaceSize(width, height);
+    area.setSize(QSize(width, height));
     QImage image(area.size(), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);
@@ -154,9 +150,14 @@ bool SaveScreenPng(const std::string& path) {
     std::stable_sort(shown.begin(), shown.end(), [](QWidget* a, QWidget* b) {
         return a->windowType() != Qt::Popup && b->windowType() == Qt::Popup;
     });
-    for (QWidget* w : shown) p.drawPixmap(w->geometry().topLeft() - area.topLeft(), w->grab());
+    for (QWidget* w : shown) {
+        // Only the part of each window that lies in the picture is drawn.
+        const QRect part = area.intersected(w->geometry()).translated(-w->geometry().topLeft());
+        if (part.isEmpty()) continue;
+        p.drawPixmap(w->geometry().topLeft() + part.topLeft() - area.topLeft(), w->grab(part));
+    }
     p.end();
-    return image.save(QString::fromStdString(path), "PNG");
+    WritePngFile(image, path);
 }
 
 }  // namespace ctl

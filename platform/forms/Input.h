@@ -20,7 +20,8 @@ void SimulateChar(Widget& target, char32_t ch);
 // Raises the file error when the file cannot be written; an older file is then kept.
 void SaveWindowPng(Widget& window, const std::string& path);
 // Renders every shown top-level window at its place on the screen, cut to the area they cover
-// together, to a PNG file.
-bool SaveScreenPng(const std::string& path);
+// together (at most the surface limits in size, from its top-left corner), to a PNG file.
+// Raises as SaveWindowPng does, and 75 when no window is shown.
+void SaveScreenPng(const std::string& path);
 
 }  // namespace ctl

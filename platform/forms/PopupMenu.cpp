@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "platform/graphics/PngFile.h"
+#include "platform/graphics/SurfaceLimits.h"
 #include "platform/sys/EventLoop.h"
 
 namespace ctl {
@@ -97,23 +99,26 @@ bool SaveWindowPngWithMenu(Widget& window, const std::vector<MenuEntry>& entries
                            const std::string& path) {
     QWidget* w = window.qwidget();
     if (!w) return false;
-    QPixmap base = w->grab();
     QMenu menu;
     Fill(menu, entries);
     menu.ensurePolished();
     menu.adjustSize();
     QPixmap drawn = menu.grab();
     const QPoint at = QPoint(xPx, yPx) - w->mapToGlobal(QPoint(0, 0));
-    // The menu may reach past the window's edge, as a real one does; the picture grows to hold it.
-    const int width = std::max(base.width(), at.x() + drawn.width());
-    const int height = std::max(base.height(), at.y() + drawn.height());
-    QPixmap canvas(width, height);
+    // The menu may reach past the window's edge, as a real one does; the picture grows to hold
+    // it, up to the surface limits (a menu far away is then left out of the picture).
+    int width = std::max(w->width(), at.x() + drawn.width());
+    int height = std::max(w->height(), at.y() + drawn.height());
+    LimitSurfaceSize(width, height);
+    QImage canvas(width, height, QImage::Format_RGB32);
     canvas.fill(Qt::white);
     QPainter p(&canvas);
-    p.drawPixmap(0, 0, base);
-    p.drawPixmap(at, drawn);
+    p.drawPixmap(0, 0,
+                 w->grab(QRect(0, 0, std::min(width, w->width()), std::min(height, w->height()))));
+    if (QRect(at, drawn.size()).intersects(canvas.rect())) p.drawPixmap(at, drawn);
     p.end();
-    return canvas.save(QString::fromStdString(path), "PNG");
+    WritePngFile(canvas, path);
+    return true;
 }
 
 }  // namespace ctl

@@ -58,6 +58,7 @@ void PointerPosition(int& xPx, int& yPx);
 
 // Renders a window with its children and, over it, the menu as the toolkit draws it, its
 // top-left corner at (xPx, yPx) of the screen (the window's own position taken off), to a PNG.
+// False when the window is gone; raises the file's error as SaveWindowPng does.
 bool SaveWindowPngWithMenu(Widget& window, const std::vector<MenuEntry>& entries, int xPx, int yPx,
                            const std::string& path);
 

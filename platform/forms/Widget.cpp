@@ -8,12 +8,16 @@
 #include <QPixmap>
 #include <QVariant>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <unordered_map>
 
 #include "platform/com/Handles.h"
 #include "platform/forms/WidgetImpl.h"
+#include "platform/forms/WindowHandles.h"
 #include "platform/graphics/PictureImpl.h"
+#include "platform/graphics/SurfaceLimits.h"
 #include "platform/sys/EventLoop.h"
 #include "platform/sys/Screen.h"
 
@@ -276,8 +280,21 @@ class Widget::Filter : public QObject {
     bool substituting_ = false;
 };
 
+namespace {
+std::unordered_map<int32_t, Widget*>& LiveWindows() {
+    static std::unordered_map<int32_t, Widget*> windows;
+    return windows;
+}
+}  // namespace
+
+Widget* WidgetFromHandle(int32_t hwnd) {
+    auto it = LiveWindows().find(hwnd);
+    return it != LiveWindows().end() && it->second->qwidget() ? it->second : nullptr;
+}
+
 Widget::Widget(QWidget* w) : w_(w), hwnd_(NewHandle()), filter_(std::make_unique<Filter>(*this)) {
     EnsureApplication();
+    LiveWindows()[hwnd_] = this;
     w_->installEventFilter(filter_.get());
     w_->setProperty("ctlHandle", hwnd_);
     w_->setProperty("ctlWidget", QVariant::fromValue(static_cast<void*>(this)));
@@ -287,6 +304,7 @@ Widget::Widget(QWidget* w) : w_(w), hwnd_(NewHandle()), filter_(std::make_unique
 }
 
 Widget::~Widget() {
+    LiveWindows().erase(hwnd_);
     if (w_) {
         w_->setProperty("ctlWidget", QVariant());
         QWidget* w = w_;
@@ -333,11 +351,32 @@ int Widget::TwipsY() {
     static int t = Screen::TwipsPerPixelY();
     return t;
 }
+namespace {
+// Positions and sizes are bounded before anything computes with them. A window further out
+// than this many pixels stops there (it is off every screen either way), so twips read back
+// from it, and sums of them, stay far inside the integers.
+constexpr int kMaxPlacePx = 1 << 24;
+
+int ToBoundedPx(double twips, int perPixel) {
+    const double px = std::isnan(twips) ? 0.0 : twips / perPixel;
+    return int(std::lround(std::clamp(px, double(-kMaxPlacePx), double(kMaxPlacePx))));
+}
+
+// A form is backed by an image of its whole area, so it is no larger than a drawing surface;
+// a child window draws only what its form shows.
+QSize BoundedSize(const QWidget* w, int widthPx, int heightPx) {
+    widthPx = std::max(0, widthPx);
+    heightPx = std::max(0, heightPx);
+    if (w->isWindow() && widthPx > 0 && heightPx > 0) LimitSurfaceSize(widthPx, heightPx);
+    return {widthPx, heightPx};
+}
+}  // namespace
+
 int Widget::ToPxX(double twips) {
-    return int(std::lround(twips / TwipsX()));
+    return ToBoundedPx(twips, TwipsX());
 }
 int Widget::ToPxY(double twips) {
-    return int(std::lround(twips / TwipsY()));
+    return ToBoundedPx(twips, TwipsY());
 }
 
 int Widget::Left() const {
@@ -366,15 +405,15 @@ void Widget::setTop(int t) {
 }
 void Widget::setWidth(int t) {
     if (!w_) return;  // the window is gone (its parent was deleted)
-    w_->resize(std::max(0, ToPxX(t)), w_->height());
+    w_->resize(BoundedSize(w_, ToPxX(t), w_->height()));
 }
 void Widget::setHeight(int t) {
     if (!w_) return;  // the window is gone (its parent was deleted)
-    w_->resize(w_->width(), std::max(0, ToPxY(t)));
+    w_->resize(BoundedSize(w_, w_->width(), ToPxY(t)));
 }
 void Widget::Move(int l, int t, int w, int h) {
     if (!w_) return;  // the window is gone (its parent was deleted)
-    w_->setGeometry(ToPxX(l), ToPxY(t), std::max(0, ToPxX(w)), std::max(0, ToPxY(h)));
+    w_->setGeometry(QRect(QPoint(ToPxX(l), ToPxY(t)), BoundedSize(w_, ToPxX(w), ToPxY(h))));
 }
 
 Widget::RectPx Widget::WindowRect() const {

@@ -35,8 +35,10 @@ const int64_t kEpoch = DaysFromCivil(1899, 12, 30);
 std::optional<double> g_fixedNow;
 }  // namespace
 
+// The whole part counts days toward zero, so the times of 1 January 100 lie between it and
+// the day before.
 bool IsValidDateSerial(double s) {
-    return std::isfinite(s) && s >= kMinDateSerial && s < 2958466.0;
+    return std::isfinite(s) && s > kMinDateSerial - 1.0 && s < std::floor(kMaxDateSerial) + 1.0;
 }
 
 bool IsValidCivilDate(int y, int m, int d) {
@@ -63,6 +65,9 @@ CivilDate SerialToCivil(double serial) {
     if (secs >= 86400) {  // rounding reached the next day
         secs = 0;
         day += serial < 0 ? -1 : 1;
+        // The calendar's range holds for the rounded date too: 23:59:59.9 of its last day does
+        // not become a day after it.
+        if (day < kMinDateSerial || day > std::floor(kMaxDateSerial)) Raise(errOverflow);
     }
     CivilFromDays(int64_t(day) + kEpoch, c.year, c.month, c.day);
     c.hour = int(secs / 3600);

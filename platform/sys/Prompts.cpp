@@ -194,11 +194,37 @@ void ScriptedPrompter::record(PromptRecord rec, const MessageBoxRequest* m) {
     if (onPrompt) onPrompt(records_.back(), m);
 }
 
+int ScriptedPrompter::UnqueuedAnswer(const MessageBoxRequest& r) {
+    const int answer = DefaultAnswer(r);
+    const bool retries =
+        r.buttons == MsgButtons::RetryCancel || r.buttons == MsgButtons::AbortRetryIgnore;
+    if (!retries) return answer;
+    const int giveUp = r.buttons == MsgButtons::RetryCancel ? vbCancel : vbAbort;
+    const char* giveUpName = giveUp == vbCancel ? "Cancel" : "Abort";
+    if (inputEnded_) {
+        if (onAnswerNotPossible)
+            onAnswerNotPossible(std::string("The script has no more lines to answer \"") + r.text +
+                                "\": answered " + giveUpName);
+        return giveUp;
+    }
+    if (answer != vbRetry) return answer;
+    if (++defaultRetries_ <= kMaxDefaultRetries) return answer;
+    defaultRetries_ = 0;
+    if (onAnswerNotPossible)
+        onAnswerNotPossible("\"" + r.text + "\" was answered Retry " +
+                            std::to_string(kMaxDefaultRetries) +
+                            " times with no answer queued: " + "answered " + giveUpName);
+    return giveUp;
+}
+
 int ScriptedPrompter::MessageBox(const MessageBoxRequest& r) {
-    int answer = DefaultAnswer(r);
+    int answer;
     if (!msg_.empty()) {
         answer = msg_.front();
         msg_.pop_front();
+        defaultRetries_ = 0;
+    } else {
+        answer = UnqueuedAnswer(r);
     }
     PromptRecord rec{
         "msgbox", r.text, r.title, r.icon, r.buttons, r.defaultButton, std::to_string(answer)};

@@ -151,6 +151,13 @@ class ScriptedPrompter : public Prompter {
     // window's close command. An unanswered choice is closed by its close command.
     void queueChoose(std::optional<std::string> row) { choose_.push_back(std::move(row)); }
 
+    // Once the script has no more lines nobody can answer: a box that offers to try again is
+    // then answered with Cancel (Abort when it has no Cancel), so a loop that retries ends.
+    // Before that, a box answered Retry by default is given up the same way after
+    // kMaxDefaultRetries times in a row. Either is told through onAnswerNotPossible.
+    void setInputEnded(bool ended) { inputEnded_ = ended; }
+    static constexpr int kMaxDefaultRetries = 3;
+
     const std::vector<PromptRecord>& records() const { return records_; }
     void clearRecords() { records_.clear(); }
     std::function<void(const PromptRecord&, const MessageBoxRequest*)> onPrompt;
@@ -168,6 +175,9 @@ class ScriptedPrompter : public Prompter {
 
   private:
     void record(PromptRecord rec, const MessageBoxRequest* m = nullptr);
+    int UnqueuedAnswer(const MessageBoxRequest& r);
+    bool inputEnded_ = false;
+    int defaultRetries_ = 0;
     std::deque<int> msg_;
     std::deque<std::optional<std::string>> input_;
     std::deque<std::optional<std::vector<std::string>>> open_;

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <vector>
 
 namespace ctl {
@@ -42,12 +43,16 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
+// A device is written in place. Opening never waits: a device that would block the opening
+// is an access error, not a program that hangs.
 bool WriteInPlace(const std::string& path, std::string_view bytes, FileError& error) {
-    int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
-        error = ErrorFor(errno, path);
+        error = errno == EAGAIN || errno == ENXIO ? FileError{75, "Path/File access error: " + path}
+                                                  : ErrorFor(errno, path);
         return false;
     }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     bool ok = WriteAll(fd, bytes);
     int err = errno;
     if (::close(fd) != 0 && ok) {
@@ -57,12 +62,37 @@ bool WriteInPlace(const std::string& path, std::string_view bytes, FileError& er
     if (!ok) error = ErrorFor(err, path);
     return ok;
 }
+// The file a chain of symbolic links ends at (the path itself when it is no link), so that a
+// save replaces the file the link names and the link stays. Links that go round in a circle
+// end at the last one read, which the save then cannot resolve and reports.
+std::string LinkTarget(std::string path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+        char buf[PATH_MAX];
+        const ssize_t n = ::readlink(path.c_str(), buf, sizeof buf - 1);
+        if (n <= 0) return path;
+        std::string target(buf, size_t(n));
+        const size_t slash = path.rfind('/');
+        if (target[0] != '/' && slash != std::string::npos)
+            target = path.substr(0, slash + 1) + target;
+        path = target;
+    }
+    return path;
+}
 }  // namespace
 
-bool WriteFileSafely(const std::string& path, std::string_view bytes, FileError& error) {
+bool WriteFileSafely(const std::string& named, std::string_view bytes, FileError& error) {
+    const std::string path = LinkTarget(named);
     struct stat st {};
     bool exists = ::stat(path.c_str(), &st) == 0;
-    if (exists && !S_ISREG(st.st_mode)) return WriteInPlace(path, bytes, error);
+    if (exists && S_ISCHR(st.st_mode)) return WriteInPlace(path, bytes, error);
+    // A pipe, a socket or a folder cannot take a file's bytes (a pipe nobody reads would wait
+    // for ever).
+    if (exists && !S_ISREG(st.st_mode)) {
+        error = {75, "Path/File access error: " + named};
+        return false;
+    }
 
     size_t slash = path.rfind('/');
     std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
@@ -72,7 +102,7 @@ bool WriteFileSafely(const std::string& path, std::string_view bytes, FileError&
     name.push_back('\0');
     int fd = ::mkstemp(name.data());
     if (fd < 0) {
-        error = ErrorFor(errno, path);
+        error = ErrorFor(errno, named);
         return false;
     }
     mode_t mask = ::umask(0);
@@ -90,7 +120,7 @@ bool WriteFileSafely(const std::string& path, std::string_view bytes, FileError&
     }
     if (!ok) {
         ::unlink(name.data());
-        error = ErrorFor(err, path);
+        error = ErrorFor(err, named);
         return false;
     }
     // The new name itself reaches the disk with its folder.

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "platform/forms/Widget.h"
+#include "platform/forms/WindowHandles.h"
 #include "platform/sys/EventLoop.h"
 #include "platform/win/WindowRecordImpl.h"
 
@@ -33,9 +34,7 @@ Widget* WindowFromHandle(int32_t hwnd) {
     if (hwnd == 0 || !QApplication::instance()) return nullptr;
     auto it = Records().find(hwnd);
     if (it != Records().end() && it->second.widget) return Widget::FromQWidget(it->second.widget);
-    for (QWidget* w : QApplication::allWidgets())
-        if (HandleOf(w) == hwnd) return Widget::FromQWidget(w);
-    return nullptr;
+    return WidgetFromHandle(hwnd);
 }
 
 WindowRecord* RecordOf(int32_t hwnd) {

@@ -48,6 +48,24 @@ TEST(DateSerials, DaysOutsideTheCalendarOverflowWhereverTheyAreConverted) {
     EXPECT_EQ(FormatDate(kMaxDateSerial, "dd/mm/yyyy"), "31/12/9999");
 }
 
+TEST(DateSerials, TheCalendarsEdgesHoldForTimesAndRounding) {
+    // A tenth of a second before the end rounds to a day the calendar does not have.
+    const double lastTenth = DateSerial(9999, 12, 31) + 86399.9 / 86400.0;
+    EXPECT_EQ(ErrorOf([&] { SerialToCivil(lastTenth); }), 6);
+    EXPECT_EQ(ErrorOf([&] { FormatDate(lastTenth, "d/m/yyyy"); }), 6);
+    EXPECT_EQ(FormatDate(DateSerial(9999, 12, 31) + TimeSerial(23, 59, 59), "d/m/yyyy hh:nn:ss"),
+              "31/12/9999 23:59:59");
+    // The first day's times lie below its serial (days count toward zero).
+    const double firstNoon = kMinDateSerial - 0.5;
+    CivilDate c = SerialToCivil(firstNoon);
+    EXPECT_EQ(c.year, 100);
+    EXPECT_EQ(c.month, 1);
+    EXPECT_EQ(c.day, 1);
+    EXPECT_EQ(c.hour, 12);
+    EXPECT_EQ(Variant::Date(firstNoon).toDateSerial(), firstNoon);
+    EXPECT_EQ(ErrorOf([&] { SerialToCivil(kMinDateSerial - 0.9999999); }), 6);
+}
+
 TEST(Clock, TodayCanBeFixed) {
     Clock::SetNow(DateSerial(2026, 12, 8) + 0.5);
     EXPECT_EQ(Clock::Today(), DateSerial(2026, 12, 8));

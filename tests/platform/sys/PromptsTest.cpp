@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "platform/sys/Prompts.h"
 
 using namespace ctl;
@@ -31,5 +35,34 @@ TEST(ScriptedPrompter, AnswersFromQueueThenDefaultsAndRecordsEverything) {
     EXPECT_EQ(r[1].answer, "7");
     EXPECT_EQ(r[3].kind, "input");
     EXPECT_EQ(r[6].kind, "color");
+    SetPrompter(nullptr);
+}
+
+TEST(ScriptedPrompter, ABoxOfferingRetryIsGivenUpWhenNobodyCanAnswer) {
+    auto p = std::make_shared<ScriptedPrompter>();
+    SetPrompter(p);
+    std::vector<std::string> told;
+    p->onAnswerNotPossible = [&](const std::string& why) { told.push_back(why); };
+    // Answered Retry by default a few times in a row, then Cancel (Abort without a Cancel).
+    std::vector<int> answers;
+    for (int i = 0; i <= ScriptedPrompter::kMaxDefaultRetries; ++i)
+        answers.push_back(MsgBox("Locked", MsgIcon::Critical, MsgButtons::RetryCancel));
+    EXPECT_EQ(answers.back(), vbCancel);
+    EXPECT_EQ(std::count(answers.begin(), answers.end(), vbRetry),
+              ScriptedPrompter::kMaxDefaultRetries);
+    // A queued answer is the script's own: it counts afresh.
+    p->queueMessageBox(vbRetry);
+    EXPECT_EQ(MsgBox("Locked", MsgIcon::Critical, MsgButtons::RetryCancel), vbRetry);
+    EXPECT_EQ(MsgBox("Locked", MsgIcon::Critical, MsgButtons::RetryCancel), vbRetry);
+    ASSERT_EQ(told.size(), 1u);
+
+    // With no more lines to read, the first such box is given up; other boxes keep their
+    // default, and a queued answer still counts.
+    p->setInputEnded(true);
+    EXPECT_EQ(MsgBox("Disk", MsgIcon::Critical, MsgButtons::AbortRetryIgnore, 2), vbAbort);
+    EXPECT_EQ(MsgBox("Keep?", MsgIcon::Question, MsgButtons::YesNo), vbYes);
+    p->queueMessageBox(vbRetry);
+    EXPECT_EQ(MsgBox("Locked", MsgIcon::Critical, MsgButtons::RetryCancel), vbRetry);
+    EXPECT_EQ(told.size(), 2u);
     SetPrompter(nullptr);
 }
