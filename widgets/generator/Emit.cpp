@@ -80,7 +80,8 @@ std::string HeaderText(const QtFace& f) {
     }
     out << "  public:\n";
     for (const QtEnum& e : f.enums) {
-        out << "    enum " << e.name << " {";
+        // A fixed underlying type: any int the control holds is a valid value of it.
+        out << "    enum " << e.name << " : int {";
         for (size_t i = 0; i < e.items.size(); ++i)
             out << (i ? ", " : " ") << e.items[i].first << " = " << e.items[i].second;
         out << " };\n    Q_ENUM(" << e.name << ")\n";
