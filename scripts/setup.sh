@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ qt6-base-dev libsqlite3-dev libgtest-dev libbenchmark-dev
           fonts-liberation fonts-dejavu-core clang-format libicu-dev xvfb xauth pkg-config libwmf-dev
-          libpq-dev postgresql ${EXTRA_PACKAGES:-})
+          libpq-dev postgresql qt6-tools-dev ${EXTRA_PACKAGES:-})
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

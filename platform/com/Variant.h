@@ -26,7 +26,8 @@ const char* VarTypeName(VarType t);
 // A date held as a day number counted from 30 December 1899, the fraction being the time.
 struct DateValue {
     double serial = 0;
-    bool operator==(const DateValue&) const = default;
+    // Spelt out: the public headers also compile as C++17 (pkg-config users pick their own).
+    bool operator==(const DateValue& o) const { return serial == o.serial; }
 };
 
 // The value type of the component interface: empty, boolean, 16/32-bit integers, single,
