@@ -34,6 +34,8 @@ class UnitField {
     // included) while the text is left as shown, else the day the text names, if any.
     void showDay(double serial);
     std::optional<double> day() const;
+    // The dialog opens on another chart: no day shown before stands any more.
+    void forgetDay() { shownDay_.reset(); }
 
     // Places the frame (twips, on the form); the contents keep their places in it.
     void place(int left, int top);

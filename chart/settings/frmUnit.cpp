@@ -221,6 +221,8 @@ void frmUnit::LoadAxis(bool x) {
     // A field that opens in date mode keeps no length limit; ticking the box sets it.
     a.min->text().setMaxLength(0);
     a.max->text().setMaxLength(0);
+    a.min->forgetDay();
+    a.max->forgetDay();
     // What unticking the box restores to the maximum when the box was never ticked here.
     *a.savedMax = NumberField::ForDisplay(hi);
     if (*a.isDate) {
