@@ -14,13 +14,16 @@ constexpr const char* kCaption = "Coordinate System settings";
 void ucKarvex::EditScaleSetting(int16_t Modal, const std::string& Title) {
     if (m_MapStyle == 0) ctl::Raise(1032, "Invalid method if 'MapStyle' = 0");
     frmUnit& dlg = UnitDialog();
-    if (dlg.window().IsShown()) ctl::Raise(400, "Form already displayed; can't show modally");
+    const bool modal = Modal != 0;
+    // The one dialog is in use (a second call from inside the first): refused, not re-opened.
+    if (dlg.window().IsShown())
+        ctl::Raise(400,
+                   modal ? "Form already displayed; can't show modally" : "Form already displayed");
     dlg.setChart(this);
     const bool redraw = Visible();
     dlg.btnDraw().setEnabled(redraw);
     dlg.Load();
     if (!Title.empty()) dlg.setCaption(Title + ": " + kCaption);
-    const bool modal = Modal != 0;
     const bool onTop = TopmostForDialog(modal);
     dlg.window().setTopmost(onTop);
     if (modal) {

@@ -156,7 +156,7 @@ Json State(Widget& w) {
     j.set("enabled", Json::boolean(w.Enabled()));
     j.set("visible", Json::boolean(w.Visible()));
     j.set("focus", Json::boolean(w.HasFocus()));
-    j.set("backColor", Color(w.BackColor()));
+    j.set("backColor", Color(w.PaintedBackColor()));
     j.set("foreColor", Color(w.ForeColor()));
     j.set("left", Json::number(w.Left()));
     j.set("top", Json::number(w.Top()));
@@ -168,11 +168,18 @@ Json State(Widget& w) {
 void Act(Widget& w, const std::string& action, const Json& cmd) {
     if (action == "click") {
         if (!w.Enabled()) Raise(5, "The control is disabled");
-        if (auto* b = dynamic_cast<CommandButton*>(&w))
-            b->Click();
-        else if (auto* c = dynamic_cast<CheckBox*>(&w))
-            c->Click();
-        else {
+        auto* b = dynamic_cast<CommandButton*>(&w);
+        auto* c = dynamic_cast<CheckBox*>(&w);
+        if (b || c) {
+            // The mouse puts the focus on a button before it is pressed: the field left
+            // formats itself first, and may even close the window or disable the button.
+            w.SetFocus();
+            if (!w.WindowAlive() || !w.Enabled()) return;
+            if (b)
+                b->Click();
+            else
+                c->Click();
+        } else {
             float x = float(w.Width()) / 2, y = float(w.Height()) / 2;
             SimulateMouse(w, "down", vbLeftButton, 0, x, y);
             if (w.WindowAlive()) SimulateMouse(w, "up", vbLeftButton, 0, x, y);

@@ -1,9 +1,10 @@
 #include "chart/settings/DateMask.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "platform/sys/DateSerial.h"
-#include "platform/sys/Locale.h"
+#include "platform/sys/Text.h"
 
 namespace karvex::DateMask {
 
@@ -53,12 +54,40 @@ void SelectDigit(FieldText& f) {
     if (f.at(f.selStart) == '/') f.select(f.selStart + 1, 1);
 }
 
+std::string FromDay(double serial) {
+    ctl::CivilDate c = ctl::SerialToCivil(std::trunc(serial));
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%02d/%02d/%04d", c.day, c.month, c.year);
+    return buf;
+}
+
+std::optional<double> ToDay(const std::string& textIn) {
+    const std::string text = ctl::Trim(textIn);
+    int parts[3] = {0, 0, 0}, digits[3] = {0, 0, 0};
+    int part = 0;
+    for (char ch : text) {
+        if (ch == '/') {
+            if (++part > 2) return std::nullopt;
+        } else if (ch >= '0' && ch <= '9') {
+            if (++digits[part] > 4) return std::nullopt;
+            parts[part] = parts[part] * 10 + (ch - '0');
+        } else {
+            return std::nullopt;
+        }
+    }
+    const int day = parts[0], month = parts[1], year = parts[2];
+    if (part != 2 || digits[0] < 1 || digits[0] > 2 || digits[1] < 1 || digits[1] > 2 ||
+        digits[2] != 4 || !ctl::IsValidCivilDate(year, month, day))
+        return std::nullopt;
+    return ctl::DateSerial(year, month, day);
+}
+
 std::optional<std::string> Step(const std::string& text, int direction) {
-    double serial = 0;
-    if (!ctl::ParseDate(text, serial)) return std::nullopt;
-    double day = std::trunc(serial) + (direction < 1 ? -1 : 1);
+    std::optional<double> serial = ToDay(text);
+    if (!serial) return std::nullopt;
+    double day = *serial + (direction < 1 ? -1 : 1);
     if (!ctl::IsValidDateSerial(day)) return std::nullopt;
-    return ctl::FormatDate(day, "dd/mm/yyyy");
+    return FromDay(day);
 }
 
 }  // namespace karvex::DateMask

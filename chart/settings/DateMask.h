@@ -26,6 +26,12 @@ KeyResult KeyPress(FieldText& f, char32_t key);
 bool KeyDown(FieldText& f, int keyCode);
 // After a click: the character at the caret (the next one on a slash) is selected.
 void SelectDigit(FieldText& f);
+// The field's one written form of a date, whatever the user's locale: the day of a day
+// number as "dd/mm/yyyy" (the time of day is not shown).
+std::string FromDay(double serial);
+// The day number of a date in that form (day and month may have one digit, the year has
+// four); nothing for any other text or a day that does not exist.
+std::optional<double> ToDay(const std::string& text);
 // A spin step: the date one day later (direction >= 1) or earlier, as dd/mm/yyyy; nothing
 // when the text holds no date.
 std::optional<std::string> Step(const std::string& text, int direction);

@@ -1,7 +1,10 @@
 #include "chart/settings/NumberField.h"
 
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
+#include "chart/settings/DateMask.h"
 #include "platform/com/Variant.h"
 #include "platform/sys/Locale.h"
 
@@ -33,9 +36,6 @@ bool ReadsAsNumber(const std::string& text) {
     return ctl::ParseLocaleNumber(text, d);
 }
 
-bool HasFraction(double v) {
-    return std::isfinite(v) && v != std::trunc(v);
-}
 }  // namespace
 
 bool AcceptKey(const FieldText& f, char32_t key, bool unitField, const std::string& dec) {
@@ -61,33 +61,46 @@ bool AcceptKey(const FieldText& f, char32_t key, bool unitField, const std::stri
     return result == "-" || ReadsAsNumber(result);
 }
 
-float Read(const std::string& text) {
+Reading Read(const std::string& text, bool unitField) {
+    if (text.empty()) return {};
     double d = 0;
-    if (!ctl::ParseLocaleNumber(text, d)) d = ctl::Val(text);
-    if (!std::isfinite(d) || std::fabs(d) > 3.402823e38) return 0;
-    return float(d);
-}
-
-std::string ForEdit(const std::string& text) {
-    float v = Read(text.empty() ? "0" : text);
-    for (int digits = 1; digits <= 9; ++digits) {
-        std::string t = ctl::NumberToText(v, digits);
-        double back = 0;
-        if (t.find('E') == std::string::npos && ctl::ParseLocaleNumber(t, back) && float(back) == v)
-            return t;
+    switch (ctl::ReadLocaleNumber(text, d)) {
+        case ctl::NumberReading::TooLarge:
+            return {0, false};
+        case ctl::NumberReading::NotANumber:
+            d = ctl::Val(text);
+            break;
+        case ctl::NumberReading::Number:
+            break;
     }
-    return ctl::NumberToText(v, 9);  // a value beyond plain digits keeps its exponent
+    if (unitField) {
+        const double whole = ctl::RoundHalfEven(d);
+        return {d, whole >= std::numeric_limits<int32_t>::min() &&
+                       whole <= std::numeric_limits<int32_t>::max()};
+    }
+    return {d, std::fabs(d) <= std::numeric_limits<float>::max()};
 }
 
-std::string OnLeave(const std::string& text, const std::string& dec) {
-    float v = Read(text.empty() ? "0" : text);
-    if (v == 0) return ctl::FormatNumber(v, "0");
-    bool decimals = ctl::NumberToText(v, 7).find(dec) != std::string::npos;
-    return ctl::FormatNumber(v, decimals ? "0.##" : "#,##0");
+namespace {
+std::optional<std::string> Shown(const std::string& text, bool unitField, bool grouping) {
+    Reading r = Read(text, unitField);
+    if (!r.fits) return std::nullopt;
+    // A range limit is single precision: the text is the float's, never more digits than it has.
+    return unitField ? ctl::ExactNumberText(r.value, false, grouping)
+                     : ctl::ExactNumberText(float(r.value), true, grouping);
+}
+}  // namespace
+
+std::optional<std::string> ForEdit(const std::string& text, bool unitField) {
+    return Shown(text, unitField, false);
+}
+
+std::optional<std::string> OnLeave(const std::string& text, bool unitField) {
+    return Shown(text, unitField, true);
 }
 
 std::string ForDisplay(float value) {
-    return ctl::FormatNumber(value, HasFraction(value) ? "0.##" : "#,##0");
+    return ctl::ExactNumberText(value, true, true);
 }
 
 std::optional<std::string> Step(const std::string& text, int direction) {
@@ -98,8 +111,9 @@ std::optional<std::string> Step(const std::string& text, int direction) {
 }
 
 double ToNumberValue(const std::string& text) {
-    double serial = 0;
-    if (ctl::ParseDate(text, serial)) return double(int32_t(ctl::RoundHalfEven(serial)));
+    if (std::optional<double> day = DateMask::ToDay(text)) return *day;
+    double d = 0;
+    if (ctl::ParseLocaleNumber(text, d)) return d;
     std::string rest = text;
     if (size_t dot = rest.find('.'); dot != std::string::npos) rest.erase(dot, 1);
     return ctl::Val(rest);

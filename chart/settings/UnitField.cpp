@@ -59,7 +59,7 @@ void UnitField::gotFocus() {
         text_.setSelLength(1);
         return;
     }
-    text_.setText(NumberField::ForEdit(text_.Text()));
+    if (auto shown = NumberField::ForEdit(text_.Text(), kind_ == Kind::Unit)) text_.setText(*shown);
     text_.setSelStart(0);
     text_.setSelLength(int(text_.Text().size()));
 }
@@ -109,7 +109,18 @@ void UnitField::changed() {
 void UnitField::lostFocus() {
     if (cancelling && cancelling()) return;
     if (dateMode && dateMode()) return;  // a unit field follows its own axis here too
-    text_.setText(NumberField::OnLeave(text_.Text(), Library().DecimalSeparator));
+    if (auto shown = NumberField::OnLeave(text_.Text(), kind_ == Kind::Unit)) text_.setText(*shown);
+}
+
+void UnitField::showDay(double serial) {
+    shownDay_ = {DateMask::FromDay(serial), serial};
+    text_.setText(shownDay_->first);
+}
+
+std::optional<double> UnitField::day() const {
+    // The date the field opened with keeps its time of day while its text stands.
+    if (shownDay_ && shownDay_->first == text_.Text()) return shownDay_->second;
+    return DateMask::ToDay(text_.Text());
 }
 
 void UnitField::spun() {

@@ -1,7 +1,9 @@
 #pragma once
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "chart/settings/FieldText.h"
 #include "platform/controls/Frame.h"
@@ -28,6 +30,13 @@ class UnitField {
     const std::string& name() const { return name_; }
     Kind kind() const { return kind_; }
 
+    // Shows a day number in the date mask's form; day() gives it back unrounded (time of day
+    // included) while the text is left as shown, else the day the text names, if any.
+    void showDay(double serial);
+    std::optional<double> day() const;
+    // The dialog opens on another chart: no day shown before stands any more.
+    void forgetDay() { shownDay_.reset(); }
+
     // Places the frame (twips, on the form); the contents keep their places in it.
     void place(int left, int top);
 
@@ -52,6 +61,7 @@ class UnitField {
 
     std::string name_;
     Kind kind_;
+    std::optional<std::pair<std::string, double>> shownDay_;
     ctl::Frame frame_;
     ctl::Label label_;
     ctl::TextBox text_;

@@ -1,6 +1,7 @@
 #include "chart/settings/frmUnit.h"
 
 #include <cmath>
+#include <limits>
 #include <utility>
 
 #include "chart/KarvexState.h"
@@ -35,9 +36,23 @@ void Step(Fn fn) {
     }
 }
 
-bool IsDate(const std::string& text) {
-    double serial = 0;
-    return ctl::ParseDate(text, serial);
+// What applying writes to a range limit: the day of a date field (never read under the
+// user's locale: the field has one form of its own), the number a number field holds (one
+// beyond single precision is refused by the chart as an overflow), else the text as it stands
+// for the chart to judge.
+ctl::Variant RangeValue(UnitField& f, bool asDate) {
+    if (asDate) return ctl::Variant::Date(*f.day());
+    const std::string& text = f.text().Text();
+    double d = 0;
+    switch (ctl::ReadLocaleNumber(text, d)) {
+        case ctl::NumberReading::Number:
+            return ctl::Variant(d);
+        case ctl::NumberReading::TooLarge:
+            return ctl::Variant(std::numeric_limits<double>::infinity());
+        case ctl::NumberReading::NotANumber:
+            break;
+    }
+    return ctl::Variant(text);
 }
 
 // Released with the last chart; never left to static destruction, which may come after the
@@ -168,6 +183,8 @@ frmUnit::Axis frmUnit::axis(bool x) {
 // ---- loading ---------------------------------------------------------------------------------
 
 void frmUnit::Load() {
+    // The host may have changed the regional settings since the chart started.
+    Library().DecimalSeparator = DetectDecimalSeparator();
     form_.setCaption(kCaption);
     btnCancel_.setCaption("Cancel");
     if (chart_) {
@@ -204,12 +221,14 @@ void frmUnit::LoadAxis(bool x) {
     // A field that opens in date mode keeps no length limit; ticking the box sets it.
     a.min->text().setMaxLength(0);
     a.max->text().setMaxLength(0);
+    a.min->forgetDay();
+    a.max->forgetDay();
     // What unticking the box restores to the maximum when the box was never ticked here.
     *a.savedMax = NumberField::ForDisplay(hi);
     if (*a.isDate) {
         if (ctl::IsValidDateSerial(lo) && ctl::IsValidDateSerial(hi)) {
-            a.min->text().setText(ctl::FormatDate(lo, "dd/mm/yyyy"));
-            a.max->text().setText(ctl::FormatDate(hi, "dd/mm/yyyy"));
+            a.min->showDay(lo);
+            a.max->showDay(hi);
             a.check->setValue(1);
             return;
         }
@@ -231,7 +250,7 @@ bool frmUnit::ApplySettings() {
             *a.isDate = a.check->Value() != 0;
             if (!*a.isDate) continue;
             for (UnitField* f : {a.min, a.max})
-                if (!bad && !IsDate(f->text().Text())) bad = f;
+                if (!bad && !f->day()) bad = f;
         }
         if (bad) {
             ctl::MsgBox("Invalid Date.", ctl::MsgIcon::Exclamation, ctl::MsgButtons::OK, 1,
@@ -240,10 +259,10 @@ bool frmUnit::ApplySettings() {
             bad->text().SetFocus();
             return false;
         }
-        c.setMinX(ctl::Variant(minX_.text().Text()));
-        c.setMaxX(ctl::Variant(maxX_.text().Text()));
-        c.setMinY(ctl::Variant(minY_.text().Text()));
-        c.setMaxY(ctl::Variant(maxY_.text().Text()));
+        c.setMinX(RangeValue(minX_, XIsDate));
+        c.setMaxX(RangeValue(maxX_, XIsDate));
+        c.setMinY(RangeValue(minY_, YIsDate));
+        c.setMaxY(RangeValue(maxY_, YIsDate));
         for (UnitField* u : {&unitX_, &unitY_}) {
             if (ctl::Val(u->text().Text()) <= 0) u->text().setText("1");
             int32_t v = ctl::Variant(u->text().Text()).toInt32();

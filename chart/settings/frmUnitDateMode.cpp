@@ -13,29 +13,29 @@ void frmUnit::SwitchDateMode(bool x) {
     Axis a = axis(x);
     ctl::TextBox& m = a.min->text();
     ctl::TextBox& M = a.max->text();
-    double lo = NumberField::ToNumberValue(m.Text());
-    double hi = NumberField::ToNumberValue(M.Text());
+    // A date the dialog opened with keeps its time of day through the switch.
+    double lo = a.min->day().value_or(NumberField::ToNumberValue(m.Text()));
+    double hi = a.max->day().value_or(NumberField::ToNumberValue(M.Text()));
     if (a.check->Value()) {
         *a.savedMax = M.Text();
         M.setText(DateMask::kEmpty);
         m.setText(DateMask::kEmpty);
         M.setMaxLength(DateMask::kLength);
         m.setMaxLength(DateMask::kLength);
-        if (lo >= 2 && ctl::IsValidDateSerial(lo)) m.setText(ctl::DateToText(lo));
+        if (lo >= 2 && ctl::IsValidDateSerial(lo)) a.min->showDay(lo);
         if (hi >= 2 && ctl::IsValidDateSerial(hi)) {
             // A maximum already past becomes the end of this year.
             if (hi > ctl::Clock::Now())
-                M.setText(ctl::DateToText(hi));
+                a.max->showDay(hi);
             else
-                M.setText(ctl::DateToText(ctl::DateSerial(ctl::Clock::CurrentYear(), 12, 31)));
+                a.max->showDay(ctl::DateSerial(ctl::Clock::CurrentYear(), 12, 31));
         }
     } else {
         M.setMaxLength(0);
         m.setMaxLength(0);
         m.setText("");
         if (lo > 0) m.setText(ctl::NumberToText(lo, 15));
-        double serial = 0;
-        if (ctl::ParseDate(M.Text(), serial)) {
+        if (a.max->day()) {
             M.setText(*a.savedMax);
         } else {
             M.setText("");

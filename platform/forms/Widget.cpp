@@ -1,9 +1,11 @@
 #include "platform/forms/Widget.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCursor>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QVariant>
@@ -456,6 +458,13 @@ void Widget::setBackColor(uint32_t c) {
     if (r == back_ && coloured_) return;
     back_ = r;
     applyColors();
+}
+uint32_t Widget::PaintedBackColor() const {
+    if (!w_) return back_;
+    // Text cells and lists fill their inside with the base colour, other windows with their
+    // background role.
+    const bool cell = qobject_cast<QLineEdit*>(w_) || qobject_cast<QAbstractScrollArea*>(w_);
+    return FromQColor(w_->palette().color(cell ? QPalette::Base : w_->backgroundRole()));
 }
 void Widget::setForeColor(uint32_t c) {
     uint32_t r = Screen::ResolveColor(c);

@@ -44,6 +44,9 @@ class Widget {
     void setEnabled(bool on);
     uint32_t BackColor() const { return back_; }
     virtual void setBackColor(uint32_t bgr);
+    // The colour the window fills its background with: its BackColor once set, else the one it
+    // takes over from its parent (a button or frame on a grey dialog paints grey).
+    uint32_t PaintedBackColor() const;
     uint32_t ForeColor() const { return fore_; }
     virtual void setForeColor(uint32_t bgr);
     FontPtr Font() const { return font_; }

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -87,11 +88,16 @@ void ResetToMachine() {
 // ---- numbers -------------------------------------------------------------------------------
 
 bool ParseLocaleNumber(const std::string& text, double& out) {
+    return ReadLocaleNumber(text, out) == NumberReading::Number;
+}
+
+NumberReading ReadLocaleNumber(const std::string& text, double& out) {
+    constexpr NumberReading kNone = NumberReading::NotANumber;
     const LocaleInfo& loc = Locale::Current();
     std::string s = text;
     // blanks, tabs and line ends around the number are allowed
     size_t b = s.find_first_not_of(" \t\r\n"), e = s.find_last_not_of(" \t\r\n");
-    if (b == std::string::npos) return false;
+    if (b == std::string::npos) return kNone;
     s = s.substr(b, e - b + 1);
     std::string norm;
     size_t i = 0;
@@ -115,22 +121,22 @@ bool ParseLocaleNumber(const std::string& text, double& out) {
             break;
         }
     }
-    if (!digits) return false;
+    if (!digits) return kNone;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
         std::string ex = "e";
         size_t j = i + 1;
         if (j < s.size() && (s[j] == '+' || s[j] == '-')) ex += s[j++];
         size_t k = j;
         while (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j]))) ex += s[j++];
-        if (j == k) return false;
+        if (j == k) return kNone;
         norm += ex;
         i = j;
     }
-    if (i != s.size()) return false;
+    if (i != s.size()) return kNone;
     double v = std::strtod(norm.c_str(), nullptr);
-    if (!std::isfinite(v)) return false;
+    if (!std::isfinite(v)) return NumberReading::TooLarge;
     out = neg ? -v : v;
-    return true;
+    return NumberReading::Number;
 }
 
 double Val(const std::string& text) {
@@ -220,6 +226,20 @@ NumberPattern ParseNumberPattern(const std::string& p) {
 }
 }  // namespace
 
+namespace {
+// Digits of a whole part with the locale's group separator between each three.
+std::string Grouped(const std::string& digits, const std::string& separator) {
+    std::string g;
+    const size_t n = digits.size();
+    for (size_t i = 0; i < n; ++i) {
+        g += digits[i];
+        const size_t rest = n - 1 - i;
+        if (rest > 0 && rest % 3 == 0) g += separator;
+    }
+    return g;
+}
+}  // namespace
+
 std::string FormatNumber(double value, const std::string& pattern) {
     const LocaleInfo& loc = Locale::Current();
     NumberPattern np = ParseNumberPattern(pattern);
@@ -244,28 +264,40 @@ std::string FormatNumber(double value, const std::string& pattern) {
         while (ip.size() > 1 && ip[0] == '0') ip.erase(0, 1);
         if (ip == "0" && np.minInt == 0) ip.clear();
         while (int(ip.size()) < np.minInt) ip.insert(0, "0");
-        if (np.grouping && ip.size() > 3) {
-            std::string g;
-            int n = int(ip.size());
-            for (int i = 0; i < n; ++i) {
-                g += ip[size_t(i)];
-                int rest = n - 1 - i;
-                if (rest > 0 && rest % 3 == 0) g += loc.groupSeparator;
-            }
-            ip = g;
-        }
+        if (np.grouping) ip = Grouped(ip, loc.groupSeparator);
         std::string out = ip;
         if (!fp.empty()) out += loc.decimalSeparator + fp;
         if (out.empty()) out = "0";
         bool zero = scaled == 0;
         return (value < 0 && !zero ? "-" : "") + out;
     }
-    // Too large for exact digit work: print with the precision we have.
+    // Too large for exact digit work: print with the precision we have (such a value is whole).
     std::snprintf(buf, sizeof buf, "%.*f", decimals, std::fabs(value));
     std::string out = buf;
     size_t dot = out.find('.');
+    std::string ip = out.substr(0, dot);
+    if (np.grouping) ip = Grouped(ip, loc.groupSeparator);
+    if (dot != std::string::npos) ip += loc.decimalSeparator + out.substr(dot + 1);
+    return (value < 0 ? "-" : "") + ip;
+}
+
+std::string ExactNumberText(double value, bool single, bool grouping) {
+    if (!std::isfinite(value)) return FormatNumber(value, "0");
+    const LocaleInfo& loc = Locale::Current();
+    char buf[400];
+    if (value == std::trunc(value)) {
+        std::snprintf(buf, sizeof buf, "%.0f", std::fabs(value));  // every digit, exactly
+        std::string digits = buf;
+        return (value < 0 ? "-" : "") + (grouping ? Grouped(digits, loc.groupSeparator) : digits);
+    }
+    // A fraction: the shortest fixed-point digits that read back as the same value.
+    auto r = single ? std::to_chars(buf, buf + sizeof buf, float(value), std::chars_format::fixed)
+                    : std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
+    if (r.ec != std::errc()) return NumberToText(value, single ? 9 : 17);
+    std::string out(buf, r.ptr);
+    size_t dot = out.find('.');
     if (dot != std::string::npos) out.replace(dot, 1, loc.decimalSeparator);
-    return (value < 0 ? "-" : "") + out;
+    return out;
 }
 
 std::string FormatDate(double serial, const std::string& patternIn) {

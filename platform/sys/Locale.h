@@ -32,6 +32,10 @@ void ResetToMachine();
 // Reads text as a number in the user's locale (sign, group separators, decimal separator,
 // exponent); false when the text is not a number.
 bool ParseLocaleNumber(const std::string& text, double& out);
+// The same reading, telling a number beyond double range ("1e400", four hundred nines) from
+// text that is no number at all.
+enum class NumberReading { Number, TooLarge, NotANumber };
+NumberReading ReadLocaleNumber(const std::string& text, double& out);
 // Reads text as a date (and optional time) the way users write them: day, month and year in
 // the locale's order, falling back to the other order when that is no valid date
 // ("31/12/2026" is 31 December everywhere), four-digit years first as in "2026-12-31", English
@@ -46,6 +50,10 @@ double LeadingNumber(const std::string& text);
 // Default text forms: numbers with the given significant digits (7 single, 15 double) and the
 // locale's decimal separator; dates in the short date form, times as hh:nn:ss.
 std::string NumberToText(double value, int significantDigits);
+// The shortest text in the user's locale, without exponent, that reads back as the same value
+// (as the same single-precision value when `single`): whole values with all their digits
+// (grouped when asked), fractions with as many decimals as they need ("0.001", "1234567.5").
+std::string ExactNumberText(double value, bool single, bool grouping);
 std::string DateToText(double serial);
 
 // Formats with a number pattern ("0", "0.00", "0.##", "#,##0"): '0' a required digit,

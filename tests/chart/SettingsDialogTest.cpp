@@ -124,6 +124,8 @@ TEST_F(SettingsDialogTest, BadDatesAreReportedOneAtATimeAndNothingIsWritten) {
         Ctl<CheckBox>("chkDateX").Click();
         Ctl<CheckBox>("chkDateY").Click();
         EXPECT_EQ(Ctl<TextBox>("txtMinX").MaxLength(), 10);
+        EXPECT_EQ(Text("txtMinX"), "__/__/____");  // 0.25 is no day
+        Ctl<TextBox>("txtMinX").setText("24/01/1900");
         Ctl<TextBox>("txtMaxX").setText("12");
         Ctl<TextBox>("txtMinY").setText("");  // the mask comes back
         EXPECT_EQ(Text("txtMinY"), "__/__/____");

@@ -82,3 +82,101 @@ TEST(SettingsDialogScript, FilledDrawnAndClosedFromTheScript) {
     ASSERT_FALSE(img.isNull());
     EXPECT_EQ(img.width(), 6900 / 15);
 }
+
+namespace {
+// The "result" of every line that has one, in order.
+std::vector<std::string> Results(const std::vector<ctl::Json>& out) {
+    std::vector<std::string> r;
+    for (const auto& j : out)
+        if (const ctl::Json* v = j.find("result"); v && v->kind != ctl::Json::Null)
+            r.push_back(v->kind == ctl::Json::Object ? TextOf(*v) : v->dump());
+    return r;
+}
+}  // namespace
+
+TEST(SettingsDialogScript, DatesHaveTheDialogsOwnFormInEveryLocale) {
+    for (const char* locale : {"us", "iso", "uk"}) {
+        // 46027 is 5 January 2026, 46060 7 February.
+        auto out = RunHost(std::string(R"(["locale", ")") + locale + R"("]
+["today", 46188]
+["create", "Karvex.ucKarvex", {"width": 6000, "height": 4000}]
+["let", "MinX", {"date": 46027}]
+["let", "MaxX", {"date": 46100}]
+["ondialog", "frmUnit", ["ui", "frmUnit.txtMinX"], ["ui", "frmUnit.vsMinX", "spin", 1], ["ui", "frmUnit.txtMinX"], ["ui", "frmUnit.txtMaxX", "focus"], ["ui", "frmUnit.txtMaxX", "select", 0, 10], ["ui", "frmUnit.txtMaxX", "type", "07022026"], ["ui", "frmUnit.btnOK", "click"]]
+["call", "EditScaleSetting", 1, ""]
+["get", "MinX"]
+["get", "MaxX"]
+["get", "XAsDate"]
+["let", "MinX", 46027]
+["let", "MaxX", 50000]
+["ondialog", "frmUnit", ["ui", "frmUnit.txtMaxX"], ["ui", "frmUnit.chkDateX", "click"], ["ui", "frmUnit.txtMinX"], ["ui", "frmUnit.txtMaxX"], ["ui", "frmUnit.btnOK", "click"]]
+["call", "EditScaleSetting", 1, ""]
+["get", "MinX"]
+["get", "XAsDate"]
+)");
+        std::string all = Dump(out);
+        EXPECT_EQ(all.find("prompt"), std::string::npos) << locale << "\n" << all;
+        auto r = Results(out);
+        ASSERT_EQ(r.size(), 11u) << locale << "\n" << all;
+        EXPECT_EQ(r[1], "05/01/2026") << locale;  // shown day first
+        EXPECT_EQ(r[2], "06/01/2026") << locale;  // spun a day on
+        EXPECT_EQ(r[3], "46028") << locale;       // OK kept the spun day
+        EXPECT_EQ(r[4], "46060") << locale;       // the typed day, read day first
+        EXPECT_EQ(r[5], "true") << locale;
+        // Grouped day numbers turn into their dates, not into days 46 and 50.
+        EXPECT_EQ(r[6], "50,000") << locale;
+        EXPECT_EQ(r[7], "05/01/2026") << locale;
+        EXPECT_EQ(r[8], "21/11/2036") << locale;
+        EXPECT_EQ(r[9], "46027") << locale;
+        EXPECT_EQ(r[10], "true") << locale;
+    }
+}
+
+TEST(SettingsDialogScript, FieldsKeepTheirValuesExactlyAndOverflowIsReported) {
+    for (const char* locale : {"uk", "italian"}) {
+        const bool it = locale == std::string("italian");
+        auto out = RunHost(std::string(R"(["locale", ")") + locale + R"("]
+["create", "Karvex.ucKarvex", {"width": 6000, "height": 4000}]
+["let", "MinX", 1234567.5]
+["let", "MaxX", 8388607]
+["let", "MinY", 0.001]
+["let", "MaxY", 0.004]
+["let", "UnitX", 123456789]
+["let", "UnitY", 2147483647]
+["get", "MinX"]
+["get", "MaxX"]
+["get", "MinY"]
+["get", "MaxY"]
+["ondialog", "frmUnit", ["ui", "frmUnit.txtMinY"], ["ui", "frmUnit.txtMaxY"], ["ui", "frmUnit.txtMinX", "focus"], ["ui", "frmUnit.txtUnitX", "focus"], ["ui", "frmUnit.txtUnitY", "focus"], ["ui", "frmUnit.txtMinX"], ["ui", "frmUnit.txtUnitX"], ["ui", "frmUnit.btnOK", "click"], ["ui", "frmUnit.txtUnitY"]]
+["call", "EditScaleSetting", 1, ""]
+["get", "MinX"]
+["get", "MaxX"]
+["get", "MinY"]
+["get", "MaxY"]
+["get", "UnitX"]
+["get", "UnitY"]
+["ondialog", "frmUnit", ["ui", "frmUnit.txtMaxX", "focus"], ["ui", "frmUnit.txtMaxX", "settext", "99999999999999999999999999999999999999999"], ["ui", "frmUnit.txtMinY", "focus"], ["ui", "frmUnit.txtMaxX"], ["ui", "frmUnit.txtMinY", "settext", "1e39"], ["ui", "frmUnit.btnOK", "click"], ["ui", "frmUnit.txtMinY"], ["ui", "frmUnit.btnCancel", "click"]]
+["call", "EditScaleSetting", 1, ""]
+["get", "MaxX"]
+["get", "MinY"]
+)");
+        std::string all = Dump(out);
+        auto r = Results(out);
+        ASSERT_EQ(r.size(), 20u) << locale << "\n" << all;
+        EXPECT_EQ(r[5], it ? "0,001" : "0.001") << locale;  // below the old two decimals
+        EXPECT_EQ(r[6], it ? "0,004" : "0.004") << locale;
+        EXPECT_EQ(r[7], it ? "1234567,5" : "1234567.5") << locale;  // left: not rounded
+        EXPECT_EQ(r[8], it ? "123.456.789" : "123,456,789") << locale;
+        EXPECT_EQ(r[9], it ? "2.147.483.647" : "2,147,483,647") << locale;  // left by the click
+        for (size_t i = 1; i <= 4; ++i) EXPECT_EQ(r[9 + i], r[i]) << locale << i;
+        EXPECT_EQ(r[14], "123456789") << locale;
+        EXPECT_EQ(r[15], "2147483647") << locale;
+        // Too large for the field: the text stays as typed, OK reports the overflow and writes
+        // nothing wrong.
+        EXPECT_EQ(r[16], std::string(41, '9')) << locale;
+        EXPECT_EQ(r[17], "1e39") << locale;
+        EXPECT_EQ(r[18], r[2]) << locale;
+        EXPECT_EQ(r[19], r[3]) << locale;
+        EXPECT_NE(all.find(R"("text":"Overflow)"), std::string::npos) << all;
+    }
+}

@@ -161,3 +161,28 @@ TEST(NumberReading, LocaleAndPointDecimal) {
     EXPECT_DOUBLE_EQ(LeadingNumber("12kg"), 12);
     EXPECT_EQ(LeadingNumber("abc"), 0);
 }
+
+TEST(NumberFormats, ExactTextReadsBackAsTheSameValue) {
+    // Whole values keep every digit, grouped however large; fractions as many decimals as they
+    // need, never rounded to a display precision.
+    EXPECT_EQ(FormatNumber(1e16f, "#,##0"), "10,000,000,272,564,224");
+    EXPECT_EQ(ExactNumberText(1e16f, true, true), "10,000,000,272,564,224");
+    EXPECT_EQ(ExactNumberText(2147483647, false, true), "2,147,483,647");
+    EXPECT_EQ(ExactNumberText(1234567.5f, true, true), "1234567.5");
+    EXPECT_EQ(ExactNumberText(0.001f, true, false), "0.001");
+    EXPECT_EQ(ExactNumberText(-0.0, true, true), "0");
+    for (float v : {0.1f, -1234.5678f, 1.0f / 3, 1e-30f, 1e-45f, 3.4028235e38f, -8388607.5f}) {
+        const std::string t = ExactNumberText(v, true, true);
+        double back = 0;
+        ASSERT_TRUE(ParseLocaleNumber(t, back)) << t;
+        EXPECT_EQ(float(back), v) << t;
+        EXPECT_EQ(t.find('E'), std::string::npos) << t;
+    }
+    double d = 0;
+    EXPECT_EQ(ReadLocaleNumber(std::string(400, '9'), d), NumberReading::TooLarge);
+    EXPECT_EQ(ReadLocaleNumber("1e39", d), NumberReading::Number);
+    EXPECT_EQ(ReadLocaleNumber("9x", d), NumberReading::NotANumber);
+    LocaleGuard it(LocaleInfo::Italian());
+    EXPECT_EQ(ExactNumberText(-1234.25f, true, true), "-1234,25");
+    EXPECT_EQ(ExactNumberText(3.4028235e38f, true, true).substr(0, 8), "340.282.");
+}
