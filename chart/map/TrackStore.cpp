@@ -70,6 +70,7 @@ void TrackStore::Open(const std::string& appFolder) {
         auto c = ctl::db::CreateConnection(cs);
         c->Open(cs, "", "");
         m_Connection = std::move(c);
+        if (onTracksChanged) onTracksChanged();
     } catch (const ctl::RaisedError& e) {
         m_OpenError = e.description();
         throw;
@@ -82,8 +83,10 @@ bool TrackStore::IsOpen() const {
 
 void TrackStore::Close() {
     if (m_Connection && m_Connection->State() == ctl::db::StateOpen) m_Connection->Close();
+    const bool wasOpen = m_Connection != nullptr;
     m_Connection.reset();
     m_NewTrackOpen = false;
+    if (wasOpen && onTracksChanged) onTracksChanged();
 }
 
 ctl::db::Connection& TrackStore::connection() {
@@ -267,6 +270,7 @@ void TrackStore::CommitNewTrack() {
     // the commit can be tried again.
     connection().CommitTrans();
     m_NewTrackOpen = false;
+    if (onTracksChanged) onTracksChanged();
 }
 
 void TrackStore::RollBackNewTrack() {
@@ -281,6 +285,7 @@ void TrackStore::DeleteTrack(const std::string& trackName) {
     try {
         c.Execute(Statement(kDeleteTrack, {trackName}));
         c.CommitTrans();
+        if (onTracksChanged) onTracksChanged();
     } catch (...) {
         // Left open, the transaction would be applied by the next unrelated commit.
         try {

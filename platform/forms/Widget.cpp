@@ -39,6 +39,8 @@ int VirtualKeyOf(int k) {
             return 13;
         case Qt::Key_Escape:
             return 27;
+        case Qt::Key_Menu:
+            return 93;  // the context-menu key
         case Qt::Key_Tab:
             return 9;
         case Qt::Key_Backspace:
@@ -128,6 +130,8 @@ int QtKeyOf(int vk) {
             return Qt::Key_Return;
         case 27:
             return Qt::Key_Escape;
+        case 93:
+            return Qt::Key_Menu;
         case 9:
             return Qt::Key_Tab;
         case 8:
