@@ -14,6 +14,26 @@ std::unordered_map<const Widget*, AccessibleSource*>& Sources() {
     static std::unordered_map<const Widget*, AccessibleSource*> sources;
     return sources;
 }
+// Someone hears announcements: a platform bridge to assistive technology, or a listener the
+// program installed itself (a recorder, a test).
+QAccessible::UpdateHandler InstalledHandler() {
+    QAccessible::UpdateHandler h = QAccessible::installUpdateHandler(nullptr);
+    QAccessible::installUpdateHandler(h);
+    return h;
+}
+bool Listened() {
+    return QAccessible::isActive() || InstalledHandler();
+}
+
+// The toolkit hands events to an installed listener only while a bridge is active; a listener
+// in the program hears them without one as well (a platform without a bridge, offscreen).
+void Deliver(QAccessibleEvent& e) {
+    if (QAccessible::isActive()) {
+        QAccessible::updateAccessibility(&e);
+    } else if (QAccessible::UpdateHandler h = InstalledHandler()) {
+        h(&e);
+    }
+}
 }  // namespace
 
 AccessibleSource::AccessibleSource(Widget& control) : control_(control) {
@@ -36,29 +56,29 @@ void SetAccessibleName(Widget& w, const std::string& name) {
 
 void AccessibleSource::Announce(AccessibleChange what, int part) const {
     QWidget* w = control_.qwidget();
-    if (!w) return;
+    if (!w || !Listened()) return;  // the objects read live data: nothing goes stale
     auto* root = dynamic_cast<ControlAccessible*>(QAccessible::queryAccessibleInterface(w));
     if (!root) return;
     switch (what) {
         case AccessibleChange::Name: {
             QAccessibleEvent e(root, QAccessible::NameChanged);
-            QAccessible::updateAccessibility(&e);
+            Deliver(e);
             return;
         }
         case AccessibleChange::Description: {
             QAccessibleEvent e(root, QAccessible::DescriptionChanged);
-            QAccessible::updateAccessibility(&e);
+            Deliver(e);
             return;
         }
         case AccessibleChange::Value: {
             QAccessibleValueChangeEvent e(root, QString::fromStdString(Value()));
-            QAccessible::updateAccessibility(&e);
+            Deliver(e);
             return;
         }
         case AccessibleChange::Parts: {
             root->dropParts();
             QAccessibleEvent e(root, QAccessible::ObjectReorder);
-            QAccessible::updateAccessibility(&e);
+            Deliver(e);
             return;
         }
         case AccessibleChange::Rows:
@@ -70,16 +90,16 @@ void AccessibleSource::Announce(AccessibleChange what, int part) const {
     if (what == AccessibleChange::Rows) {
         table->dropCells();
         QAccessibleTableModelChangeEvent e(table, QAccessibleTableModelChangeEvent::ModelReset);
-        QAccessible::updateAccessibility(&e);
+        Deliver(e);
         return;
     }
     const int row = SelectedRow(part);
     if (row >= 0 && row < table->rowCount()) {
         QAccessibleEvent e(table->cellAt(row, 0), QAccessible::Selection);
-        QAccessible::updateAccessibility(&e);
+        Deliver(e);
     } else {
         QAccessibleEvent e(table, QAccessible::SelectionWithin);
-        QAccessible::updateAccessibility(&e);
+        Deliver(e);
     }
 }
 
