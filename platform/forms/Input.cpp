@@ -129,7 +129,7 @@ void SaveWindowPng(Widget& window, const std::string& path) {
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    if (!w->grab(QRect(0, 0, width, height)).save(&buffer, "PNG"))
+    if (!AtWindowPixels(w->grab(QRect(0, 0, width, height)).toImage()).save(&buffer, "PNG"))
         Raise(75, "Path/File access error: " + path);
     FileError error;
     if (!WriteFileSafely(path, std::string_view(png.constData(), size_t(png.size())), error))
@@ -152,7 +152,8 @@ bool SaveScreenPng(const std::string& path) {
     std::stable_sort(shown.begin(), shown.end(), [](QWidget* a, QWidget* b) {
         return a->windowType() != Qt::Popup && b->windowType() == Qt::Popup;
     });
-    for (QWidget* w : shown) p.drawPixmap(w->geometry().topLeft() - area.topLeft(), w->grab());
+    for (QWidget* w : shown)
+        p.drawImage(w->geometry().topLeft() - area.topLeft(), AtWindowPixels(w->grab().toImage()));
     p.end();
     return image.save(QString::fromStdString(path), "PNG");
 }

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "platform/forms/WidgetImpl.h"
 #include "platform/sys/EventLoop.h"
 
 namespace ctl {
@@ -97,12 +98,13 @@ bool SaveWindowPngWithMenu(Widget& window, const std::vector<MenuEntry>& entries
                            const std::string& path) {
     QWidget* w = window.qwidget();
     if (!w) return false;
-    QPixmap base = w->grab();
+    // Pictures are in pixels of the window on any screen.
+    QPixmap base = QPixmap::fromImage(AtWindowPixels(w->grab().toImage()));
     QMenu menu;
     Fill(menu, entries);
     menu.ensurePolished();
     menu.adjustSize();
-    QPixmap drawn = menu.grab();
+    QPixmap drawn = QPixmap::fromImage(AtWindowPixels(menu.grab().toImage()));
     const QPoint at = QPoint(xPx, yPx) - w->mapToGlobal(QPoint(0, 0));
     // The menu may reach past the window's edge, as a real one does; the picture grows to hold it.
     const int width = std::max(base.width(), at.x() + drawn.width());

@@ -283,7 +283,7 @@ Widget::Widget(QWidget* w) : w_(w), hwnd_(NewHandle()), filter_(std::make_unique
     w_->setProperty("ctlWidget", QVariant::fromValue(static_cast<void*>(this)));
     w_->setAutoFillBackground(true);
     // A parent window may delete this one first; forget it then.
-    QObject::connect(w_, &QObject::destroyed, [this] { w_ = nullptr; });
+    QObject::connect(w_, &QObject::destroyed, filter_.get(), [this] { w_ = nullptr; });
 }
 
 Widget::~Widget() {
@@ -291,7 +291,9 @@ Widget::~Widget() {
         w_->setProperty("ctlWidget", QVariant());
         QWidget* w = w_;
         w->removeEventFilter(filter_.get());
-        QObject::disconnect(w, &QObject::destroyed, nullptr, nullptr);
+        // Only this window's own watch goes: others (the accessibility cache, the window
+        // registry) must still hear that the window is gone.
+        QObject::disconnect(w, &QObject::destroyed, filter_.get(), nullptr);
         delete w;
     }
 }
