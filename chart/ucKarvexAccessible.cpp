@@ -45,7 +45,12 @@ std::string ucKarvexAccessible::Description() const {
 
 const std::vector<size_t>& ucKarvexAccessible::ReadingOrder() const {
     const auto& printed = chart_.pic_main->Printed();
-    if (!orderStale_ && orderSize_ == printed.size()) return order_;
+    // The surface may have been cleared and printed on again without a word to this source.
+    const bool same =
+        !orderStale_ && orderSize_ == printed.size() &&
+        (printed.empty() || (printed.back().text == orderLast_ && printed.back().x == orderLastX_ &&
+                             printed.back().y == orderLastY_));
+    if (same) return order_;
     order_.resize(printed.size());
     for (size_t i = 0; i < order_.size(); ++i) order_[i] = i;
     std::stable_sort(order_.begin(), order_.end(), [&](size_t a, size_t b) {
@@ -53,6 +58,11 @@ const std::vector<size_t>& ucKarvexAccessible::ReadingOrder() const {
         return ta.y != tb.y ? ta.y < tb.y : ta.x < tb.x;
     });
     orderSize_ = printed.size();
+    if (!printed.empty()) {
+        orderLast_ = printed.back().text;
+        orderLastX_ = printed.back().x;
+        orderLastY_ = printed.back().y;
+    }
     orderStale_ = false;
     return order_;
 }

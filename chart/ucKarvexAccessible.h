@@ -44,7 +44,10 @@ class ucKarvexAccessible : public ctl::AccessibleSource {
     ucKarvex& chart_;
     mutable std::vector<size_t> order_;
     mutable bool orderStale_ = true;
+    // What the order was worked out for: the count and the last text with its place.
     mutable size_t orderSize_ = 0;
+    mutable std::string orderLast_;
+    mutable float orderLastX_ = 0, orderLastY_ = 0;
     mutable std::vector<std::string> tracks_;
     mutable bool tracksStale_ = true;
 };

@@ -85,6 +85,7 @@ void ucKarvex::ContextMenuKey(int& keyCode, int shift) {
         (keyCode == kMenuKey && shift == 0) || (keyCode == kF10 && shift == ctl::vbShiftMask);
     if (!menuKey || !UserMode() || !m_EnableMenu) return;
     keyCode = 0;
+    focusFrame_->KeyboardUsed();
     // Nothing may leave a window event; a failing command says so itself.
     try {
         menus_->PopupContextMenu(float(pic_main->Width()) / 2, float(pic_main->Height()) / 2);

@@ -26,9 +26,6 @@ class KeyboardFocusFrame::Watch : public QObject {
                 // Focus moving between the control and its surface keeps the frame.
                 if (!f_.ControlHasFocus()) f_.frame_.Erase();
                 break;
-            case QEvent::KeyPress:
-                f_.KeyboardUsed();
-                break;
             case QEvent::Resize:
                 if (f_.frame_.Shown()) f_.Show();
                 break;

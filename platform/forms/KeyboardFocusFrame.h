@@ -1,8 +1,8 @@
 #pragma once
 // The focus frame of a control reached from the keyboard: a dotted frame around its surface
-// while the control (or a window inside it) has the focus and the user works it with the keys.
-// As on the window system, a click alone shows no frame, so pictures taken after mouse work
-// stay as drawn.
+// while the control (or a window inside it) has the focus, once the keyboard brought the focus
+// there (Tab, Shift+Tab, a shortcut) or a keyboard command of the control ran. As on the window
+// system, a click alone shows no frame, so pictures taken after mouse work stay as drawn.
 #include <memory>
 
 #include "platform/forms/FocusRect.h"
@@ -19,7 +19,7 @@ class KeyboardFocusFrame {
     KeyboardFocusFrame& operator=(const KeyboardFocusFrame&) = delete;
 
     bool Shown() const { return frame_.Shown(); }
-    // Shows the frame when the control has the focus (a key was used on it).
+    // A keyboard command of the control ran: the frame shows while the control has the focus.
     void KeyboardUsed();
 
   private:
