@@ -18,11 +18,11 @@ namespace ctl {
 
 struct PictureBox::Impl {
     QImage image;
-    int imageW = 0,
-        imageH = 0;  // the image's size in pixels of the window, asked for on every line
+    // The image's size in pixels of the window, asked for on every line.
+    int imageW = 0, imageH = 0;
     // Device pixels per pixel of the window: on a high-density screen the image holds that many
     // more, so lines and text are drawn sharp while every coordinate keeps its meaning.
-    qreal dpr = 1;
+    qreal dpr = 1, screenDpr = 1;  // the image's, and the screen's it was made for
     int borderPx = 0;
     QFont font;
     // One painter stays open on the image across drawing calls (opening a painter costs far
@@ -167,8 +167,15 @@ void PictureBox::syncImage() const {
     int cw = std::max(1, w->width() - 2 * d_->borderPx),
         ch = std::max(1, w->height() - 2 * d_->borderPx);
     LimitSurfaceSize(cw, ch);
-    const qreal dpr = std::max<qreal>(1, w->devicePixelRatioF());
-    if (d_->imageW == cw && d_->imageH == ch && d_->dpr == dpr) return;
+    const qreal screen = std::max<qreal>(1, w->devicePixelRatioF());
+    if (d_->imageW == cw && d_->imageH == ch && d_->screenDpr == screen) return;
+    // Device pixels while the image stays within the limits; a larger one keeps pixels of the
+    // window, so it covers as much of the window as on any screen.
+    qreal dpr = screen;
+    int dw = int(std::ceil(cw * dpr)), dh = int(std::ceil(ch * dpr));
+    const int wantW = dw, wantH = dh;
+    LimitSurfaceSize(dw, dh);
+    if (dw != wantW || dh != wantH) dpr = 1;
     d_->endPaint();
     QImage img = NewImage(cw, ch, BackColor(), dpr);
     if (img.isNull()) return;  // out of memory: drawing goes on in the image it has
@@ -188,6 +195,7 @@ void PictureBox::syncImage() const {
     d_->imageW = cw;
     d_->imageH = ch;
     d_->dpr = dpr;
+    d_->screenDpr = screen;
     w->update();
 }
 

@@ -33,3 +33,7 @@ TEST_F(ChartTest, HighDensitySurfaceDrawsAtDeviceResolution) {
     chart->Terminate();
     chart.reset();
 }
+
+TEST(ChartHighDensity, TheAccessibleTreeIsTheSameAtRatioTwo) {
+    if (AtRatioTwo("ChartAccessibleTest.*")) GTEST_SKIP() << "already at ratio 2";
+}
