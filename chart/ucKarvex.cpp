@@ -8,6 +8,7 @@
 #include "chart/map/TrackStore.h"
 #include "chart/map/frmList.h"
 #include "chart/settings/frmUnit.h"
+#include "chart/ucKarvexAccessible.h"
 #include "common/fabout.h"
 #include "platform/com/RaisedError.h"
 #include "platform/sys/Prompts.h"
@@ -57,9 +58,15 @@ ucKarvex::ucKarvex(ctl::ControlSite& site)
     };
     // A press begins a new gesture: no release of the surface is waiting to be passed on.
     onMouseDown = [this](int, int, float, float) { m_SurfaceReleased = false; };
+    pic_main->onKeyDown = [this](int& code, int& shift) { ContextMenuKey(code, shift); };
+    onKeyDown = [this](int& code, int& shift) { ContextMenuKey(code, shift); };
+    accessible_ = std::make_unique<ucKarvexAccessible>(*this);
+    focusFrame_ = std::make_unique<ctl::KeyboardFocusFrame>(*this, *pic_main);
+    m_Store->onTracksChanged = [this] { accessible_->TracksChanged(); };
 }
 
 ucKarvex::~ucKarvex() {
+    m_Store->onTracksChanged = nullptr;
     UnloadDialogs();
     if (--Library().LiveInstances == 0) ReleaseUnitDialog();
 }
@@ -193,6 +200,7 @@ void ucKarvex::setFont(ctl::FontPtr f) {
 void ucKarvex::setTitle(const std::string& text) {
     m_Title = ctl::Trim(text);
     if (UserMode() && !m_Title.empty()) PrintTitle();
+    accessible_->TitleChanged();
     Notify("Title");
 }
 
@@ -222,6 +230,8 @@ void ucKarvex::setMapStyle(int32_t style) {
         return RejectSetting("Invalid property value: MapStyle takes 0 (map) or 1 (Scale System)");
     m_MapStyle = style;
     if (style == 1 && UserMode()) EnterScaleSystem();
+    accessible_->RangesChanged();
+    accessible_->TextsChanged();  // the data part turns from tracks to points or back
     Notify("MapStyle");
 }
 
@@ -272,6 +282,7 @@ void ucKarvex::PrintTitle() {
     pic_main->setForeColor(m_TitleColor);
     pic_main->Print(m_Title);
     pic_main->setForeColor(m_ForeColor);
+    accessible_->TextsChanged();
 }
 
 }  // namespace karvex

@@ -12,10 +12,12 @@
 #include "chart/plot/TickPlan.h"
 #include "platform/com/UserControl.h"
 #include "platform/controls/PictureBox.h"
+#include "platform/forms/KeyboardFocusFrame.h"
 
 namespace karvex {
 
 class TrackStore;
+class ucKarvexAccessible;
 
 // The chart control: a drawing surface that shows either freehand tracks over a picture (map
 // mode, MapStyle 0) or a Cartesian coordinate system with plotted points (MapStyle 1).
@@ -307,6 +309,8 @@ class ucKarvex : public ctl::UserControl {
     bool DrawingMouseUp(int button, int shift, float x, float y);
     void pic_main_DblClick();
     void pic_main_KeyPress(int& keyAscii);
+    // The context-menu key and Shift+F10 open the right-button menu at the surface's centre.
+    void ContextMenuKey(int& keyCode, int shift);
     void UserControl_MouseUp(int button, int shift, float x, float y);
     void RaiseMouseEvent(const char* name, int button, int shift, float x, float y);
     // The background picture (ucKarvexPicture.cpp).
@@ -374,6 +378,12 @@ class ucKarvex : public ctl::UserControl {
     std::vector<double> m_WalkX, m_WalkY;
     bool m_WalkBuffersBusy = false;
     std::string m_TrackName, m_PrevTrackName;
+    // What screen readers are told; made last and ended first, as it reads all of the above.
+    std::unique_ptr<ucKarvexAccessible> accessible_;
+    std::unique_ptr<ctl::KeyboardFocusFrame> focusFrame_;
+
+  public:
+    ucKarvexAccessible& Accessible() const { return *accessible_; }
 };
 
 // The type table of the chart control (members, events, enumerations).

@@ -5,6 +5,7 @@
 #include "chart/KarvexState.h"
 #include "chart/plot/clsInterpol.h"
 #include "chart/ucKarvex.h"
+#include "chart/ucKarvexAccessible.h"
 #include "platform/com/RaisedError.h"
 #include "platform/sys/DateSerial.h"
 #include "platform/sys/EventLoop.h"
@@ -312,6 +313,7 @@ bool ucKarvex::DrawTrackArrays() {
             if (!m_Title.empty()) PrintTitle();
             result = true;
             ctl::DoEvents();
+            accessible_->DrawingFinished();
             RaiseEvent("FinishDrawing");
         }
         m_PlaybackRunning = m_PlaybackPaused = false;
@@ -339,6 +341,7 @@ bool ucKarvex::DrawTrack(const std::string& DrawName) {
 void ucKarvex::Clear() {
     pic_main->Cls();
     if (m_MapStyle != 0) SetScaleUnit();
+    accessible_->TextsChanged();
 }
 
 void ucKarvex::DrawLine(float X1, float Y1, float X2, float Y2) {
@@ -351,6 +354,7 @@ void ucKarvex::PrintText(const std::string& Text) {
     pic_main->setForeColor(m_TextColor);
     pic_main->Print(Text);
     pic_main->setForeColor(m_ForeColor);
+    accessible_->TextsChanged();
 }
 
 }  // namespace karvex

@@ -10,6 +10,8 @@ namespace karvex {
 
 namespace {
 constexpr int kEscape = 27;
+constexpr int kMenuKey = 93;
+constexpr int kF10 = 121;
 }  // namespace
 
 void ucKarvex::RaiseMouseEvent(const char* name, int button, int shift, float x, float y) {
@@ -77,6 +79,20 @@ void ucKarvex::pic_main_DblClick() {
     } catch (const ctl::RaisedError& e) {
         m_ControlError = e.description();
         throw ctl::RaisedError(e.number(), e.description());
+    }
+}
+
+void ucKarvex::ContextMenuKey(int& keyCode, int shift) {
+    const bool menuKey =
+        (keyCode == kMenuKey && shift == 0) || (keyCode == kF10 && shift == ctl::vbShiftMask);
+    if (!menuKey || !UserMode() || !m_EnableMenu) return;
+    keyCode = 0;
+    focusFrame_->KeyboardUsed();
+    // Nothing may leave a window event; a failing command says so itself.
+    try {
+        menus_->PopupContextMenu(float(pic_main->Width()) / 2, float(pic_main->Height()) / 2);
+    } catch (const ctl::RaisedError& e) {
+        m_ControlError = e.description();
     }
 }
 

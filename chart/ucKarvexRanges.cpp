@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "chart/ucKarvex.h"
+#include "chart/ucKarvexAccessible.h"
 #include "platform/com/RaisedError.h"
 #include "platform/sys/DateSerial.h"
 #include "platform/sys/Locale.h"
@@ -76,6 +77,7 @@ void ucKarvex::LetRange(float& member, bool& asDate, const Variant& value, const
     } else {
         return;  // neither number nor date: nothing changes
     }
+    accessible_->RangesChanged();
     Notify(dateKey);
     Notify(key);
 }
@@ -131,6 +133,7 @@ void ucKarvex::LetAsDate(bool on, bool& asDate, float& min, float& max, int32_t&
         }
         ctl::MsgBox(text, ctl::MsgIcon::Critical);
     }
+    accessible_->RangesChanged();
     Notify(dateKey.c_str());
 }
 

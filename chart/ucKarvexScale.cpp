@@ -5,6 +5,7 @@
 #include "chart/KarvexState.h"
 #include "chart/plot/TickPlan.h"
 #include "chart/ucKarvex.h"
+#include "chart/ucKarvexAccessible.h"
 #include "platform/com/RaisedError.h"
 #include "platform/sys/DateSerial.h"
 #include "platform/sys/EventLoop.h"
@@ -55,6 +56,7 @@ bool ucKarvex::SetScaleUnit() {
         if (!ComputeAxisStep(false, step) || !DrawVerticalTicks(step, tickLen)) return abort();
 
         RestorePen();
+        accessible_->TextsChanged();
         if (SettingsRedrawRequested()) DrawAfterScaleSetting();
         pic_main->setVisible(true);
         return true;

@@ -4,6 +4,7 @@
 
 #include "combo/ComboPictures.h"
 #include "combo/QuorlinModule.h"
+#include "combo/ucvQuorlinAccessible.h"
 #include "common/fabout.h"
 #include "platform/com/Handles.h"
 #include "platform/com/RaisedError.h"
@@ -60,6 +61,7 @@ ucvQuorlin::ucvQuorlin(ctl::ControlSite& site)
     lblCol1.setBorderStyle(1);
     lblCol2.setBorderStyle(1);
     Widget::setHeight(330);
+    accessible_ = std::make_unique<ucvQuorlinAccessible>(*this);
 }
 
 ucvQuorlin::~ucvQuorlin() {
@@ -343,6 +345,7 @@ void ucvQuorlin::setStyle(int32_t value) {
     // The drop-down styles are one edit portion high; the simple style got its height above.
     if (value != SimpleCombo) Widget::setHeight(m_EditHeight);
     setInitialising(was);
+    accessible_->StyleChanged();
     PropertyChanged("Style");
 }
 

@@ -19,6 +19,7 @@
 namespace quorlin {
 
 struct SortRows;
+class ucvQuorlinAccessible;
 
 // Values of the Style property.
 enum StyleType : int32_t { DropdownCombo = 0, SimpleCombo = 1, DropdownList = 2 };
@@ -129,6 +130,7 @@ class ucvQuorlin : public ctl::UserControl {
     friend class ComboKeys;
     friend class ComboMouse;
     friend class DropDownFlow;
+    friend class ucvQuorlinAccessible;
     struct Pair {
         ctl::ListBox* col1;
         ctl::ListBox* col2;
@@ -182,6 +184,8 @@ class ucvQuorlin : public ctl::UserControl {
     DropDownFlow flow_{*this};
     ComboKeys keys_{*this};
     ComboMouse mouse_{*this};
+    // What screen readers are told; ended first, as it reads the parts above.
+    std::unique_ptr<ucvQuorlinAccessible> accessible_;
 };
 
 }  // namespace quorlin

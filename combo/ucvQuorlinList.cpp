@@ -3,6 +3,7 @@
 
 #include "combo/QuorlinModule.h"
 #include "combo/ucvQuorlin.h"
+#include "combo/ucvQuorlinAccessible.h"
 #include "platform/com/RaisedError.h"
 #include "platform/sys/EventLoop.h"
 #include "platform/sys/Prompts.h"
@@ -130,6 +131,7 @@ void ucvQuorlin::RemoveItem(int32_t Index) {
         --m_ListIndex;
     }
     --m_TopIndex;
+    accessible_->RowsChanged();
 }
 
 void ucvQuorlin::Clear() {
@@ -149,6 +151,7 @@ void ucvQuorlin::ClearRows() {
     ClearOwnPair();
     m_ListIndex = -1;
     m_TopIndex = 0;
+    accessible_->RowsChanged();
 }
 
 void ucvQuorlin::AddRow(const std::string& Col1, const std::string& Col2, int32_t ID) {
@@ -180,6 +183,7 @@ void ucvQuorlin::setList(int32_t Index, const std::string& NewValue) {
     std::string c1, c2;
     SplitRow(NewValue, c1, c2);
     PairSet(p, Index, c1, c2);
+    accessible_->RowsChanged();
 }
 
 std::string ucvQuorlin::ListCol(int16_t Col, int32_t Index) {
@@ -272,6 +276,7 @@ void ucvQuorlin::ShowSelection() {
         txtCol2.setText(c2);
         showingSelection_ = false;
     }
+    accessible_->SelectionChanged();
 }
 
 void ucvQuorlin::SelectRow(int32_t row) {
@@ -301,6 +306,7 @@ void ucvQuorlin::ClearSelection() {
     p.col2->setListIndex(-1);
     p.col1->setTopIndex(0);
     p.col2->setTopIndex(0);
+    accessible_->SelectionChanged();
 }
 
 void ucvQuorlin::setTopIndex(int32_t New) {

@@ -373,6 +373,14 @@ Form& ScriptHost::form() {
     return *it->second;
 }
 
+UserControl* ScriptHost::findControl(const std::string& name, const std::string& form) {
+    for (const auto& h : hosted_)
+        if (!h->ending && h->control && !h->name.empty() && EqualsNoCase(h->name, name) &&
+            (form.empty() || EqualsNoCase(h->formName, form)))
+            return h->control.get();
+    return nullptr;
+}
+
 ScriptHost::Hosted* ScriptHost::find(const std::string& name) const {
     for (const auto& h : hosted_)
         if (h->name == name) return h.get();
@@ -447,6 +455,7 @@ void ScriptHost::start(const std::string& progId, const Json* options, const std
     h.formName = formName;
     h.site = std::make_unique<Site>(*this, h, userMode, folder);
     h.control = cls.create(*h.site);
+    if (!name.empty()) h.control->setName(name);  // what screen readers call it
     h.progId = cls.progId;
     hosted_.push_back(std::move(hosted));
     current_ = &h;

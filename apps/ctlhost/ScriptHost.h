@@ -34,6 +34,9 @@ class ScriptHost {
     // lines, the scripted prompter, and running a nested command.
     ctl::UserControl& control();
     ctl::Form& form();
+    // A control of the script by its name, on the named form when `form` is not empty; null
+    // when there is none.
+    ctl::UserControl* findControl(const std::string& name, const std::string& form = "");
     void emit(const ctl::Json& j);
     void emitError(int number, const std::string& description);
     ctl::ScriptedPrompter& prompter() { return *prompter_; }

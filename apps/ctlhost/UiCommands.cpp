@@ -108,8 +108,8 @@ class DialogDriver : public std::enable_shared_from_this<DialogDriver> {
     std::vector<std::shared_ptr<Task>> pending_;
 };
 
-// "FORM.CONTROL": a child of an open form (the form itself when CONTROL is empty); a name
-// without a dot: a child of the current control, else an open form of that name.
+}  // namespace
+
 Widget& FindTarget(ScriptHost& host, const std::string& path) {
     size_t dot = path.find('.');
     if (dot == std::string::npos) {
@@ -125,6 +125,8 @@ Widget& FindTarget(ScriptHost& host, const std::string& path) {
     if (!w) Raise(5, "The form " + formName + " has no control named " + child);
     return *w;
 }
+
+namespace {
 
 Json Color(uint32_t c) {
     return Json::number(double(c));

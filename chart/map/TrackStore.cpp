@@ -99,6 +99,7 @@ void TrackStore::Open(const std::string& appFolder) {
     try {
         openConnection();
         m_WasOpen = true;
+        if (onTracksChanged) onTracksChanged();
     } catch (const ctl::RaisedError& e) {
         m_OpenError = e.description();
         throw;
@@ -112,9 +113,11 @@ bool TrackStore::IsOpen() const {
 void TrackStore::Close() {
     m_LastBranch.Forget();  // another connection counts others' changes afresh
     if (m_Connection && m_Connection->State() == ctl::db::StateOpen) m_Connection->Close();
+    const bool wasOpen = m_Connection != nullptr;
     m_Connection.reset();
     m_WasOpen = false;
     forgetNewTrack();
+    if (wasOpen && onTracksChanged) onTracksChanged();
 }
 
 void TrackStore::forgetNewTrack() {
@@ -481,6 +484,7 @@ int64_t TrackStore::CommitNewTrack() {
             if (m_CommitUnknown) {
                 if (committedMeanwhile()) {
                     forgetNewTrack();
+                    if (onTracksChanged) onTracksChanged();
                     return points;
                 }
                 m_CommitUnknown = false;
@@ -518,6 +522,7 @@ int64_t TrackStore::CommitNewTrack() {
                 throw;
             }
             forgetNewTrack();
+            if (onTracksChanged) onTracksChanged();
             return points;
         } catch (const ctl::RaisedError&) {
             if (attempt >= 2 || IsOpen() || !m_WasOpen) throw;
@@ -543,6 +548,7 @@ void TrackStore::DeleteTrack(const std::string& trackName) {
     try {
         c.Execute(Statement(kDeleteTrack, {trackName}));
         c.CommitTrans();
+        if (onTracksChanged) onTracksChanged();
     } catch (...) {
         // Left open, the transaction would be applied by the next unrelated commit.
         try {

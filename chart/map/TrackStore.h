@@ -89,6 +89,8 @@ class TrackStore {
 
     // Deletes every row of the track in a transaction of its own, rolled back when it fails.
     void DeleteTrack(const std::string& trackName);
+    // Runs after the stored tracks may have changed: opened, closed, committed, deleted.
+    std::function<void()> onTracksChanged;
 
     // The statements sent since the store was opened (the last few hundred), as texts.
     std::vector<std::string> Trace() const;

@@ -6,11 +6,13 @@
 #include <typeinfo>
 
 #include "platform/com/RaisedError.h"
+#include "platform/forms/Accessible.h"
 
 namespace ctl {
 
 UserControl::UserControl(ControlSite& site) : Widget(new QWidget(nullptr)), site_(site) {
     qwidget()->setFocusPolicy(Qt::StrongFocus);
+    InstallAccessibility(*this);
 }
 
 UserControl::~UserControl() = default;

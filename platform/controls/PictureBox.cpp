@@ -35,7 +35,11 @@ inline bool TurnsBack(int direction, int before) {
 
 struct PictureBox::Impl {
     QImage image;
-    int imageW = 0, imageH = 0;  // the image's size, asked for on every line
+    // The image's size in pixels of the window, asked for on every line.
+    int imageW = 0, imageH = 0;
+    // Device pixels per pixel of the window: on a high-density screen the image holds that many
+    // more, so lines and text are drawn sharp while every coordinate keeps its meaning.
+    qreal dpr = 1, screenDpr = 1;  // the image's, and the screen's it was made for
     int borderPx = 0;
     QFont font;
     // One painter stays open on the image across drawing calls (opening a painter costs far
@@ -91,7 +95,8 @@ struct PictureBox::Impl {
         penColor = c;
         penWidth = width;
         QPen pen(ToQColor(c));
-        pen.setWidth(width > 1 ? width : 0);
+        // A thin line is one pixel of the window wide, however many device pixels that takes.
+        pen.setWidth(width > 1 ? width : dpr > 1 ? 1 : 0);
         pen.setCapStyle(Qt::FlatCap);
         p.setPen(pen);
     }
@@ -136,11 +141,14 @@ class SurfaceWidget : public QWidget {
     }
 };
 
-// A null image when the memory cannot be had.
-QImage NewImage(int w, int h, uint32_t back) {
-    LimitSurfaceSize(w, h);
-    QImage img(w, h, QImage::Format_RGB32);
+// A null image when the memory cannot be had. `w` and `h` are pixels of the window; the image
+// holds `dpr` device pixels for each.
+QImage NewImage(int w, int h, uint32_t back, qreal dpr = 1) {
+    int dw = int(std::ceil(w * dpr)), dh = int(std::ceil(h * dpr));
+    LimitSurfaceSize(dw, dh);
+    QImage img(dw, dh, QImage::Format_RGB32);
     if (img.isNull()) return img;
+    img.setDevicePixelRatio(dpr);
     img.setDotsPerMeterX(int(std::lround(1440.0 / Widget::TwipsX() / 0.0254)));
     img.setDotsPerMeterY(int(std::lround(1440.0 / Widget::TwipsY() / 0.0254)));
     img.fill(ToQColor(back));
@@ -184,22 +192,35 @@ void PictureBox::syncImage() const {
     int cw = std::max(1, w->width() - 2 * d_->borderPx),
         ch = std::max(1, w->height() - 2 * d_->borderPx);
     LimitSurfaceSize(cw, ch);
-    if (d_->imageW == cw && d_->imageH == ch) return;
+    const qreal screen = std::max<qreal>(1, w->devicePixelRatioF());
+    if (d_->imageW == cw && d_->imageH == ch && d_->screenDpr == screen) return;
+    // Device pixels while the image stays within the limits; a larger one keeps pixels of the
+    // window, so it covers as much of the window as on any screen.
+    qreal dpr = screen;
+    int dw = int(std::ceil(cw * dpr)), dh = int(std::ceil(ch * dpr));
+    const int wantW = dw, wantH = dh;
+    LimitSurfaceSize(dw, dh);
+    if (dw != wantW || dh != wantH) dpr = 1;
     d_->endPaint();
-    QImage img = NewImage(cw, ch, BackColor());
+    QImage img = NewImage(cw, ch, BackColor(), dpr);
     if (img.isNull()) return;  // out of memory: drawing goes on in the image it has
     // The picture is the background of the whole client area: where the box grew it shows
     // as much of it as reaches there. Over it goes the part both images share (the picture
     // and what was drawn on it), never the whole of a larger old image.
     QPainter p(&img);
     if (!picture_->isEmpty()) p.drawImage(0, 0, picture_->impl().image);
-    if (!d_->image.isNull())
+    if (!d_->image.isNull()) {
+        const qreal old = d_->image.devicePixelRatio();  // the part is in the old device pixels
         p.drawImage(QPoint(0, 0), d_->image,
-                    QRect(0, 0, std::min(cw, d_->image.width()), std::min(ch, d_->image.height())));
+                    QRect(0, 0, std::min(int(std::ceil(cw * old)), d_->image.width()),
+                          std::min(int(std::ceil(ch * old)), d_->image.height())));
+    }
     p.end();
     d_->image = std::move(img);
     d_->imageW = cw;
     d_->imageH = ch;
+    d_->dpr = dpr;
+    d_->screenDpr = screen;
     w->update();
 }
 
@@ -388,22 +409,29 @@ float PictureBox::TextHeight(const std::string& text) const {
 uint32_t PictureBox::PixelAt(int px, int py) const {
     syncImage();
     d_->endPaint();
-    if (px < 0 || py < 0 || px >= d_->image.width() || py >= d_->image.height()) return 0xFFFFFFFF;
-    return FromQColor(QColor(d_->image.pixel(px, py)));
+    // The first device pixel of the window's pixel.
+    const int dx = int(px * d_->dpr), dy = int(py * d_->dpr);
+    if (px < 0 || py < 0 || dx >= d_->image.width() || dy >= d_->image.height()) return 0xFFFFFFFF;
+    return FromQColor(QColor(d_->image.pixel(dx, dy)));
 }
 int PictureBox::ImageWidthPx() const {
     syncImage();
-    return d_->image.width();
+    return int(d_->image.width() / d_->dpr);
 }
 int PictureBox::ImageHeightPx() const {
     syncImage();
-    return d_->image.height();
+    return int(d_->image.height() / d_->dpr);
+}
+double PictureBox::DevicePixelRatio() const {
+    syncImage();
+    return d_->image.devicePixelRatio();
 }
 bool PictureBox::SavePng(const std::string& path) const {
     syncImage();
     d_->endPaint();
     try {
-        WritePngFile(d_->image, path);
+        // Pictures are in pixels of the window on any screen.
+        WritePngFile(AtWindowPixels(d_->image), path);
         return true;
     } catch (const RaisedError&) {
         return false;

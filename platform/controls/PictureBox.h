@@ -79,6 +79,9 @@ class PictureBox : public Widget {
     uint32_t PixelAt(int px, int py) const;
     int ImageWidthPx() const;
     int ImageHeightPx() const;
+    // Device pixels per pixel of the window (2 on a double-density screen); PixelAt, the sizes
+    // above and SavePng stay in pixels of the window.
+    double DevicePixelRatio() const;
     bool SavePng(const std::string& path) const;
 
     // The texts printed since the surface was last cleared, in printing order: what the pixels

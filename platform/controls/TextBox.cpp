@@ -44,6 +44,11 @@ class LineEdit : public QLineEdit {
         putTypedText();
         return this;
     }
+    // The owner is going: characters still waiting go in now, and nobody is told of the focus.
+    void ownerGone() {
+        putTypedText();
+        gotFocus_ = [] {};
+    }
 
   protected:
     bool event(QEvent* e) override {
@@ -102,6 +107,14 @@ TextBox::TextBox(Widget& parent)
     QObject::connect(e, &QLineEdit::textChanged, [this] {
         if (onChange) onChange();
     });
+}
+
+TextBox::~TextBox() {
+    if (auto* e = static_cast<LineEdit*>(qwidget())) {
+        onChange = nullptr;
+        e->ownerGone();
+        QObject::disconnect(e, &QLineEdit::textChanged, nullptr, nullptr);
+    }
 }
 
 std::string TextBox::Text() const {

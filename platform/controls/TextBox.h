@@ -10,6 +10,9 @@ namespace ctl {
 class TextBox : public Widget {
   public:
     explicit TextBox(Widget& parent);
+    // The line may outlive this object for a moment (the window is taken down afterwards):
+    // what it reports then reaches no one.
+    ~TextBox() override;
 
     std::string Text() const;
     void setText(const std::string& text);

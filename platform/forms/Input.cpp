@@ -127,7 +127,8 @@ void SaveWindowPng(Widget& window, const std::string& path) {
         Raise(5, "The window has no area to take a picture of (" + std::to_string(width) + " x " +
                      std::to_string(height) + " pixels): " + path);
     LimitSurfaceSize(width, height);
-    WritePngFile(w->grab(QRect(0, 0, width, height)).toImage(), path);
+    // Pictures are in pixels of the window on any screen.
+    WritePngFile(AtWindowPixels(w->grab(QRect(0, 0, width, height)).toImage()), path);
 }
 
 void SaveScreenPng(const std::string& path) {
@@ -154,7 +155,8 @@ void SaveScreenPng(const std::string& path) {
         // Only the part of each window that lies in the picture is drawn.
         const QRect part = area.intersected(w->geometry()).translated(-w->geometry().topLeft());
         if (part.isEmpty()) continue;
-        p.drawPixmap(w->geometry().topLeft() + part.topLeft() - area.topLeft(), w->grab(part));
+        p.drawImage(w->geometry().topLeft() + part.topLeft() - area.topLeft(),
+                    AtWindowPixels(w->grab(part).toImage()));
     }
     p.end();
     WritePngFile(image, path);

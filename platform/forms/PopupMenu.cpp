@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "platform/forms/WidgetImpl.h"
 #include "platform/graphics/PngFile.h"
 #include "platform/graphics/SurfaceLimits.h"
 #include "platform/sys/EventLoop.h"
@@ -103,7 +104,7 @@ bool SaveWindowPngWithMenu(Widget& window, const std::vector<MenuEntry>& entries
     Fill(menu, entries);
     menu.ensurePolished();
     menu.adjustSize();
-    QPixmap drawn = menu.grab();
+    QPixmap drawn = QPixmap::fromImage(AtWindowPixels(menu.grab().toImage()));
     const QPoint at = QPoint(xPx, yPx) - w->mapToGlobal(QPoint(0, 0));
     // The menu may reach past the window's edge, as a real one does; the picture grows to hold
     // it, up to the surface limits (a menu far away is then left out of the picture).
@@ -113,8 +114,11 @@ bool SaveWindowPngWithMenu(Widget& window, const std::vector<MenuEntry>& entries
     QImage canvas(width, height, QImage::Format_RGB32);
     canvas.fill(Qt::white);
     QPainter p(&canvas);
-    p.drawPixmap(0, 0,
-                 w->grab(QRect(0, 0, std::min(width, w->width()), std::min(height, w->height()))));
+    // Pictures are in pixels of the window on any screen.
+    p.drawImage(0, 0,
+                AtWindowPixels(
+                    w->grab(QRect(0, 0, std::min(width, w->width()), std::min(height, w->height())))
+                        .toImage()));
     if (QRect(at, drawn.size()).intersects(canvas.rect())) p.drawPixmap(at, drawn);
     p.end();
     WritePngFile(canvas, path);

@@ -45,6 +45,8 @@ int VirtualKeyOf(int k) {
             return 13;
         case Qt::Key_Escape:
             return 27;
+        case Qt::Key_Menu:
+            return 93;  // the context-menu key
         case Qt::Key_Tab:
             return 9;
         case Qt::Key_Backspace:
@@ -134,6 +136,8 @@ int QtKeyOf(int vk) {
             return Qt::Key_Return;
         case 27:
             return Qt::Key_Escape;
+        case 93:
+            return Qt::Key_Menu;
         case 9:
             return Qt::Key_Tab;
         case 8:
@@ -302,7 +306,7 @@ Widget::Widget(QWidget* w) : w_(w), hwnd_(NewHandle()), filter_(std::make_unique
     w_->setProperty("ctlWidget", QVariant::fromValue(static_cast<void*>(this)));
     w_->setAutoFillBackground(true);
     // A parent window may delete this one first; forget it then.
-    QObject::connect(w_, &QObject::destroyed, [this] { w_ = nullptr; });
+    QObject::connect(w_, &QObject::destroyed, filter_.get(), [this] { w_ = nullptr; });
 }
 
 Widget::~Widget() {
@@ -311,7 +315,9 @@ Widget::~Widget() {
         w_->setProperty("ctlWidget", QVariant());
         QWidget* w = w_;
         w->removeEventFilter(filter_.get());
-        QObject::disconnect(w, &QObject::destroyed, nullptr, nullptr);
+        // Only this window's own watch goes: others (the accessibility cache, the window
+        // registry) must still hear that the window is gone.
+        QObject::disconnect(w, &QObject::destroyed, filter_.get(), nullptr);
         delete w;
     }
 }

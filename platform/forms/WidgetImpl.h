@@ -2,6 +2,7 @@
 // Toolkit helpers shared by platform sources.
 #include <QColor>
 #include <QFont>
+#include <QImage>
 
 #include "platform/graphics/Font.h"
 
@@ -15,4 +16,7 @@ inline uint32_t FromQColor(const QColor& c) {
 }
 int VirtualKeyOf(int qtKey);
 int QtKeyOf(int virtualKey);
+// A picture taken on a high-density screen brought to pixels of the window, so pictures keep
+// their size whatever the screen: each pixel is the first device pixel of its square.
+QImage AtWindowPixels(const QImage& deviceImage);
 }  // namespace ctl
