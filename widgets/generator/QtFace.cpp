@@ -201,11 +201,13 @@ void AddEnums(const ctl::ClassInfo& info, QtFace& face) {
     for (const auto& e : info.enums) {
         QtEnum q{e.name, {}};
         for (const auto& it : e.items) q.items.push_back({EnumItemName(it.name), it.value});
-        for (const auto& [name, item] : kUnnamedValues)
-            if (name == e.name && std::none_of(q.items.begin(), q.items.end(), [&](const auto& i) {
-                    return i.second == item.second;
-                }))
+        for (const auto& unnamed : kUnnamedValues) {
+            const auto& item = unnamed.second;
+            if (unnamed.first == e.name &&
+                std::none_of(q.items.begin(), q.items.end(),
+                             [&](const auto& i) { return i.second == item.second; }))
                 q.items.insert(q.items.begin(), item);
+        }
         face.enums.push_back(std::move(q));
     }
 }
