@@ -17,18 +17,19 @@
 #include "SampleData.h"
 #include "TrackPlotter.h"
 #include "WindowMenu.h"
-#include "platform/embed/ControlWidget.h"
+#include "widgets/KarvexChart.h"
 
 namespace demo {
 
 namespace {
-constexpr uint32_t kSeriesColour = 0x8B4513;  // 0x00BBGGRR: a dark blue line
-constexpr uint32_t kTrendColour = 0x2020C0;   // red
+const QColor kSeriesColour(0x13, 0x45, 0x8B);  // a dark blue line
+const QColor kTrendColour(0xC0, 0x20, 0x20);   // red
+const QColor kTitleColour(0x00, 0x20, 0x60);
 constexpr int kDefaultDelayMs = 6;
 constexpr int kDefaultStepTwips = 60;
 // The frame, its ticks and labels are drawn in GridColor: a dark grey keeps the labels
 // readable on white (contrast about 6:1) and the grid quieter than the series.
-constexpr uint32_t kFrameColour = 0x606060;
+const QColor kFrameColour(0x60, 0x60, 0x60);
 
 QSlider* Slider(int lo, int hi, int value, QWidget* parent) {
     auto* s = new QSlider(Qt::Horizontal, parent);
@@ -49,7 +50,7 @@ ChartPage::ChartPage(QWidget* parent) : DemoPage(parent) {
     auto* row = new QHBoxLayout;
     layout->addLayout(row, 1);
 
-    chart_ = new ctl::ControlWidget("Karvex.ucKarvex", this);
+    chart_ = new KarvexChart(this);
     chart_->setMinimumSize(480, 320);
     row->addWidget(chart_, 1);
     runner_ = std::make_unique<DrawRunner>(*chart_);
@@ -97,32 +98,24 @@ ChartPage::ChartPage(QWidget* parent) : DemoPage(parent) {
     status_->setMaximumWidth(260);
     panel->addWidget(status_);
 
-    // The settings dialog arrives with its own work; until then the button says so.
-    hasSettings_ = chart_->typeInfo().find("EditScaleSetting", ctl::MemberKind::Method) != nullptr;
-    if (!hasSettings_) settings_->setToolTip("This build of the chart has no settings dialog yet");
+    // A typed member that fails has not changed the chart; its text goes to the status line.
+    connect(chart_, &ctl::TypedControl::errorOccurred, this,
+            [this](int, const QString& text) { say(text, true); });
 
     auto showSpeed = [this] {
         delayText_->setText(QString("%1 ms between steps").arg(delay_->value()));
         stepText_->setText(QString("%1 twips per step").arg(step_->value()));
-        try {
-            chart_->set("Delay", float(delay_->value()));
-            chart_->set("BaseStep", float(step_->value()));
-        } catch (const ctl::RaisedError& e) {
-            say(QString::fromStdString(e.description()), true);
-        }
+        chart_->setDelay(delay_->value());
+        chart_->setBaseStep(step_->value());
     };
     connect(delay_, &QSlider::valueChanged, this, showSpeed);
     connect(step_, &QSlider::valueChanged, this, showSpeed);
     connect(series_, &QComboBox::currentIndexChanged, this, [this] { setUpScale(); });
     connect(grid_, &QCheckBox::toggled, this, [this](bool on) {
-        try {
-            chart_->set("ViewGrid", on);
-        } catch (const ctl::RaisedError& e) {
-            say(QString::fromStdString(e.description()), true);
-        }
+        chart_->setViewGrid(on);
         redrawAtOnce();
     });
-    connect(points_, &QCheckBox::toggled, this, [this](bool on) { chart_->set("ViewPoints", on); });
+    connect(points_, &QCheckBox::toggled, chart_, &KarvexChart::setViewPoints);
     connect(draw_, &QPushButton::clicked, this, [this] { drawSeries(); });
     connect(pause_, &QPushButton::clicked, this, [this] {
         if (runner_->paused())
@@ -131,31 +124,27 @@ ChartPage::ChartPage(QWidget* parent) : DemoPage(parent) {
             runner_->pause();
     });
     connect(stop_, &QPushButton::clicked, this, [this] { runner_->stop(); });
-    connect(settings_, &QPushButton::clicked, this, [this] {
-        try {
-            chart_->call("EditScaleSetting", {int16_t(1), std::string("Scale settings")});
-        } catch (const ctl::RaisedError& e) {
-            say(QString::fromStdString(e.description()), true);
-        }
-    });
+    connect(settings_, &QPushButton::clicked, this,
+            [this] { chart_->editScaleSetting(1, "Scale settings"); });
     runner_->onStateChanged = [this] { updateButtons(); };
 
-    chart_->on("StartDrawing", [this](ctl::Args& a) {
-        if (refuseNextDraw_ && !a.empty()) {
+    // Connected directly: the chart reads Cancel back when the slot returns.
+    connect(chart_, &KarvexChart::startDrawing, this, [this](bool& cancel) {
+        if (refuseNextDraw_) {
             refuseNextDraw_ = false;
-            a[0] = ctl::Variant(true);  // Cancel: the error already shown stays
+            cancel = true;  // the error already shown stays
             return;
         }
         say("Drawing...");
     });
-    chart_->on("FinishDrawing", [this](ctl::Args&) {
+    connect(chart_, &KarvexChart::finishDrawing, this, [this] {
         // The dialog's Draw plots the chart's points itself; the line follows once it is done.
         if (!dialogRedraw_ || runner_->running()) return;
         dialogRedraw_ = false;
         QTimer::singleShot(0, this, [this] { finishDialogRedraw(); });
     });
-    chart_->on("ChangeScaleSetting",
-               [this](ctl::Args& a) { settingsChanged(!a.empty() && a[0].toBool()); });
+    connect(chart_, &KarvexChart::changeScaleSetting, this,
+            [this](bool redraw) { settingsChanged(redraw); });
 
     showSpeed();
     setUpScale();
@@ -175,36 +164,35 @@ QString ChartPage::summary() const {
 void ChartPage::setUpScale() {
     if (runner_->running()) runner_->stop();
     const Series& s = DatedSeries()[size_t(std::max(0, series_->currentIndex()))];
-    try {
-        chart_->set("MapStyle", int32_t(1));
-        chart_->set("XAsDate", true);
-        chart_->set("MinX", ctl::Variant::Date(DaySerial(s.points.front().date.addDays(-14))));
-        chart_->set("MaxX", ctl::Variant::Date(DaySerial(s.points.back().date.addDays(16))));
-        const int span = int(s.points.front().date.daysTo(s.points.back().date));
-        chart_->set("UnitX", int32_t(span > 200 ? 61 : 14));
-        chart_->set("MinY", s.minY);
-        chart_->set("MaxY", s.maxY);
-        chart_->set("UnitY", int32_t(s.unitY));
-        chart_->set("LeftScale", 700.0f);
-        chart_->set("RightScale", 500.0f);
-        chart_->set("TopScale", 450.0f);
-        chart_->set("BottomScale", 400.0f);
-        chart_->set("ViewGrid", grid_->isChecked());
-        chart_->set("BackColor", int32_t(0xFFFFFF));
-        chart_->set("GridColor", int32_t(kFrameColour));
-        chart_->set("ViewPoints", points_->isChecked());
-        chart_->set("ForeColor", int32_t(kSeriesColour));
-        chart_->set("DrawWidth", int16_t(2));
-        chart_->set("Title", s.title.toStdString());
-        chart_->set("TitleColor", int32_t(0x602000));
-        drawn_ = {};
-        chart_->call("Clear");
-        if (!chart_->call("SetScaleUnit").toBool())
-            say(QString::fromStdString(chart_->get("ControlError").toString()), true);
-        else
-            say("Press Draw to plot the series.");
-    } catch (const ctl::RaisedError& e) {
-        say(QString::fromStdString(e.description()), true);
+    chart_->clearLastError();
+    chart_->setMapStyle(KarvexChart::ScaleSystem);
+    chart_->setXAsDate(true);
+    chart_->setMinX(s.points.front().date.addDays(-14));
+    chart_->setMaxX(s.points.back().date.addDays(16));
+    const int span = int(s.points.front().date.daysTo(s.points.back().date));
+    chart_->setUnitX(span > 200 ? 61 : 14);
+    chart_->setMinY(s.minY);
+    chart_->setMaxY(s.maxY);
+    chart_->setUnitY(s.unitY);
+    chart_->setLeftScale(700);
+    chart_->setRightScale(500);
+    chart_->setTopScale(450);
+    chart_->setBottomScale(400);
+    chart_->setViewGrid(grid_->isChecked());
+    chart_->setBackColor(Qt::white);
+    chart_->setGridColor(kFrameColour);
+    chart_->setViewPoints(points_->isChecked());
+    chart_->setForeColor(kSeriesColour);
+    chart_->setDrawWidth(2);
+    chart_->setTitle(s.title);
+    chart_->setTitleColor(kTitleColour);
+    drawn_ = {};
+    chart_->clear();
+    if (chart_->lastErrorNumber() != 0) return;  // errorOccurred has shown why
+    if (!chart_->setScaleUnit()) {
+        if (chart_->lastErrorNumber() == 0) say(chart_->controlError(), true);
+    } else {
+        say("Press Draw to plot the series.");
     }
 }
 
@@ -225,12 +213,9 @@ PlotTrack ChartPage::trendTrack() const {
     t.marks = false;
     t.x = {series.x.front(), series.x.back()};
     // Kept inside the chart's current range (the settings dialog may have narrowed it).
-    double lo = -1e300, hi = 1e300;
-    try {
-        lo = chart_->get("MinY").toDouble();
-        hi = chart_->get("MaxY").toDouble();
-    } catch (const ctl::RaisedError&) {
-    }
+    const QVariant minY = chart_->minY(), maxY = chart_->maxY();
+    const double lo = minY.isValid() ? minY.toDouble() : -1e300;
+    const double hi = maxY.isValid() ? maxY.toDouble() : 1e300;
     for (double x : t.x) t.y.push_back(std::clamp(fit.intercept + fit.slope * x, lo, hi));
     return t;
 }
@@ -239,52 +224,43 @@ void ChartPage::drawSeries() {
     if (runner_->running()) return;
     dialogRedraw_ = refuseNextDraw_ = false;
     const Series& s = DatedSeries()[size_t(std::max(0, series_->currentIndex()))];
-    try {
-        // The title is printed once, after the last track.
-        chart_->set("Title", std::string());
-        drawn_ = {};
-        chart_->call("Clear");
-        const PlotTrack series = seriesTrack();
-        auto result = plotter_->animate(series, drawn_.points);
-        if (result == TrackPlotter::Result::Done && trend_->isChecked()) {
-            size_t reached = 0;
-            result = plotter_->animate(trendTrack(), reached);
-            drawn_.trend = result == TrackPlotter::Result::Done;
-        }
-        if (result == TrackPlotter::Result::Stopped) {
-            // Stopping wiped the picture: the frame and what was reached come back.
-            redrawAtOnce();
-            sayStopped();
-            return;
-        }
-        if (result == TrackPlotter::Result::Failed) {
-            say(plotter_->error(), true);
-            return;
-        }
-        chart_->set("Title", s.title.toStdString());
-        sayDrawn();
-    } catch (const ctl::RaisedError& e) {
-        say(QString::fromStdString(e.description()), true);
+    // The title is printed once, after the last track.
+    chart_->setTitle(QString());
+    drawn_ = {};
+    chart_->clear();
+    const PlotTrack series = seriesTrack();
+    auto result = plotter_->animate(series, drawn_.points);
+    if (result == TrackPlotter::Result::Done && trend_->isChecked()) {
+        size_t reached = 0;
+        result = plotter_->animate(trendTrack(), reached);
+        drawn_.trend = result == TrackPlotter::Result::Done;
     }
+    if (result == TrackPlotter::Result::Stopped) {
+        // Stopping wiped the picture: the frame and what was reached come back.
+        redrawAtOnce();
+        sayStopped();
+        return;
+    }
+    if (result == TrackPlotter::Result::Failed) {
+        say(plotter_->error(), true);
+        return;
+    }
+    chart_->setTitle(s.title);
+    sayDrawn();
 }
 
 bool ChartPage::redrawAtOnce() {
     if (runner_->running()) return false;
-    try {
-        const Series& s = DatedSeries()[size_t(std::max(0, series_->currentIndex()))];
-        chart_->set("Title", std::string());
-        chart_->call("Clear");
-        if (!plotter_->drawAtOnce(seriesTrack(), drawn_.points) ||
-            (drawn_.trend && !plotter_->drawAtOnce(trendTrack(), 2))) {
-            say(plotter_->error(), true);
-            return false;
-        }
-        if (drawn_.points > 0) chart_->set("Title", s.title.toStdString());
-        return true;
-    } catch (const ctl::RaisedError& e) {
-        say(QString::fromStdString(e.description()), true);
+    const Series& s = DatedSeries()[size_t(std::max(0, series_->currentIndex()))];
+    chart_->setTitle(QString());
+    chart_->clear();
+    if (!plotter_->drawAtOnce(seriesTrack(), drawn_.points) ||
+        (drawn_.trend && !plotter_->drawAtOnce(trendTrack(), 2))) {
+        say(plotter_->error(), true);
         return false;
     }
+    if (drawn_.points > 0) chart_->setTitle(s.title);
+    return true;
 }
 
 void ChartPage::queueRedraw() {
@@ -319,12 +295,8 @@ void ChartPage::settingsChanged(bool redraw) {
             refuseNextDraw_ = true;
             return;
         }
-        try {
-            chart_->set("ViewPoints", series.marks);
-            chart_->set("ForeColor", int32_t(series.colour));
-        } catch (const ctl::RaisedError& e) {
-            say(QString::fromStdString(e.description()), true);
-        }
+        chart_->setViewPoints(series.marks);
+        chart_->setForeColor(series.colour);
         dialogRedraw_ = true;
         return;
     }
@@ -343,13 +315,9 @@ void ChartPage::finishDialogRedraw() {
         drawn_.trend = true;
     }
     const Series& s = DatedSeries()[size_t(std::max(0, series_->currentIndex()))];
-    try {
-        chart_->set("Title", s.title.toStdString());
-    } catch (const ctl::RaisedError& e) {
-        say(QString::fromStdString(e.description()), true);
-        return;
-    }
-    sayDrawn();
+    chart_->clearLastError();
+    chart_->setTitle(s.title);
+    if (chart_->lastErrorNumber() == 0) sayDrawn();
 }
 
 void ChartPage::sayDrawn() {
@@ -384,6 +352,7 @@ void ChartPage::fillWindowMenu(QMenu& menu) {
     menu.addAction("&Draw", this, [this] { drawSeries(); })->setEnabled(!runner_->running());
     if (!chart_->systemMenuEntries().empty()) menu.addSeparator();
     // The chart's own entries: its settings, Clear Chart, Always on top and its about box.
+    // runSystemMenuEntry is of the embedding layer, which raises rather than reports.
     AddSystemMenuEntries(menu, *chart_, this, [this](int32_t id) {
         try {
             chart_->runSystemMenuEntry(id);
@@ -407,7 +376,7 @@ void ChartPage::updateButtons() {
     pause_->setEnabled(running);
     pause_->setText(runner_->paused() ? "&Resume" : "&Pause");
     stop_->setEnabled(running);
-    settings_->setEnabled(!running && hasSettings_);
+    settings_->setEnabled(!running);
     series_->setEnabled(!running);
     grid_->setEnabled(!running);
     if (runner_->paused()) say("Paused. Resume goes on, Stop ends the drawing.");

@@ -11,9 +11,7 @@ class QLabel;
 class QPushButton;
 class QSlider;
 
-namespace ctl {
-class ControlWidget;
-}
+class KarvexChart;
 
 namespace demo {
 
@@ -45,11 +43,10 @@ class ChartPage : public DemoPage {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    ctl::ControlWidget* chart_;
+    KarvexChart* chart_;
     std::unique_ptr<DrawRunner> runner_;
     std::unique_ptr<TrackPlotter> plotter_;
     Drawn drawn_;
-    bool hasSettings_ = false;     // the chart offers its settings dialog
     bool redrawQueued_ = false;    // a size change waits for its redraw
     bool dialogRedraw_ = false;    // the settings dialog's Draw is plotting the series
     bool refuseNextDraw_ = false;  // ... but its points could not be loaded

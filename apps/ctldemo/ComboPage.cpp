@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "SampleData.h"
-#include "platform/embed/ControlWidget.h"
+#include "widgets/QuorlinComboBox.h"
 
 namespace demo {
 
@@ -19,19 +19,19 @@ constexpr int kBigRows = 100000;
 constexpr int kComboHeightPx = 22;
 constexpr int kSimpleHeightPx = 170;
 
-// Style is a design-time property: the combo is designed, then started for run time.
-ctl::ControlWidget* NewCombo(int style, QWidget* parent) {
+// Style is a design-time property: the combo is designed (at the size a form designer gives
+// it, which the page's columns are made for), then started for run time.
+QuorlinComboBox* NewCombo(int style, QWidget* parent) {
     ctl::ControlOptions design;
     design.designMode = true;
-    auto* combo = new ctl::ControlWidget("Quorlin.ucvQuorlin", parent, design);
-    combo->set("Style", int32_t(style));
+    auto* combo = new QuorlinComboBox(parent, design);
+    combo->setControlStyle(QuorlinComboBox::StyleType(style));
     combo->setDesignMode(false);
     return combo;
 }
 
-void Fill(ctl::ControlWidget& combo, const std::vector<CodeRow>& rows) {
-    for (const CodeRow& r : rows)
-        combo.call("AddItem", {r.code.toStdString(), r.name.toStdString(), int32_t(r.number)});
+void Fill(QuorlinComboBox& combo, const std::vector<CodeRow>& rows) {
+    for (const CodeRow& r : rows) combo.addItem(r.code, r.name, r.number);
 }
 }  // namespace
 
@@ -70,15 +70,14 @@ ComboPage::ComboPage(QWidget* parent) : DemoPage(parent) {
     auto* bigBox = new QGroupBox("100,000 rows", this);
     auto* bigLayout = new QGridLayout(bigBox);
     big_ = NewCombo(0, bigBox);
-    big_->set("WidthCol1", int32_t(1300));
-    big_->set("WidthCol2", int32_t(4200));
-    big_->set("ListHeight", int32_t(4000));
+    big_->setWidthCol1(1300);
+    big_->setWidthCol2(4200);
+    big_->setListHeight(4000);
     big_->setFixedHeight(kComboHeightPx);
     big_->setMinimumWidth(420);
     bigLayout->addWidget(big_, 0, 0, 1, 4);
     fill_ = new QPushButton("&Fill 100,000 rows", bigBox);
     bigLayout->addWidget(fill_, 1, 0);
-    const bool canSort = big_->typeInfo().find("Sort", ctl::MemberKind::Method) != nullptr;
     const struct {
         const char* caption;
         int column;
@@ -90,7 +89,6 @@ ComboPage::ComboPage(QWidget* parent) : DemoPage(parent) {
     for (const auto& s : sorts) {
         auto* b = new QPushButton(s.caption, bigBox);
         b->setEnabled(false);
-        if (!canSort) b->setToolTip("This build of the combo cannot sort yet");
         connect(b, &QPushButton::clicked, this,
                 [this, c = s.column, n = s.numeric] { sortBig(c, n); });
         bigLayout->addWidget(b, 1, col++);
@@ -103,36 +101,39 @@ ComboPage::ComboPage(QWidget* parent) : DemoPage(parent) {
 
     connect(fill_, &QPushButton::clicked, this, [this] { fillBig(); });
     connect(autoFill_, &QCheckBox::toggled, this, [this](bool on) {
-        for (auto* c : styled_) c->set("AutoFill", on);
+        for (auto* c : styled_) c->setAutoFill(on);
     });
     connect(locked_, &QCheckBox::toggled, this, [this](bool on) {
-        for (auto* c : styled_) c->set("Locked", on);
+        for (auto* c : styled_) c->setLocked(on);
     });
     for (auto* c : styled_) {
-        c->on("Click", [this, c](ctl::Args&) { showPick(c); });
-        c->on("Filled", [this, c](ctl::Args&) {
+        connect(c, &QuorlinComboBox::click, this, [this, c] { showPick(c); });
+        connect(c, &QuorlinComboBox::filled, this, [this, c] {
             say(QString("Row added from the cells: %1 | %2 (now %3 rows)")
-                    .arg(QString::fromStdString(c->call("TextCol", {int16_t(1)}).toString()))
-                    .arg(QString::fromStdString(c->call("TextCol", {int16_t(2)}).toString()))
-                    .arg(c->get("ListCount").toInt32()));
+                    .arg(c->textCol(1), c->textCol(2))
+                    .arg(c->listCount()));
         });
+        connect(c, &ctl::TypedControl::errorOccurred, this,
+                [this](int, const QString& text) { say(text, true); });
     }
-    big_->on("Click", [this](ctl::Args&) { showPick(big_); });
+    connect(big_, &QuorlinComboBox::click, this, [this] { showPick(big_); });
+    connect(big_, &ctl::TypedControl::errorOccurred, this,
+            [this](int, const QString& text) { bigStatus_->setText(text); });
 }
 
-ctl::ControlWidget* ComboPage::addStyled(int style, const QString& caption, const QString& note,
-                                         QWidget* parent, QGridLayout* grid, int column) {
+QuorlinComboBox* ComboPage::addStyled(int style, const QString& caption, const QString& note,
+                                      QWidget* parent, QGridLayout* grid, int column) {
     auto* heading =
         new QLabel("<b>" + caption + "</b> (Style " + QString::number(style) + ")", parent);
     auto* sub = new QLabel(note, parent);
     sub->setStyleSheet("color: #555;");
     auto* combo = NewCombo(style, parent);
-    combo->set("WidthCol1", int32_t(style == 1 ? 1700 : 700));
-    combo->set("WidthCol2", int32_t(style == 1 ? 3300 : 2600));
-    combo->set("ListHeight", int32_t(2600));
+    combo->setWidthCol1(style == 1 ? 1700 : 700);
+    combo->setWidthCol2(style == 1 ? 3300 : 2600);
+    combo->setListHeight(2600);
     // The simple combo keeps the width its columns make: a layout that stretched it would
     // scale the columns and push its lists past the control's edge.
-    if (style == 1) combo->setFixedWidth(static_cast<QWidget*>(combo)->sizeHint().width());
+    if (style == 1) combo->setFixedWidth(combo->sizeHint().width());
     combo->setFixedHeight(style == 1 ? kSimpleHeightPx : kComboHeightPx);
     grid->addWidget(heading, 0, column);
     grid->addWidget(sub, 1, column);
@@ -149,53 +150,46 @@ QString ComboPage::summary() const {
 void ComboPage::fillBig() {
     QElapsedTimer clock;
     clock.start();
-    try {
-        big_->call("Clear");
-        for (int i = 0; i < kBigRows; ++i) {
-            CodeRow r = GeneratedProduct(i);
-            big_->call("AddItem", {r.code.toStdString(), r.name.toStdString(), int32_t(r.number)});
-        }
-        const bool canSort = big_->typeInfo().find("Sort", ctl::MemberKind::Method) != nullptr;
-        for (auto* b : sortButtons_) b->setEnabled(canSort);
-        bigStatus_->setText(QString("%1 rows added in %2 ms. Open the list with its button.")
-                                .arg(big_->get("ListCount").toInt32())
-                                .arg(clock.elapsed()));
-    } catch (const ctl::RaisedError& e) {
-        bigStatus_->setText(QString::fromStdString(e.description()));
+    // A failure has shown its text (errorOccurred) and ends the filling there.
+    big_->clearLastError();
+    big_->clear();
+    for (int i = 0; i < kBigRows && big_->lastErrorNumber() == 0; ++i) {
+        CodeRow r = GeneratedProduct(i);
+        big_->addItem(r.code, r.name, r.number);
     }
+    if (big_->lastErrorNumber() != 0) return;
+    for (auto* b : sortButtons_) b->setEnabled(true);
+    bigStatus_->setText(QString("%1 rows added in %2 ms. Open the list with its button.")
+                            .arg(big_->listCount())
+                            .arg(clock.elapsed()));
 }
 
 void ComboPage::sortBig(int column, bool numeric) {
     QElapsedTimer clock;
     clock.start();
-    try {
-        big_->call("Sort", {int16_t(column), numeric});
-        bigStatus_->setText(QString("Sorted %1 rows in %2 ms.")
-                                .arg(big_->get("ListCount").toInt32())
-                                .arg(clock.elapsed()));
-    } catch (const ctl::RaisedError& e) {
-        bigStatus_->setText(QString::fromStdString(e.description()));
-    }
+    big_->clearLastError();
+    big_->sort(column, numeric);
+    if (big_->lastErrorNumber() != 0) return;  // errorOccurred has shown why
+    bigStatus_->setText(
+        QString("Sorted %1 rows in %2 ms.").arg(big_->listCount()).arg(clock.elapsed()));
 }
 
-void ComboPage::showPick(ctl::ControlWidget* combo) {
-    try {
-        int32_t i = combo->get("ListIndex").toInt32();
-        if (i < 0) return;
-        say(QString("Picked row %1: %2 | %3, item data %4")
-                .arg(i)
-                .arg(QString::fromStdString(combo->call("ListCol", {int16_t(1), i}).toString()))
-                .arg(QString::fromStdString(combo->call("ListCol", {int16_t(2), i}).toString()))
-                .arg(combo->get("ItemData", {i}).toInt32()));
-    } catch (const ctl::RaisedError& e) {
-        say(QString::fromStdString(e.description()), true);
-    }
+void ComboPage::showPick(QuorlinComboBox* combo) {
+    combo->clearLastError();
+    const int i = combo->listIndex();
+    if (i < 0) return;
+    const QString text = QString("Picked row %1: %2 | %3, item data %4")
+                             .arg(i)
+                             .arg(combo->listCol(1, i), combo->listCol(2, i))
+                             .arg(combo->itemData(i));
+    if (combo->lastErrorNumber() != 0) return;  // errorOccurred has shown why
+    say(text);
 }
 
 void ComboPage::prepareSnapshot() {
-    styled_[0]->set("ListIndex", int32_t(23));
-    styled_[1]->set("ListIndex", int32_t(11));
-    styled_[2]->set("ListIndex", int32_t(10));
+    styled_[0]->setListIndex(23);
+    styled_[1]->setListIndex(11);
+    styled_[2]->setListIndex(10);
     fillBig();
 }
 

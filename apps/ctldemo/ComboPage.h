@@ -10,9 +10,7 @@ class QGridLayout;
 class QLabel;
 class QPushButton;
 
-namespace ctl {
-class ControlWidget;
-}
+class QuorlinComboBox;
 
 namespace demo {
 
@@ -24,18 +22,18 @@ class ComboPage : public DemoPage {
     void prepareSnapshot() override;
 
   private:
-    std::vector<ctl::ControlWidget*> styled_;  // Dropdown Combo, Simple Combo, Dropdown List
-    ctl::ControlWidget* big_;
+    std::vector<QuorlinComboBox*> styled_;  // Dropdown Combo, Simple Combo, Dropdown List
+    QuorlinComboBox* big_;
     QCheckBox *autoFill_, *locked_;
     QLabel *picked_, *bigStatus_;
     std::vector<QPushButton*> sortButtons_;
     QPushButton* fill_;
 
-    ctl::ControlWidget* addStyled(int style, const QString& caption, const QString& note,
-                                  QWidget* parent, QGridLayout* grid, int column);
+    QuorlinComboBox* addStyled(int style, const QString& caption, const QString& note,
+                               QWidget* parent, QGridLayout* grid, int column);
     void fillBig();
     void sortBig(int column, bool numeric);
-    void showPick(ctl::ControlWidget* combo);
+    void showPick(QuorlinComboBox* combo);
     void say(const QString& text, bool error = false);
 };
 

@@ -42,7 +42,7 @@ DemoWindow::DemoWindow(const QString& dataFolder, QWidget* parent) : QMainWindow
     help->addAction("&About this demo", this, [this] {
         QMessageBox::about(this, "Controls demo",
                            "Shows the chart and two-column combo controls in a Qt "
-                           "application, through the same embedding API any application "
+                           "application, through the same typed widgets any application "
                            "uses.");
     });
 

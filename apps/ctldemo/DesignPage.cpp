@@ -115,6 +115,8 @@ void DesignPage::place(const QString& className) {
         ctl::ControlOptions options;
         options.designMode = !runMode_->isChecked();
         options.dataFolder = folder_.toStdString();
+        // By name on purpose: this page takes any class the manifests offer, typed widget or
+        // not, and its property browser and event log are built from the type table.
         auto* next = new ctl::ControlWidget(className.toStdString(), form_, options);
         delete control_;
         control_ = next;
@@ -188,6 +190,7 @@ void DesignPage::prepareSnapshot() {
     else
         place(classes_->currentText());
     if (!control_) return;
+    // The combo set up as a user does through the property browser: by name.
     try {
         control_->set("Style", int32_t(1));
         control_->set("WidthCol1", int32_t(900));

@@ -1,6 +1,6 @@
 #include "DrawRunner.h"
 
-#include "platform/embed/ControlWidget.h"
+#include "widgets/KarvexChart.h"
 
 namespace demo {
 
@@ -10,19 +10,13 @@ bool DrawRunner::run(const std::function<bool()>& drawing) {
     running_ = true;
     stopped_ = false;
     changed();
-    bool ok = false;
-    try {
-        chart_.set("FlagExit", false);
-        ok = drawing();
-    } catch (const ctl::RaisedError& e) {
-        lastError_ = QString::fromStdString(e.description());
-    }
+    chart_.setFlagExit(false);
+    chart_.clearLastError();
+    const bool ok = drawing() && chart_.lastErrorNumber() == 0;
+    if (chart_.lastErrorNumber() != 0) lastError_ = chart_.lastErrorDescription();
     running_ = false;
     if (pauseLoop_) pauseLoop_->quit();
-    try {
-        chart_.set("FlagExit", false);  // the next drawing must not stop at once
-    } catch (const ctl::RaisedError&) {
-    }
+    chart_.setFlagExit(false);  // the next drawing must not stop at once
     changed();
     return ok;
 }
@@ -44,10 +38,7 @@ void DrawRunner::resume() {
 void DrawRunner::stop() {
     if (!running_) return;
     stopped_ = true;
-    try {
-        chart_.set("FlagExit", true);
-    } catch (const ctl::RaisedError&) {
-    }
+    chart_.setFlagExit(true);
     if (pauseLoop_) pauseLoop_->quit();
 }
 

@@ -6,15 +6,13 @@
 #include <QEventLoop>
 #include <functional>
 
-namespace ctl {
-class ControlWidget;
-}
+class KarvexChart;
 
 namespace demo {
 
 class DrawRunner {
   public:
-    explicit DrawRunner(ctl::ControlWidget& chart) : chart_(chart) {}
+    explicit DrawRunner(KarvexChart& chart) : chart_(chart) {}
 
     bool running() const { return running_; }
     bool paused() const { return pauseLoop_ != nullptr; }
@@ -33,7 +31,7 @@ class DrawRunner {
     std::function<void()> onStateChanged;
 
   private:
-    ctl::ControlWidget& chart_;
+    KarvexChart& chart_;
     bool running_ = false;
     bool stopped_ = false;
     QEventLoop* pauseLoop_ = nullptr;

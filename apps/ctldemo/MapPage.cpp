@@ -17,13 +17,14 @@
 #include "DrawRunner.h"
 #include "MapPicture.h"
 #include "WindowMenu.h"
-#include "platform/embed/ControlWidget.h"
 #include "platform/sys/Screen.h"
+#include "widgets/KarvexChart.h"
 
 namespace demo {
 
 namespace {
-constexpr uint32_t kTrackColour = 0x0000C0;  // 0x00BBGGRR: red
+// As the form file holds colours: 0x00BBGGRR.
+constexpr uint32_t kTrackColour = 0x0000C0;  // red
 constexpr uint32_t kSeaColour = 0xE6CDAA;    // the sea of the map picture
 constexpr float kDelay = 4.0f, kBaseStep = 45.0f;
 constexpr int kPollMs = 200;
@@ -45,17 +46,25 @@ QJsonObject MapForm() {
                                        {"BaseStep", double(kBaseStep)}}}};
 }
 
-ctl::ControlWidget* MakeMapChart(const QString& folder, QWidget* parent) {
+KarvexChart* MakeMapChart(const QString& folder, QWidget* parent) {
     ctl::ControlOptions options;
     options.dataFolder = folder.toStdString();
+    auto* chart = new KarvexChart(parent, options);
     QTemporaryFile form(QDir(QDir::tempPath()).filePath("ctldemo-map-XXXXXX.json"));
-    if (form.open() && form.write(QJsonDocument(MapForm()).toJson()) > 0 && form.flush())
-        return ctl::ControlWidget::fromFile(form.fileName().toStdString(), parent, options);
+    if (form.open() && form.write(QJsonDocument(MapForm()).toJson()) > 0 && form.flush()) {
+        // Raises (load is of the embedding layer) only for a file it cannot read.
+        chart->load(form.fileName().toStdString());
+        return chart;
+    }
     // No temporary file: the chart is set to map mode by hand and keeps no tracks.
-    auto* chart = new ctl::ControlWidget("Karvex.ucKarvex", parent, options);
-    const QJsonObject props = MapForm()["properties"].toObject();
-    for (auto it = props.begin(); it != props.end(); ++it)
-        chart->set(it.key().toStdString(), ctl::Variant(it.value().toDouble()));
+    const auto colour = [](uint32_t bgr) { return ctl::FromVariant<QColor>(int32_t(bgr)); };
+    chart->setMapStyle(KarvexChart::MapMode);
+    chart->setEnableMenu(true);
+    chart->setTrackColor(colour(kTrackColour));
+    chart->setDrawWidth(4);
+    chart->setBackColor(colour(kSeaColour));
+    chart->setDelay(kDelay);
+    chart->setBaseStep(kBaseStep);
     return chart;
 }
 }  // namespace
@@ -122,24 +131,23 @@ MapPage::MapPage(const QString& dataFolder, QWidget* parent)
     poll_.setInterval(kPollMs);
     connect(&poll_, &QTimer::timeout, this, [this] { updateButtons(); });
 
-    chart_->on("MouseMove", [this](ctl::Args& a) {
-        if (a.size() >= 4)
-            mouse_->setText(QString("Mouse at %1, %2 twips")
-                                .arg(a[2].toDouble(), 0, 'f', 0)
-                                .arg(a[3].toDouble(), 0, 'f', 0));
+    connect(chart_, &ctl::TypedControl::errorOccurred, this,
+            [this](int, const QString& text) { say(text, true); });
+    connect(chart_, &KarvexChart::mouseMove, this, [this](int&, int&, double& x, double& y) {
+        mouse_->setText(QString("Mouse at %1, %2 twips").arg(x, 0, 'f', 0).arg(y, 0, 'f', 0));
     });
     // The context menu's commands (a commit, a deletion) have run when the right button's
     // release reaches the page.
-    chart_->on("MouseUp", [this](ctl::Args& a) {
-        if (!a.empty() && a[0].toInt32() == 2) refreshTracks();
+    connect(chart_, &KarvexChart::mouseUp, this, [this](int& button) {
+        if (button == 2) refreshTracks();
         updateButtons();
     });
-    chart_->on("StartDrawing", [this](ctl::Args&) {
-        say("Playing " + QString::fromStdString(chart_->get("TrackName").toString()) + "...");
+    connect(chart_, &KarvexChart::startDrawing, this, [this] {
+        say("Playing " + chart_->trackName() + "...");
         updateButtons();
     });
     // The chart marks the playback ended right after this event.
-    chart_->on("FinishDrawing", [this](ctl::Args&) {
+    connect(chart_, &KarvexChart::finishDrawing, this, [this] {
         say("Track drawn.");
         QTimer::singleShot(0, this, [this] { updateButtons(); });
     });
@@ -180,11 +188,11 @@ void MapPage::loadPicture() {
             true);
         return;
     }
-    try {
-        chart_->set("Picture", ctl::PictureValue(path.toStdString()));
-    } catch (const ctl::RaisedError& e) {
-        say(QString::fromStdString(e.description()), true);
-    }
+    const QPixmap picture(path);
+    if (picture.isNull())
+        say("The map picture " + path + " cannot be read.", true);
+    else
+        chart_->setPicture(picture);
 }
 
 QString MapPage::selectedTrack() const {
@@ -222,12 +230,10 @@ void MapPage::refreshTracks() {
 bool MapPage::playSelected() {
     const QString name = selectedTrack();
     if (name.isEmpty() || playing()) return false;
-    const bool ok =
-        runner_->run([&] { return chart_->call("DrawTrack", {name.toStdString()}).toBool(); });
+    const bool ok = runner_->run([&] { return chart_->drawTrack(name); });
     if (!ok) {
-        const QString why = runner_->lastError().isEmpty()
-                                ? QString::fromStdString(chart_->get("ControlError").toString())
-                                : runner_->lastError();
+        const QString why =
+            runner_->lastError().isEmpty() ? chart_->controlError() : runner_->lastError();
         say(why.isEmpty() ? "The track " + name + " was not drawn." : why, true);
         refreshTracks();  // a track that is gone leaves the list
     }
@@ -254,12 +260,8 @@ bool MapPage::paused() const {
 void MapPage::togglePause() {
     // Only while the chart draws: a request before it has begun would start another playback.
     if (!chartPlaying()) return;
-    try {
-        // A second playback request while one runs pauses or resumes it.
-        chart_->call("DrawTrack", {chart_->get("TrackName")});
-    } catch (const ctl::RaisedError& e) {
-        say(QString::fromStdString(e.description()), true);
-    }
+    // A second playback request while one runs pauses or resumes it.
+    chart_->drawTrack(chart_->trackName());
     updateButtons();
 }
 
@@ -267,11 +269,7 @@ void MapPage::stopPlayback() {
     if (runner_->running()) {
         runner_->stop();
     } else if (playing()) {
-        try {
-            chart_->set("FlagExit", true);
-        } catch (const ctl::RaisedError& e) {
-            say(QString::fromStdString(e.description()), true);
-        }
+        chart_->setFlagExit(true);
     }
     updateButtons();
 }
@@ -283,16 +281,12 @@ void MapPage::prepareSnapshot() {
 void MapPage::drawStoredTracks() {
     if (playing()) return;
     storedDrawn_ = true;
-    try {
-        chart_->set("Delay", 0.0f);
-        for (int i = 0; i < tracks_->count(); ++i) {
-            const std::string name = tracks_->item(i)->data(Qt::UserRole).toString().toStdString();
-            runner_->run([&] { return chart_->call("DrawTrack", {name}).toBool(); });
-        }
-        chart_->set("Delay", kDelay);
-    } catch (const ctl::RaisedError& e) {
-        say(QString::fromStdString(e.description()), true);
+    chart_->setDelay(0);
+    for (int i = 0; i < tracks_->count(); ++i) {
+        const QString name = tracks_->item(i)->data(Qt::UserRole).toString();
+        runner_->run([&] { return chart_->drawTrack(name); });
     }
+    chart_->setDelay(kDelay);
 }
 
 void MapPage::fillWindowMenu(QMenu& menu) {
@@ -304,6 +298,7 @@ void MapPage::updateWindowMenu(QMenu& menu) {
 }
 
 void MapPage::runWindowEntry(int32_t id) {
+    // runSystemMenuEntry is of the embedding layer, which raises rather than reports.
     try {
         chart_->runSystemMenuEntry(id);
     } catch (const ctl::RaisedError& e) {

@@ -7,14 +7,11 @@
 
 #include "DemoPage.h"
 #include "TrackStoreSetup.h"
+#include "widgets/KarvexChart.h"  // chart() hands the widget out
 
 class QLabel;
 class QListWidget;
 class QPushButton;
-
-namespace ctl {
-class ControlWidget;
-}
 
 namespace demo {
 
@@ -32,7 +29,7 @@ class MapPage : public DemoPage {
     void stopWork() override;
 
     const TrackStoreState& store() const { return store_; }
-    ctl::ControlWidget& chart() { return *chart_; }
+    KarvexChart& chart() { return *chart_; }
     QListWidget& trackList() { return *tracks_; }
     QString statusText() const;
 
@@ -57,7 +54,7 @@ class MapPage : public DemoPage {
   private:
     QString folder_;
     TrackStoreState store_;
-    ctl::ControlWidget* chart_;
+    KarvexChart* chart_;
     std::unique_ptr<DrawRunner> runner_;
     QListWidget* tracks_;
     QLabel *storeLabel_, *mouse_, *status_;

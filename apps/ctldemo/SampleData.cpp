@@ -96,6 +96,10 @@ double DaySerial(const QDate& d) {
     return double(QDate(1899, 12, 30).daysTo(d));
 }
 
+QDate DayOfSerial(double serial) {
+    return QDate(1899, 12, 30).addDays(qint64(serial));
+}
+
 LineFit FitLine(const std::vector<double>& x, const std::vector<double>& y) {
     LineFit f;
     size_t n = std::min(x.size(), y.size());

@@ -35,6 +35,8 @@ CodeRow GeneratedProduct(int i);
 
 // A date as the controls' day number (days since 30 December 1899).
 double DaySerial(const QDate& d);
+// The date of a whole day number.
+QDate DayOfSerial(double serial);
 
 // The least-squares line through (x, y) pairs: y = intercept + slope * x, with the
 // correlation coefficient. Fewer than two distinct x values give slope 0.

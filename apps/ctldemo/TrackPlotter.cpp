@@ -3,24 +3,25 @@
 #include <algorithm>
 
 #include "DrawRunner.h"
-#include "platform/embed/ControlWidget.h"
+#include "SampleData.h"
+#include "widgets/KarvexChart.h"
 
 namespace demo {
 
 bool TrackPlotter::load(const PlotTrack& track, size_t count) {
     error_.clear();
-    try {
-        chart_.call("Point_Clear");
-        for (size_t i = 0; i < count && i < track.x.size(); ++i)
-            if (!chart_.call("Point_Add", {ctl::Variant::Date(track.x[i]), track.y[i]}).toBool()) {
-                error_ = QString::fromStdString(chart_.get("ControlError").toString());
-                return false;
-            }
-        return true;
-    } catch (const ctl::RaisedError& e) {
-        error_ = QString::fromStdString(e.description());
+    chart_.clearLastError();
+    chart_.pointClear();
+    bool refused = false;
+    for (size_t i = 0; i < count && i < track.x.size() && !refused; ++i)
+        refused =
+            chart_.lastErrorNumber() != 0 || !chart_.pointAdd(DayOfSerial(track.x[i]), track.y[i]);
+    if (chart_.lastErrorNumber() != 0) {
+        error_ = chart_.lastErrorDescription();
         return false;
     }
+    if (refused) error_ = chart_.controlError();  // the chart says why it refused the point
+    return !refused;
 }
 
 bool TrackPlotter::draw(const PlotTrack& track, size_t from, size_t count) {
@@ -29,21 +30,12 @@ bool TrackPlotter::draw(const PlotTrack& track, size_t from, size_t count) {
                    track.colour,
                    track.marks};
     if (!load(part, count)) return false;
-    bool ok = false;
-    try {
-        const ctl::Variant marks = chart_.get("ViewPoints");
-        chart_.set("ViewPoints", track.marks);
-        chart_.set("ForeColor", int32_t(track.colour));
-        ok = runner_.run([this] { return chart_.call("Draw").toBool(); });
-        chart_.set("ViewPoints", marks);
-    } catch (const ctl::RaisedError& e) {
-        error_ = QString::fromStdString(e.description());
-        return false;
-    }
-    if (!ok)
-        error_ = runner_.lastError().isEmpty()
-                     ? QString::fromStdString(chart_.get("ControlError").toString())
-                     : runner_.lastError();
+    const bool marks = chart_.viewPoints();
+    chart_.setViewPoints(track.marks);
+    chart_.setForeColor(track.colour);
+    const bool ok = runner_.run([this] { return chart_.draw(); });
+    chart_.setViewPoints(marks);
+    if (!ok) error_ = runner_.lastError().isEmpty() ? chart_.controlError() : runner_.lastError();
     return ok;
 }
 
@@ -64,19 +56,10 @@ TrackPlotter::Result TrackPlotter::animate(const PlotTrack& track, size_t& reach
 bool TrackPlotter::drawAtOnce(const PlotTrack& track, size_t count) {
     count = std::min(count, track.x.size());
     if (count < 2) return true;  // a lone point has no segment to show
-    ctl::Variant delay;
-    try {
-        delay = chart_.get("Delay");
-        chart_.set("Delay", 0.0f);
-    } catch (const ctl::RaisedError& e) {
-        error_ = QString::fromStdString(e.description());
-        return false;
-    }
+    const double delay = chart_.delay();
+    chart_.setDelay(0);
     const bool ok = draw(track, 0, count);
-    try {
-        chart_.set("Delay", delay);
-    } catch (const ctl::RaisedError&) {
-    }
+    chart_.setDelay(delay);
     return ok && !runner_.stopped();
 }
 

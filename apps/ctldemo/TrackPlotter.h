@@ -2,13 +2,11 @@
 // Plots point series on a chart in coordinate-system mode. The animated form draws one
 // segment per Draw call, so that a stop knows which points were reached: stopping wipes the
 // chart's picture, and the page draws the frame and those points again at once.
+#include <QColor>
 #include <QString>
-#include <cstdint>
 #include <vector>
 
-namespace ctl {
-class ControlWidget;
-}
+class KarvexChart;
 
 namespace demo {
 
@@ -17,13 +15,13 @@ class DrawRunner;
 struct PlotTrack {
     std::vector<double> x;  // day numbers
     std::vector<double> y;
-    uint32_t colour = 0;  // 0x00BBGGRR
-    bool marks = true;    // point marks (ViewPoints)
+    QColor colour;
+    bool marks = true;  // point marks (ViewPoints)
 };
 
 class TrackPlotter {
   public:
-    TrackPlotter(ctl::ControlWidget& chart, DrawRunner& runner) : chart_(chart), runner_(runner) {}
+    TrackPlotter(KarvexChart& chart, DrawRunner& runner) : chart_(chart), runner_(runner) {}
 
     enum class Result { Done, Stopped, Failed };
     // Draws the track with the chart's Delay and BaseStep; `reached` is the number of its
@@ -37,7 +35,7 @@ class TrackPlotter {
     const QString& error() const { return error_; }
 
   private:
-    ctl::ControlWidget& chart_;
+    KarvexChart& chart_;
     DrawRunner& runner_;
     QString error_;
     bool draw(const PlotTrack& track, size_t from, size_t count);
