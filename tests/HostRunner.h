@@ -46,3 +46,18 @@ inline std::string Dump(const std::vector<ctl::Json>& out) {
     for (const auto& j : out) s += j.dump() + "\n";
     return s;
 }
+
+// The lines after the echo `mark`, up to the next echo, without property notifications.
+inline std::vector<ctl::Json> Section(const std::vector<ctl::Json>& out, const std::string& mark) {
+    std::vector<ctl::Json> lines;
+    bool in = false;
+    for (const ctl::Json& j : out) {
+        if (const ctl::Json* e = j.find("echo")) {
+            if (in) break;
+            in = e->s == mark;
+            continue;
+        }
+        if (in && !j.find("changed")) lines.push_back(j);
+    }
+    return lines;
+}

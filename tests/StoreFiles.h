@@ -110,3 +110,11 @@ struct TestStore {
         c->CommitTrans();
     }
 };
+
+// A map-mode chart loaded from its form file (the store opens when a map chart is loaded).
+inline std::string MapChart(const TempFolder& dir) {
+    std::ofstream(dir.file("form.json"))
+        << R"({"class": "Karvex.ucKarvex", "properties": {"MapStyle": 0, "Delay": 2}})";
+    return "[\"load\", \"Karvex.ucKarvex\", \"" + dir.file("form.json") + "\", {\"folder\": \"" +
+           dir.path + "\", \"width\": 9600, \"height\": 6200}]\n";
+}

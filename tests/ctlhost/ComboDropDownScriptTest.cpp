@@ -29,20 +29,6 @@ std::string Loaded(int style, const std::string& name) {
            "[\"call\", \"AddItem\", \"ES\", \"Spain\"]\n";
 }
 
-// The lines after the echo `mark`, up to the next echo, without property notifications.
-std::vector<Json> Section(const std::vector<Json>& out, const std::string& mark) {
-    std::vector<Json> lines;
-    bool in = false;
-    for (const Json& j : out) {
-        if (const Json* e = j.find("echo")) {
-            if (in) break;
-            in = e->s == mark;
-            continue;
-        }
-        if (in && !j.find("changed")) lines.push_back(j);
-    }
-    return lines;
-}
 int Events(const std::vector<Json>& lines, const std::string& name) {
     int n = 0;
     for (const Json& j : lines)

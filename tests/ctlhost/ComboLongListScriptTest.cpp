@@ -21,20 +21,6 @@ std::string Filled() {
     return script + "[\"echo\", \"filled\"]\n";
 }
 
-// The lines after the echo `mark`, up to the next echo, without property notifications.
-std::vector<Json> Section(const std::vector<Json>& out, const std::string& mark) {
-    std::vector<Json> lines;
-    bool in = false;
-    for (const Json& j : out) {
-        if (const Json* e = j.find("echo")) {
-            if (in) break;
-            in = e->s == mark;
-            continue;
-        }
-        if (in && !j.find("changed")) lines.push_back(j);
-    }
-    return lines;
-}
 }  // namespace
 
 TEST(ComboLongListScript, TheLastOfAHundredThousandRowsIsPickedReadAndRemoved) {

@@ -27,13 +27,6 @@ int Count(const std::vector<ctl::Json>& out, const std::string& event) {
         if (const ctl::Json* e = j.find("event"); e && e->s == event) ++n;
     return n;
 }
-// A map-mode chart loaded from its form file (the store opens when a map chart is loaded).
-std::string MapChart(const TempFolder& dir) {
-    std::ofstream(dir.file("form.json"))
-        << R"({"class": "Karvex.ucKarvex", "properties": {"MapStyle": 0, "Delay": 2}})";
-    return "[\"load\", \"Karvex.ucKarvex\", \"" + dir.file("form.json") + "\", {\"folder\": \"" +
-           dir.path + "\", \"width\": 9600, \"height\": 6200}]\n";
-}
 }  // namespace
 
 TEST(DrawingScript, ASecondBranchByPointsIsCommittedListedPlayedPausedResumedAndCancelled) {

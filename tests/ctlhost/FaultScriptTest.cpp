@@ -39,13 +39,6 @@ std::string ReadAll(const std::string& path) {
     std::ifstream f(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(f), {});
 }
-// A map-mode chart over the folder's store.
-std::string MapChart(const TempFolder& dir) {
-    std::ofstream(dir.file("form.json"))
-        << R"({"class": "Karvex.ucKarvex", "properties": {"MapStyle": 0, "Delay": 2}})";
-    return "[\"load\", \"Karvex.ucKarvex\", \"" + dir.file("form.json") + "\", {\"folder\": \"" +
-           dir.path + "\", \"width\": 9600, \"height\": 6200}]\n";
-}
 }  // namespace
 
 TEST(FaultScript, AControlEndedWhileItsAboutBoxOpensEndsTheCallSafely) {
