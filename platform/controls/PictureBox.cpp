@@ -457,7 +457,9 @@ void PictureBox::Polyline(const double* xs, const double* ys, size_t count,
                             c,
                             drawWidth_,
                             {}});
-    if (drawWidth_ > 1) {
+    // Joined runs paint as single lines only in window pixels; on a denser image (and for wide
+    // pens) each segment is painted as Line paints it.
+    if (drawWidth_ > 1 || d_->dpr != 1) {
         for (size_t i = 0; i + 1 < count; ++i)
             paintSegment(float(xs[i]), float(ys[i]), float(xs[i + 1]), float(ys[i + 1]), c, false);
         return;

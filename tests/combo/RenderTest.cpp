@@ -19,7 +19,10 @@ QImage Snapshot(ucvQuorlin& c, ctl::Form& form, const std::string& name) {
         img.save(QString::fromStdString(std::string(dir) + "/" + name));
     return img;
 }
+// Dark pixels inside `r`, given in window pixels (the grab may hold more device pixels).
 int DarkPixels(const QImage& img, QRect r) {
+    const qreal k = img.devicePixelRatio();
+    r = QRect(int(r.left() * k), int(r.top() * k), int(r.width() * k), int(r.height() * k));
     int n = 0;
     for (int y = r.top(); y <= r.bottom(); ++y)
         for (int x = r.left(); x <= r.right(); ++x)

@@ -148,7 +148,7 @@ TEST_F(DemoChartTest, TheSettingsDialogsDrawAndOkShowTheSeriesAndItsLine) {
 TEST_F(DemoChartTest, TheChartIsDrawnAgainAtItsNewSize) {
     // At first show the frame already reaches the right side of the laid-out chart.
     QImage img = Picture();
-    EXPECT_GT(FrameRight(img), img.width() - 60) << img.width();
+    EXPECT_GT(FrameRight(img), img.width() - 60 * img.devicePixelRatio()) << img.width();
 
     chart->set("Delay", 0.0f);
     Button(page, "&Draw")->click();
@@ -157,7 +157,7 @@ TEST_F(DemoChartTest, TheChartIsDrawnAgainAtItsNewSize) {
     Settle();
     img = Picture();
     EXPECT_GT(img.width(), 900);
-    EXPECT_GT(FrameRight(img), img.width() - 60) << img.width();
+    EXPECT_GT(FrameRight(img), img.width() - 60 * img.devicePixelRatio()) << img.width();
     // The series came back with the frame, across the wider plot.
     int rightmostSeries = -1;
     for (int x = 0; x < img.width(); ++x)
