@@ -14,6 +14,7 @@
 #include <functional>
 #include <vector>
 
+#include "PaintCounter.h"
 #include "combo/ucvQuorlin.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/com/UserControl.h"
@@ -26,14 +27,6 @@ constexpr int kKeys = 1000;
 constexpr int kRuns = 5;
 
 // Counts the paints a window receives.
-class PaintCounter : public QObject {
-  public:
-    int paints = 0;
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint) ++paints;
-        return false;
-    }
-};
 
 // Runs events until the window has painted (or a second has passed).
 void UntilPainted(const PaintCounter& counter, int before) {

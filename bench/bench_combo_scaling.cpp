@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "PaintCounter.h"
 #include "combo/ucvQuorlin.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/com/UserControl.h"
@@ -78,14 +79,6 @@ void Fill(quorlin::ucvQuorlin& c, int n) {
 }
 
 // Counts the paints a window receives.
-class PaintCounter : public QObject {
-  public:
-    int paints = 0;
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint) ++paints;
-        return false;
-    }
-};
 
 struct Row {
     int n;
