@@ -63,24 +63,59 @@ size_t FoldedCounts::find(const FoldedKey& key) const {
     }
 }
 
+FoldedCounts::Place FoldedCounts::locate(const FoldedKey& key) const {
+    Place place;
+    place.version = version_;
+    if (slots_.empty()) return place;
+    size_t mask = slots_.size() - 1;
+    size_t free = std::string::npos;  // the first freed slot on the way, reused by an add
+    for (size_t i = FirstSlot(key.hash, mask);; i = (i + 1) & mask) {
+        const Slot& s = slots_[i];
+        if (s.hash == kNeverUsed) {
+            place.slot = free != std::string::npos ? free : i;
+            return place;
+        }
+        if (s.hash == kFreed) {
+            if (free == std::string::npos) free = i;
+        } else if (s.hash == key.hash && s.length == key.text.size() &&
+                   std::memcmp(keys_.data() + s.offset, key.text.data(), key.text.size()) == 0) {
+            place.slot = i;
+            place.counted = true;
+            return place;
+        }
+    }
+}
+
+void FoldedCounts::addAt(const Place& place, const FoldedKey& key) {
+    if (place.version != version_ || slots_.empty()) return addKey(key);
+    if (place.counted) {
+        ++slots_[place.slot].count;
+        return;
+    }
+    Slot& s = slots_[place.slot];
+    if (s.hash == kNeverUsed) {
+        // A slot never used lengthens the runs look-ups walk: grow first when that would fill
+        // the table past half.
+        if ((used_ + 1) * 2 > slots_.size()) return addKey(key);
+        ++used_;
+    }
+    s = {key.hash, keys_.size(), uint32_t(key.text.size()), 1};
+    keys_.append(key.text);
+    ++live_;
+    ++version_;
+}
+
 bool FoldedCounts::containsKey(const FoldedKey& key) const {
-    return find(key) != std::string::npos;
+    return locate(key).counted;
 }
 
 void FoldedCounts::addKey(const FoldedKey& key) {
-    size_t at = find(key);
-    if (at != std::string::npos) {
-        ++slots_[at].count;
-        return;
+    Place place = locate(key);
+    if (!place.counted && (used_ + 1) * 2 > slots_.size()) {
+        grow();
+        place = locate(key);
     }
-    if ((used_ + 1) * 2 > slots_.size()) grow();
-    size_t mask = slots_.size() - 1;
-    size_t i = FirstSlot(key.hash, mask);
-    while (slots_[i].hash > kFreed) i = (i + 1) & mask;
-    if (slots_[i].hash == kNeverUsed) ++used_;
-    slots_[i] = {key.hash, keys_.size(), uint32_t(key.text.size()), 1};
-    keys_.append(key.text);
-    ++live_;
+    addAt(place, key);
 }
 
 void FoldedCounts::remove(std::string_view text) {
@@ -89,12 +124,14 @@ void FoldedCounts::remove(std::string_view text) {
     Slot& s = slots_[at];
     if (--s.count == 0) {
         s.hash = kFreed;
+        ++version_;
         deadBytes_ += s.length;
         --live_;
     }
 }
 
 void FoldedCounts::clear() {
+    ++version_;
     slots_.clear();
     keys_.clear();
     live_ = used_ = deadBytes_ = 0;
@@ -115,6 +152,7 @@ void FoldedCounts::grow() {
         deadBytes_ = 0;
     }
     used_ = 0;
+    ++version_;
     size_t mask = size - 1;
     for (Slot s : old) {
         if (s.hash <= kFreed) continue;

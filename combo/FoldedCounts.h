@@ -25,6 +25,17 @@ class FoldedCounts {
 
     bool containsKey(const FoldedKey& key) const;
     void addKey(const FoldedKey& key);
+
+    // Where a key is counted, or the slot adding it would take: one look-up serves a test and
+    // the add that follows it. A place is good until the table next changes.
+    struct Place {
+        size_t slot = 0;
+        bool counted = false;
+        uint64_t version = 0;
+    };
+    Place locate(const FoldedKey& key) const;
+    void addAt(const Place& place, const FoldedKey& key);
+
     bool contains(std::string_view text) { return containsKey(fold(text)); }
     void add(std::string_view text) { addKey(fold(text)); }
     void remove(std::string_view text);
@@ -46,6 +57,7 @@ class FoldedCounts {
     std::string keys_;
     size_t live_ = 0, used_ = 0;  // used_ counts the freed slots too
     size_t deadBytes_ = 0;        // of keys whose slots were freed
+    uint64_t version_ = 0;        // changes whenever a slot does
     FoldedKey scratch_;
 };
 

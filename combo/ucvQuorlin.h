@@ -180,7 +180,11 @@ class ucvQuorlin : public ctl::UserControl {
     bool terminated_ = false;        // after Terminate the drop-down window is not made again
     int32_t hdc_;
     std::unique_ptr<quorlin::Window> window_;
-    FoldedCounts seen1_, seen2_;  // the cells of lstCol1a and lstCol2a, for the duplicate test
+    // The cells of lstCol1a and lstCol2a, for the duplicate test. The second column is only
+    // counted from the first time a first cell matches: most lists never need it.
+    FoldedCounts seen1_, seen2_;
+    bool seen2Counted_ = false;
+    FoldedCounts& SecondCells();
     DropDownFlow flow_{*this};
     ComboKeys keys_{*this};
     ComboMouse mouse_{*this};

@@ -39,20 +39,31 @@ ucvQuorlin::Pair ucvQuorlin::RowPair() {
 
 void ucvQuorlin::PairAppend(const Pair& p, const std::string& c1, const std::string& c2,
                             int32_t data) {
-    p.col1->AddItem(c1, data);
-    p.col2->AddItem(c2);
+    p.col1->AppendRow(c1, data);
+    p.col2->AppendRow(c2);
     if (OwnPair(p)) {
         seen1_.add(c1);
-        seen2_.add(c2);
+        if (seen2Counted_) seen2_.add(c2);
     }
+}
+
+FoldedCounts& ucvQuorlin::SecondCells() {
+    if (!seen2Counted_) {
+        seen2_.clear();
+        for (int i = 0, n = lstCol2a.ListCount(); i < n; ++i) seen2_.add(lstCol2a.List(i));
+        seen2Counted_ = true;
+    }
+    return seen2_;
 }
 
 void ucvQuorlin::PairSet(const Pair& p, int index, const std::string& c1, const std::string& c2) {
     if (OwnPair(p)) {
         seen1_.remove(p.col1->List(index));
-        seen2_.remove(p.col2->List(index));
         seen1_.add(c1);
-        seen2_.add(c2);
+        if (seen2Counted_) {
+            seen2_.remove(p.col2->List(index));
+            seen2_.add(c2);
+        }
     }
     p.col1->setList(index, c1);
     p.col2->setList(index, c2);
@@ -61,7 +72,7 @@ void ucvQuorlin::PairSet(const Pair& p, int index, const std::string& c1, const 
 void ucvQuorlin::PairRemove(const Pair& p, int index) {
     if (OwnPair(p)) {
         seen1_.remove(p.col1->List(index));
-        seen2_.remove(p.col2->List(index));
+        if (seen2Counted_) seen2_.remove(p.col2->List(index));
     }
     p.col1->RemoveItem(index);
     p.col2->RemoveItem(index);
@@ -72,6 +83,7 @@ void ucvQuorlin::ClearOwnPair() {
     lstCol2a.Clear();
     seen1_.clear();
     seen2_.clear();
+    seen2Counted_ = false;
 }
 
 bool ucvQuorlin::Busy() {
@@ -93,22 +105,21 @@ void ucvQuorlin::AddItem(const std::string& Col1, const std::string& Col2, int32
     if (Busy()) return;
     // A row is refused when some first cell and some second cell of the control's own lists
     // equal it, not necessarily in the same row.
-    // Each cell is folded once, into its table's own key buffer, for the test and the add.
-    const FoldedKey& key1 = seen1_.fold(Col1);
-    bool seen1 = seen1_.containsKey(key1);
+    // The first cell is folded and looked up once, for the test and the add (nothing between
+    // them runs events).
     Pair p = RowPair();
-    bool own = OwnPair(p);
-    const FoldedKey* key2 = seen1 || own ? &seen2_.fold(Col2) : nullptr;
-    if (seen1 && seen2_.containsKey(*key2)) {
+    const FoldedKey& key1 = seen1_.fold(Col1);
+    FoldedCounts::Place at1 = seen1_.locate(key1);
+    if (at1.counted && SecondCells().contains(Col2)) {
         ctl::Beep();
         return;
     }
     if (!p.col1) return;
-    p.col1->AddItem(Col1, ID);
-    p.col2->AddItem(Col2);
-    if (own) {
-        seen1_.addKey(key1);
-        seen2_.addKey(*key2);
+    p.col1->AppendRow(Col1, ID);
+    p.col2->AppendRow(Col2);
+    if (OwnPair(p)) {
+        seen1_.addAt(at1, key1);
+        if (seen2Counted_) seen2_.add(Col2);
     }
     m_NewIndex = p.col1->ListCount() - 1;
 }

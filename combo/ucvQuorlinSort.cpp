@@ -82,7 +82,8 @@ void ucvQuorlin::AppendInOrder(const Pair& p, SortRows& rows, const std::vector<
     p.col2->AddItems(col2, {});
     if (OwnPair(p)) {
         for (const std::string& c : col1) seen1_.add(c);
-        for (const std::string& c : col2) seen2_.add(c);
+        if (seen2Counted_)
+            for (const std::string& c : col2) seen2_.add(c);
     }
 }
 

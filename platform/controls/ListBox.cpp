@@ -24,26 +24,46 @@ class RowDelegate : public QStyledItemDelegate {
 
 // The rows' texts, one string each and nothing else: a list of a million rows costs the texts
 // and little more, and putting all rows back in a new order is one reset of the view.
+// Rows may be appended quietly: the view hears of them together, as one insertion, before
+// anything else changes the rows or the view next acts (`tell`). Telling a view of each row
+// as it comes costs more than the row (the view restarts its layout timer every time).
 class RowTexts : public QAbstractListModel {
   public:
     using QAbstractListModel::QAbstractListModel;
     std::vector<QString> rows;
+    size_t told = 0;  // the rows the view knows of: the first `told` of `rows`
 
     int rowCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : int(rows.size());
+        return parent.isValid() ? 0 : int(told);
     }
     QVariant data(const QModelIndex& index, int role) const override {
-        if (!index.isValid() || index.row() >= int(rows.size())) return {};
+        if (!index.isValid() || index.row() >= int(told)) return {};
         if (role == Qt::DisplayRole || role == Qt::EditRole) return rows[size_t(index.row())];
         return {};
     }
+    // Tells the view of the rows appended quietly; true when there were any.
+    bool tell() {
+        if (told == rows.size()) return false;
+        beginInsertRows({}, int(told), int(rows.size()) - 1);
+        told = rows.size();
+        endInsertRows();
+        return true;
+    }
+    // Appends without telling the view; true when the row is the first not yet told.
+    bool appendQuietly(QString text) {
+        rows.push_back(std::move(text));
+        return rows.size() == told + 1;
+    }
     void append(QString text) {
+        tell();
         int row = int(rows.size());
         beginInsertRows({}, row, row);
         rows.push_back(std::move(text));
+        told = rows.size();
         endInsertRows();
     }
     void append(std::vector<QString> more) {
+        tell();
         if (more.empty()) return;
         int first = int(rows.size());
         beginInsertRows({}, first, first + int(more.size()) - 1);
@@ -52,20 +72,25 @@ class RowTexts : public QAbstractListModel {
         else
             rows.insert(rows.end(), std::make_move_iterator(more.begin()),
                         std::make_move_iterator(more.end()));
+        told = rows.size();
         endInsertRows();
     }
     void remove(int row) {
+        tell();
         beginRemoveRows({}, row, row);
         rows.erase(rows.begin() + row);
+        told = rows.size();
         endRemoveRows();
     }
     void clear() {
         beginResetModel();
         rows.clear();
         rows.shrink_to_fit();
+        told = 0;
         endResetModel();
     }
     void set(int row, QString text) {
+        tell();
         rows[size_t(row)] = std::move(text);
         emit dataChanged(index(row), index(row), {Qt::DisplayRole});
     }
@@ -77,6 +102,14 @@ class RowList : public QListView {
   public:
     explicit RowList(QWidget* parent) : QListView(parent) { setModel(&texts); }
     RowTexts texts;
+
+    // Appends a row the view hears of later, together with the rows appended after it: when
+    // the event loop next runs, or sooner when anything else reaches the view or the rows.
+    void appendQuietly(QString text) {
+        if (texts.appendQuietly(std::move(text)))
+            QMetaObject::invokeMethod(
+                this, [this] { texts.tell(); }, Qt::QueuedConnection);
+    }
     int currentRow() const {
         QModelIndex i = currentIndex();
         return i.isValid() ? i.row() : -1;
@@ -92,6 +125,15 @@ class RowList : public QListView {
     }
 
   protected:
+    // Whatever reaches the view (painting, grabs, screen readers, the keyboard) sees every row.
+    bool event(QEvent* e) override {
+        texts.tell();
+        return QListView::event(e);
+    }
+    bool viewportEvent(QEvent* e) override {
+        texts.tell();
+        return QListView::viewportEvent(e);
+    }
     void showEvent(QShowEvent* e) override {
         QListView::showEvent(e);
         if (relaid) relaid();
@@ -185,6 +227,11 @@ void ListBox::AddItem(const std::string& text, int32_t itemData) {
     data_.push_back(itemData);
 }
 
+void ListBox::AppendRow(const std::string& text, int32_t itemData) {
+    d_->list->appendQuietly(QString::fromStdString(text));
+    data_.push_back(itemData);
+}
+
 void ListBox::AddItems(const std::vector<std::string>& texts,
                        const std::vector<int32_t>& itemData) {
     std::vector<QString> labels;
@@ -242,6 +289,7 @@ int ListBox::ListIndex() const {
 
 void ListBox::setListIndex(int index) {
     QListView* l = d_->list;
+    d_->list->texts.tell();
     if (index < 0 || index >= ListCount()) {
         l->clearSelection();
         l->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::ClearAndSelect);
@@ -278,6 +326,7 @@ int ListBox::maxTop() const {
 }
 
 void ListBox::applyTop() {
+    d_->list->texts.tell();
     d_->applying = true;
     d_->list->verticalScrollBar()->setValue(top_);
     d_->applying = false;
@@ -321,6 +370,7 @@ int ListBox::RowAt(float y) const {
 
 void ListBox::fontChanged() {
     d_->delegate->rowPx = std::max(1, QFontMetrics(d_->list->font()).height());
+    d_->list->texts.tell();
     d_->list->doItemsLayout();
 }
 

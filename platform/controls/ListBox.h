@@ -17,6 +17,10 @@ class ListBox : public Widget {
     ~ListBox() override;
 
     void AddItem(const std::string& text, int32_t itemData = 0);
+    // Appends a row as AddItem does, for callers that append many rows one by one: the toolkit
+    // view hears of rows appended this way together, when the event loop next runs or before
+    // anything else reaches the list. Every member reads them at once.
+    void AppendRow(const std::string& text, int32_t itemData = 0);
     // Appends many rows in one insertion (the view is told once); `itemData` is either empty
     // (all 0) or one number per text.
     void AddItems(const std::vector<std::string>& texts, const std::vector<int32_t>& itemData);

@@ -38,3 +38,21 @@ TEST(FoldedCounts, GrowingAfterManyRemovalsKeepsExactlyTheLiveTexts) {
     EXPECT_FALSE(t.contains("other 1"));
     EXPECT_EQ(t.distinct(), 0u);
 }
+
+TEST(FoldedCounts, APlaceFoundBeforeTheTableChangedStillCountsItsText) {
+    FoldedCounts t;
+    for (int i = 0; i < 40; ++i) t.add("r" + std::to_string(i));
+    t.remove("r3");  // a freed slot that an add may take again
+    auto key = t.fold("New");
+    std::string text = key.text;
+    auto place = t.locate(key);
+    EXPECT_FALSE(place.counted);
+    for (int i = 40; i < 400; ++i) t.add("r" + std::to_string(i));  // grows: the place is stale
+    auto again = t.fold(text);
+    t.addAt(place, again);
+    t.addAt(t.locate(t.fold("NEW")), t.fold("NEW"));
+    EXPECT_EQ(t.distinct(), 400u - 1 + 1);
+    t.remove("new");
+    EXPECT_TRUE(t.contains("nEw"));  // counted twice, removed once
+    for (int i = 0; i < 400; ++i) EXPECT_EQ(t.contains("R" + std::to_string(i)), i != 3) << i;
+}

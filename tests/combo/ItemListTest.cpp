@@ -65,6 +65,8 @@ TEST_F(ComboTest, DuplicateIndexAgreesWithAScanOfTheLists) {
             c->RemoveItem(int32_t(rng() % unsigned(n)));
         } else if (op < 9 && n > 0) {
             c->setList(int32_t(rng() % unsigned(n)), word() + "\t" + word());
+        } else if (rng() % 3 == 0) {
+            c->Sort(int16_t(1 + rng() % 2));  // puts every row back
         } else if (rng() % 8 == 0) {
             c->Clear();
         }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QListView>
+
 #include "platform/com/UserControl.h"
 #include "platform/controls/ListBox.h"
 #include "platform/controls/TextBox.h"
@@ -28,6 +31,40 @@ TEST(ListBox, RowsKeepTheirDataAndSelection) {
     l.setList(9, "x");
     l.Clear();
     EXPECT_EQ(l.ListCount(), 0);
+}
+
+TEST(ListBox, RowsAppendedQuietlyAreReadAtOnceAndReachTheView) {
+    Surface s;
+    s.form.setVisible(true);
+    ListBox l(s.form);
+    l.setHeight(5 * l.RowHeight());
+    l.setVisible(true);
+    auto* view = static_cast<QListView*>(l.qwidget());
+    l.AddItem("a", 1);
+    l.AppendRow("b", 2);
+    l.AppendRow("c", 3);
+    l.AddItem("d", 4);  // told at once, after the quiet rows, in order
+    EXPECT_EQ(view->model()->rowCount(), 4);
+    l.AppendRow("e", 5);
+    EXPECT_EQ(l.ListCount(), 5);
+    EXPECT_EQ(l.List(4), "e");
+    EXPECT_EQ(l.ItemData(4), 5);
+    l.setListIndex(4);  // a row the view had not heard of yet
+    EXPECT_EQ(l.ListIndex(), 4);
+    EXPECT_EQ(view->currentIndex().data().toString(), "e");
+    for (int i = 0; i < 20; ++i) l.AppendRow("x" + std::to_string(i));
+    l.RemoveItem(6);
+    EXPECT_EQ(l.List(6), "x2");
+    l.AppendRow("last");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view->model()->rowCount(), l.ListCount());
+    l.AppendRow("grabbed");
+    view->grab();  // painting reaches the view without the event loop
+    EXPECT_EQ(view->model()->rowCount(), l.ListCount());
+    l.AppendRow("cleared");
+    l.Clear();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view->model()->rowCount(), 0);
 }
 
 TEST(ListBox, HeightTakesWholeRowsAndTopStopsAtTheLastPage) {
