@@ -2,45 +2,57 @@
 
 #include <algorithm>
 #include <numeric>
+#include <string>
 
 #include "platform/com/RaisedError.h"
 #include "platform/sys/Collation.h"
 #include "platform/sys/EventLoop.h"
 #include "platform/sys/Locale.h"
+#include "platform/sys/Text.h"
 
 namespace quorlin {
 
 namespace {
-std::vector<int32_t> Identity(size_t n) {
-    std::vector<int32_t> order(n);
-    std::iota(order.begin(), order.end(), 0);
-    return order;
+std::u16string_view TrimBlanks(std::u16string_view s) {
+    size_t b = 0, e = s.size();
+    while (b < e && s[b] == u' ') ++b;
+    while (e > b && s[e - 1] == u' ') --e;
+    return s.substr(b, e - b);
+}
+
+// Events ran and took the rows away.
+bool RowsGone(const SortInput& rows) {
+    return ctl::YieldSlice() && !rows.present();
 }
 }  // namespace
 
-std::vector<double> ComboSort::NumberKeys(const SortRows& rows) {
-    std::vector<double> keys(rows.size());
+bool ComboSort::NumberKeys(const SortInput& rows, std::vector<double>& keys) {
+    keys.resize(rows.rows);
     if (col_ == 3) {
-        for (size_t i = 0; i < rows.size(); ++i) keys[i] = double(rows.data[i]);
-        return keys;
+        for (size_t i = 0; i < rows.rows; ++i) keys[i] = double(rows.data(i));
+        return true;
     }
-    const std::vector<std::string>& cells = col_ == 1 ? rows.col1 : rows.col2;
-    PlainNumbers = cells.empty() || cells[0].find(',') == std::string::npos;
-    for (size_t i = 0; i < cells.size(); ++i) {
+    std::string cell;  // one buffer for every cell's UTF-8
+    for (size_t i = 0; i < rows.rows; ++i) {
+        cell.clear();
+        ctl::AppendUtf8(TrimBlanks(rows.cell(i)), cell);
+        if (i == 0) PlainNumbers = cell.find(',') == std::string::npos;
         if (PlainNumbers) {
-            keys[i] = ctl::LeadingNumber(cells[i]);
-        } else if (!ctl::ParseLocaleNumber(cells[i], keys[i])) {
+            keys[i] = ctl::LeadingNumber(cell);
+        } else if (!ctl::ParseLocaleNumber(cell, keys[i])) {
             ctl::Raise(ctl::errTypeMismatch);
         }
-        ctl::YieldSlice();
+        if (RowsGone(rows)) return false;
     }
-    return keys;
+    return true;
 }
 
-std::vector<int32_t> ComboSort::Order(const SortRows& rows) {
-    std::vector<int32_t> order = Identity(rows.size());
+std::vector<int32_t> ComboSort::Order(const SortInput& rows) {
+    if (!rows.present()) return {};
+    std::vector<int32_t> order(rows.rows);
     if (NumericSort) {
-        std::vector<double> keys = NumberKeys(rows);
+        std::vector<double> keys;
+        if (!NumberKeys(rows, keys)) return {};
         // The numbers kept beside their rows: the sort reads them in order.
         std::vector<std::pair<double, int32_t>> entries(keys.size());
         for (size_t i = 0; i < keys.size(); ++i) entries[i] = {keys[i], int32_t(i)};
@@ -51,12 +63,11 @@ std::vector<int32_t> ComboSort::Order(const SortRows& rows) {
         for (size_t i = 0; i < entries.size(); ++i) order[i] = entries[i].second;
         return order;
     }
-    const std::vector<std::string>& cells = col_ == 1 ? rows.col1 : rows.col2;
     ctl::CollationKeys keys;
-    keys.reserve(cells.size());
-    for (const std::string& cell : cells) {
-        keys.add(cell);
-        ctl::YieldSlice();
+    keys.reserve(rows.rows);
+    for (size_t i = 0; i < rows.rows; ++i) {
+        keys.add(TrimBlanks(rows.cell(i)));
+        if (RowsGone(rows)) return {};
     }
     // Rows sorted by their keys' first bytes, kept beside them; the whole keys are compared
     // only when those are equal.
@@ -64,8 +75,8 @@ std::vector<int32_t> ComboSort::Order(const SortRows& rows) {
         uint64_t prefix;
         int32_t row;
     };
-    std::vector<Entry> entries(cells.size());
-    for (size_t i = 0; i < cells.size(); ++i) entries[i] = {keys.prefix(i), int32_t(i)};
+    std::vector<Entry> entries(rows.rows);
+    for (size_t i = 0; i < rows.rows; ++i) entries[i] = {keys.prefix(i), int32_t(i)};
     std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
         ctl::YieldSlice();
         if (a.prefix != b.prefix) return a.prefix < b.prefix;

@@ -18,7 +18,6 @@
 
 namespace quorlin {
 
-struct SortRows;
 class ucvQuorlinAccessible;
 
 // Values of the Style property.
@@ -153,7 +152,7 @@ class ucvQuorlin : public ctl::UserControl {
     void ClearSelection();
     class SortBusyScope;
     bool SamePair(const Pair& p, int32_t count);
-    void AppendInOrder(const Pair& p, SortRows& rows, const std::vector<int32_t>& order);
+    void PutInOrder(const Pair& p, const std::vector<int32_t>& order);
 
     void EnsureWindow();
     void UnloadWindow();

@@ -1,6 +1,7 @@
 // Sort: the rows reordered on one column while the list is closed to the host.
 #include "combo/ComboSort.h"
 #include "combo/ucvQuorlin.h"
+#include "combo/ucvQuorlinAccessible.h"
 #include "platform/com/RaisedError.h"
 #include "platform/sys/EventLoop.h"
 #include "platform/sys/Screen.h"
@@ -43,48 +44,49 @@ void ucvQuorlin::Sort(int16_t Col, bool OnNumeric) {
     ctl::ResetYieldSlice();
 
     // The cells are read as they are, not re-split from the composed row, so a first cell that
-    // holds a tab keeps it.
+    // holds a tab keeps it. They are read in place while the keys are made; events may run
+    // meanwhile and end the control or change its style, which ends the sort.
     Pair p = RowPair();
-    SortRows rows;
-    rows.col1.reserve(size_t(n));
-    rows.col2.reserve(size_t(n));
-    rows.data.reserve(size_t(n));
-    for (int32_t i = 0; i < n; ++i) {
-        if (!SamePair(p, n)) return;  // the control ended or changed its style meanwhile
-        rows.col1.push_back(ctl::Trim(p.col1->List(i)));
-        rows.col2.push_back(ctl::Trim(p.col2->List(i)));
-        rows.data.push_back(p.col1->ItemData(i));
-        ctl::YieldSlice();
-    }
     // What reading the rows one by one leaves in the caches: the last row.
     m_List = p.col1->List(n - 1) + "\t" + p.col2->List(n - 1);
-    m_ItemData = rows.data.back();
-
-    std::vector<int32_t> order = ComboSort(Col, OnNumeric).Order(rows);
-    if (!SamePair(p, n)) return;
-    ClearRows();
-    AppendInOrder(p, rows, order);
+    m_ItemData = p.col1->ItemData(n - 1);
+    ctl::ListBox& column = Col == 2 ? *p.col2 : *p.col1;
+    SortInput input;
+    input.rows = size_t(n);
+    input.cell = [&](size_t row) { return column.ListUtf16(int(row)); };
+    input.data = [&](size_t row) { return p.col1->ItemData(int(row)); };
+    input.present = [&] { return SamePair(p, n); };
+    std::vector<int32_t> order = ComboSort(Col, OnNumeric).Order(input);
+    if (order.empty() || !SamePair(p, n)) return;
+    PutInOrder(p, order);
 }
 
-// The rows put back in one pass, each list told once.
-void ucvQuorlin::AppendInOrder(const Pair& p, SortRows& rows, const std::vector<int32_t>& order) {
-    std::vector<std::string> col1, col2;
-    std::vector<int32_t> data;
-    col1.reserve(order.size());
-    col2.reserve(order.size());
-    data.reserve(order.size());
-    for (int32_t i : order) {
-        col1.push_back(std::move(rows.col1[size_t(i)]));
-        col2.push_back(std::move(rows.col2[size_t(i)]));
-        data.push_back(rows.data[size_t(i)]);
+// The rows moved into their new order within the lists, their cells trimmed, with no row
+// selected and the first at the top, as after clearing the list and adding them again.
+void ucvQuorlin::PutInOrder(const Pair& p, const std::vector<int32_t>& order) {
+    bool trimmed1 = false;
+    p.col1->Reorder(order, true, &trimmed1);
+    p.col2->Reorder(order, true);
+    lblCol1.setCaption("");
+    lblCol2.setCaption("");
+    txtCol1.setText("");
+    txtCol2.setText("");
+    m_ListIndex = -1;
+    m_TopIndex = 0;
+    if (!OwnPair(p)) {
+        ClearOwnPair();
+    } else {
+        // The same rows, some cells shorter: the first column's counts are taken again when a
+        // cell changed; the second's when next needed.
+        if (trimmed1) {
+            seen1_.clear();
+            for (int i = 0, rows = lstCol1a.ListCount(); i < rows; ++i)
+                seen1_.add(lstCol1a.List(i));
+        }
+        seen2_.clear();
+        seen2Counted_ = false;
     }
-    p.col1->AddItems(col1, data);
-    p.col2->AddItems(col2, {});
-    if (OwnPair(p)) {
-        for (const std::string& c : col1) seen1_.add(c);
-        if (seen2Counted_)
-            for (const std::string& c : col2) seen2_.add(c);
-    }
+    accessible_->RowsChanged();
 }
 
 // Whether the rows still live in `p`: events run during a sort may end the control.

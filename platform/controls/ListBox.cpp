@@ -82,6 +82,12 @@ class RowTexts : public QAbstractListModel {
         told = rows.size();
         endRemoveRows();
     }
+    // Around a change of every row (a new order): the view lets go of the rows first.
+    void beginRewrite() { beginResetModel(); }
+    void endRewrite() {
+        told = rows.size();
+        endResetModel();
+    }
     void clear() {
         beginResetModel();
         rows.clear();
@@ -271,6 +277,65 @@ std::string ListBox::List(int index) const {
     return index >= 0 && index < int(rows.size()) ? rows[size_t(index)].toStdString()
                                                   : std::string();
 }
+std::u16string_view ListBox::ListUtf16(int index) const {
+    const auto& rows = d_->list->texts.rows;
+    if (index < 0 || index >= int(rows.size())) return {};
+    const QString& s = rows[size_t(index)];
+    return {reinterpret_cast<const char16_t*>(s.constData()), size_t(s.size())};
+}
+
+bool ListBox::Reorder(const std::vector<int32_t>& order, bool trimBlanks, bool* trimmed) {
+    if (trimmed) *trimmed = false;
+    RowTexts& texts = d_->list->texts;
+    const size_t n = texts.rows.size();
+    if (order.size() != n) return false;
+    std::vector<bool> named(n, false);
+    for (int32_t i : order) {
+        if (i < 0 || size_t(i) >= n || named[size_t(i)]) return false;
+        named[size_t(i)] = true;
+    }
+    data_.resize(n, 0);
+    texts.beginRewrite();
+    bool cut = false;
+    // Trimmed where they lie, in the order the texts were made (close to their order in
+    // memory), and in place: a text of its own loses its blanks without a copy.
+    if (trimBlanks)
+        for (QString& text : texts.rows) {
+            const QChar* c = std::as_const(text).constData();
+            qsizetype b = 0, e = text.size();
+            while (b < e && c[b] == u' ') ++b;
+            while (e > b && c[e - 1] == u' ') --e;
+            if (e - b == text.size()) continue;
+            text.truncate(e);
+            text.remove(0, b);
+            cut = true;
+        }
+    // Moved along each cycle of the order, in place: row i takes what stood at order[i].
+    std::vector<bool>& placed = named;
+    placed.assign(n, false);
+    for (size_t start = 0; start < n; ++start) {
+        if (placed[start]) continue;
+        QString text = std::move(texts.rows[start]);
+        int32_t value = data_[start];
+        size_t i = start;
+        for (;;) {
+            placed[i] = true;
+            auto from = size_t(order[i]);
+            if (from == start) break;
+            texts.rows[i] = std::move(texts.rows[from]);
+            data_[i] = data_[from];
+            i = from;
+        }
+        texts.rows[i] = std::move(text);
+        data_[i] = value;
+    }
+    texts.endRewrite();
+    if (trimmed) *trimmed = cut;
+    top_ = 0;
+    applyTop();
+    return true;
+}
+
 void ListBox::setList(int index, const std::string& text) {
     if (index >= 0 && index < ListCount()) d_->list->texts.set(index, QString::fromStdString(text));
 }

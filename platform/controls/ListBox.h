@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/forms/Widget.h"
@@ -28,6 +29,15 @@ class ListBox : public Widget {
     void Clear();
     int ListCount() const;
     std::string List(int index) const;
+    // The row's text as the list keeps it (UTF-16), read without a copy; good until the rows
+    // next change. Empty past the last row.
+    std::u16string_view ListUtf16(int index) const;
+    // Puts the rows in a new order, each with its item data: order[i] is the row that comes
+    // i-th, each row named once (else nothing changes and the answer is false). With
+    // `trimBlanks` the spaces around each text are cut on the way. The view is told once; no
+    // row is selected and the first row is at the top afterwards. True when the rows moved;
+    // `trimmed` tells whether some text lost spaces.
+    bool Reorder(const std::vector<int32_t>& order, bool trimBlanks, bool* trimmed = nullptr);
     void setList(int index, const std::string& text);
     int32_t ItemData(int index) const;
     void setItemData(int index, int32_t value);

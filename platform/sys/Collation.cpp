@@ -63,12 +63,17 @@ void CollationKeys::reserve(size_t n) {
 void CollationKeys::add(std::string_view text) {
     int32_t length = 0;
     const UChar* s = ToUtf16(text, d_->utf16, length);
+    add(std::u16string_view(s, size_t(length)));
+}
+
+void CollationKeys::add(std::u16string_view text) {
+    const auto length = int32_t(text.size());
     size_t start = d_->bytes.size();
-    size_t room = std::max<size_t>(32, 2 * size_t(length) + 16);
+    size_t room = std::max<size_t>(32, 2 * text.size() + 16);
     for (;;) {
         d_->bytes.resize(start + room);
         auto* out = reinterpret_cast<uint8_t*>(d_->bytes.data() + start);
-        int32_t need = ucol_getSortKey(SharedCollator(), s, length, out, int32_t(room));
+        int32_t need = ucol_getSortKey(SharedCollator(), text.data(), length, out, int32_t(room));
         if (need > 0 && size_t(need) <= room) {
             d_->bytes.resize(start + size_t(need));
             break;

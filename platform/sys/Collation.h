@@ -19,6 +19,8 @@ class CollationKeys {
     void reserve(size_t n);
     // The key of `text` (UTF-8) becomes key number size() - 1.
     void add(std::string_view text);
+    // The key of UTF-16 text, read as it is.
+    void add(std::u16string_view text);
     size_t size() const;
     // Negative, zero or positive as text a sorts before, with or after text b.
     int compare(size_t a, size_t b) const;

@@ -65,12 +65,14 @@ void DoEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
-void YieldSlice() {
+bool YieldSlice() {
     // Loops call this after every step, often microseconds apart: the clock is read only on
     // every few calls, and events run only when a whole slice has passed.
-    if (++g_yieldCalls % kCallsPerClockRead != 0) return;
+    if (++g_yieldCalls % kCallsPerClockRead != 0) return false;
     int64_t now = Clock::MonotonicMs();
-    if (now - g_lastYield >= kSliceMs) DoEvents();
+    if (now - g_lastYield < kSliceMs) return false;
+    DoEvents();
+    return true;
 }
 
 void ResetYieldSlice() {

@@ -13,8 +13,9 @@ void EnsureApplication();
 void DoEvents();
 
 // For long loops: runs pending events only when a time slice (a few ms) has passed since the
-// last run, so a loop of microsecond steps is not slowed down by event processing.
-void YieldSlice();
+// last run, so a loop of microsecond steps is not slowed down by event processing. True when
+// events ran: whatever they may have changed is to be looked at again.
+bool YieldSlice();
 // Forces the next YieldSlice to run events (e.g. at the start of a loop).
 void ResetYieldSlice();
 

@@ -63,4 +63,30 @@ bool EndsWith(std::string_view s, std::string_view p) {
     return s.size() >= p.size() && s.substr(s.size() - p.size()) == p;
 }
 
+void AppendUtf8(std::u16string_view s, std::string& out) {
+    for (size_t i = 0; i < s.size(); ++i) {
+        char32_t c = s[i];
+        if (c < 0x80) {
+            out.push_back(char(c));
+            continue;
+        }
+        if (c >= 0xD800 && c <= 0xDFFF) {
+            bool paired =
+                c < 0xDC00 && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF;
+            c = paired ? 0x10000 + ((c - 0xD800) << 10) + (s[++i] - 0xDC00) : 0xFFFD;
+        }
+        if (c < 0x800) {
+            out.push_back(char(0xC0 | (c >> 6)));
+        } else if (c < 0x10000) {
+            out.push_back(char(0xE0 | (c >> 12)));
+            out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
+        } else {
+            out.push_back(char(0xF0 | (c >> 18)));
+            out.push_back(char(0x80 | ((c >> 12) & 0x3F)));
+            out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
+        }
+        out.push_back(char(0x80 | (c & 0x3F)));
+    }
+}
+
 }  // namespace ctl

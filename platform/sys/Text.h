@@ -13,5 +13,7 @@ bool EqualsNoCase(std::string_view a, std::string_view b);
 std::string FoldCase(std::string_view s);
 bool StartsWith(std::string_view s, std::string_view prefix);
 bool EndsWith(std::string_view s, std::string_view suffix);
+// Appends UTF-16 text to `out` as UTF-8; a surrogate without its pair becomes U+FFFD.
+void AppendUtf8(std::u16string_view s, std::string& out);
 
 }  // namespace ctl

@@ -67,6 +67,38 @@ TEST(ListBox, RowsAppendedQuietlyAreReadAtOnceAndReachTheView) {
     EXPECT_EQ(view->model()->rowCount(), 0);
 }
 
+TEST(ListBox, ReorderMovesEachRowWithItsDataOrChangesNothing) {
+    Surface s;
+    ListBox l(s.form);
+    l.setHeight(2 * l.RowHeight());
+    const char* texts[] = {"  two ", "zero", "\tone ", "three"};
+    for (int i = 0; i < 4; ++i) l.AddItem(texts[i], i * 10);
+    l.AppendRow("  ");  // not told to the view yet
+    auto* view = static_cast<QListView*>(l.qwidget());
+    for (const std::vector<int32_t>& bad : std::vector<std::vector<int32_t>>{
+             {0, 1, 2, 3}, {0, 1, 2, 3, 3}, {0, 1, 2, 3, 5}, {-1, 1, 2, 3, 4}}) {
+        EXPECT_FALSE(l.Reorder(bad, true));
+        EXPECT_EQ(l.List(0), "  two ");
+    }
+    l.setListIndex(3);
+    bool trimmed = false;
+    EXPECT_TRUE(l.Reorder({4, 1, 2, 0, 3}, true, &trimmed));
+    EXPECT_TRUE(trimmed);
+    std::vector<std::string> now;
+    for (int i = 0; i < l.ListCount(); ++i) now.push_back(l.List(i));
+    EXPECT_EQ(now, (std::vector<std::string>{"", "zero", "\tone", "two", "three"}));
+    EXPECT_EQ(l.ItemData(0), 0);  // the appended row's
+    EXPECT_EQ(l.ItemData(3), 0);
+    EXPECT_EQ(l.ItemData(4), 30);
+    EXPECT_EQ(l.ListIndex(), -1);
+    EXPECT_EQ(l.TopIndex(), 0);
+    EXPECT_EQ(view->model()->rowCount(), 5);
+    EXPECT_EQ(view->model()->index(2, 0).data().toString(), "\tone");
+    EXPECT_TRUE(l.Reorder({1, 0, 2, 3, 4}, false, &trimmed));
+    EXPECT_FALSE(trimmed);
+    EXPECT_EQ(l.List(0), "zero");
+}
+
 TEST(ListBox, HeightTakesWholeRowsAndTopStopsAtTheLastPage) {
     Surface s;
     ListBox l(s.form);
