@@ -98,7 +98,7 @@ Figures Combo() {
     form.Move(1500, 1500, c->Width() + 300, c->Height() + 300);
     form.Show();
     ctl::DoEvents();
-    quorlin::Window& w = *c->DropDown();
+    quorlin::Window& w = *c->ListWindow();
     PaintCounter counter1, counter2;
     std::vector<double> opens, keys, unpainted;
     for (int run = 0; run < kRuns; ++run) {

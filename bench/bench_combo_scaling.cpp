@@ -103,7 +103,7 @@ Row Measure(int n) {
         form.Move(1500, 1500, c->Width() + 300, c->Height() + 300);
         form.Show();
         ctl::DoEvents();
-        quorlin::Window& w = *c->DropDown();
+        quorlin::Window& w = *c->ListWindow();
         PaintCounter p1, p2;
         w.lstCol1.qwidget()->findChild<QWidget*>("qt_scrollarea_viewport")->installEventFilter(&p1);
         w.lstCol2.qwidget()->findChild<QWidget*>("qt_scrollarea_viewport")->installEventFilter(&p2);

@@ -137,8 +137,8 @@ void BM_StdSortDoublesAndRebuild(benchmark::State& state) {
             col2.push_back(r.number);
             data.push_back(r.data);
         }
-        c->DropDown()->lstCol1.AddItems(col1, data);
-        c->DropDown()->lstCol2.AddItems(col2, {});
+        c->ListWindow()->lstCol1.AddItems(col1, data);
+        c->ListWindow()->lstCol2.AddItems(col2, {});
         state.PauseTiming();
         c.reset();
         state.ResumeTiming();

@@ -193,7 +193,7 @@ void ComboKeys::UserControl_KeyDown(int& KeyCode, int& Shift) {
         c_.flow_.Toggle();
         return;
     }
-    Window* w = c_.DropDown();
+    Window* w = c_.ListWindow();
     if (!w) {
         KeyCode = 0;
         return;

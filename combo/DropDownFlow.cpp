@@ -19,7 +19,7 @@ bool DropDownFlow::Shown() const {
 }
 
 void DropDownFlow::ShowList() {
-    Window* w = c_.DropDown();
+    Window* w = c_.ListWindow();
     if (!w || w->FlagShowList) return;
     int w1 = c_.WidthCol1() >= 1 ? c_.WidthCol1() : 0;
     int w2 = c_.WidthCol2() >= 1 ? c_.WidthCol2() : 0;
@@ -49,7 +49,7 @@ void DropDownFlow::ShowList() {
 }
 
 void DropDownFlow::Toggle() {
-    Window* w = c_.DropDown();
+    Window* w = c_.ListWindow();
     if (!w) return;
     if (w->FlagShowList)
         w->HideChildForm();

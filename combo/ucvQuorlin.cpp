@@ -101,7 +101,8 @@ void ucvQuorlin::InitProperties() {
     m_List.clear();
     m_Text.clear();
     m_ToolTipText.clear();
-    EnsureWindow();
+    // The drop-down window is made when it is first needed (rows, the list's height, opening):
+    // a control that never shows a list costs no window of its own.
     ColourChildren();
     ShowParts();
     LayoutFont();
@@ -167,7 +168,6 @@ void ucvQuorlin::ReadProperties(ctl::PropertyBag& bag) {
         txtCol1.setText(cut == std::string::npos ? m_Text : m_Text.substr(0, cut));
         txtCol2.setText(cut == std::string::npos ? std::string() : m_Text.substr(cut + 1));
     }
-    if (m_Style == DropdownCombo || m_Style == DropdownList) EnsureWindow();
     ColourChildren();
     ShowParts();
     LayoutFont();
@@ -218,11 +218,16 @@ void ucvQuorlin::EnsureWindow() {
     if (window_ || terminated_) return;
     window_ = std::make_unique<quorlin::Window>();
     window_->setcFont(m_Font ? m_Font : defFont_);
-    window_->setcBackcolor(m_BackColor);
-    window_->setcForecolor(m_ForeColor);
+    window_->setcBackcolor(windowBack_);
+    window_->setcForecolor(windowFore_);
     window_->Locked = m_Locked;
     window_->lstCol1.setHeight(m_ListHeight);
     window_->lstCol2.setHeight(m_ListHeight);
+}
+
+quorlin::Window* ucvQuorlin::ListWindow() {
+    if (m_Style == DropdownCombo || m_Style == DropdownList) EnsureWindow();
+    return window_.get();
 }
 
 void ucvQuorlin::UnloadWindow() {
@@ -241,6 +246,8 @@ void ucvQuorlin::ColourChildren() {
         w->setBackColor(back);
         w->setForeColor(fore);
     }
+    windowBack_ = back;
+    windowFore_ = fore;
     if (window_) {
         window_->setcBackcolor(back);
         window_->setcForecolor(fore);
@@ -256,8 +263,10 @@ void ucvQuorlin::setBackcolor(uint32_t color) {
           static_cast<ctl::Widget*>(&lstCol1a), static_cast<ctl::Widget*>(&lstCol2a)})
         w->setBackColor(color);
     PropertyChanged("BackColor");
-    if ((m_Style == DropdownCombo || m_Style == DropdownList) && window_)
-        window_->setcBackcolor(color);
+    if (m_Style == DropdownCombo || m_Style == DropdownList) {
+        windowBack_ = color;
+        if (window_) window_->setcBackcolor(color);
+    }
 }
 
 void ucvQuorlin::setForecolor(uint32_t color) {
@@ -268,8 +277,10 @@ void ucvQuorlin::setForecolor(uint32_t color) {
           static_cast<ctl::Widget*>(&lstCol1a), static_cast<ctl::Widget*>(&lstCol2a)})
         w->setForeColor(color);
     PropertyChanged("ForeColor");
-    if ((m_Style == DropdownCombo || m_Style == DropdownList) && window_)
-        window_->setcForecolor(color);
+    if (m_Style == DropdownCombo || m_Style == DropdownList) {
+        windowFore_ = color;
+        if (window_) window_->setcForecolor(color);
+    }
 }
 
 void ucvQuorlin::setControlEnabled(bool on) {
@@ -329,6 +340,7 @@ void ucvQuorlin::setStyle(int32_t value) {
     if (value == SimpleCombo) {
         UnloadWindow();
     } else {
+        if (!window_) windowBack_ = m_BackColor, windowFore_ = m_ForeColor;
         EnsureWindow();
         m_ListHeight = 1800;
     }
@@ -435,6 +447,7 @@ void ucvQuorlin::setListHeight(int32_t value) {
     m_ListHeight = std::max(0, value);
     PropertyChanged("ListHeight");
     m_ListHeight = ScreenLimitedListHeight(m_ListHeight);
+    if (m_Style == DropdownCombo || m_Style == DropdownList) EnsureWindow();
     if ((m_Style == DropdownCombo || m_Style == DropdownList) && window_) {
         window_->lstCol1.setHeight(m_ListHeight);
         window_->lstCol2.setHeight(m_ListHeight);
@@ -481,7 +494,7 @@ void ucvQuorlin::LayoutFont() {
         lstCol1a.setHeight(m_ListHeight);
         lstCol2a.setHeight(m_ListHeight);
         m_ListHeight = lstCol1a.Height();
-    } else if (m_Style == DropdownList && window_) {
+    } else if (m_Style == DropdownList && (EnsureWindow(), window_)) {
         window_->lstCol1.setHeight(m_ListHeight);
         window_->lstCol2.setHeight(m_ListHeight);
         m_ListHeight = window_->lstCol1.Height();

@@ -116,7 +116,9 @@ class ucvQuorlin : public ctl::UserControl {
     ctl::Timer TimerProc;
     ctl::FocusRect focusRect;
     // The drop-down window; exists in Styles 0 and 2 only.
+    // The drop-down window, if it has been made; ListWindow makes it in the drop-down styles.
     quorlin::Window* DropDown() const { return window_.get(); }
+    quorlin::Window* ListWindow();
     // Opening, closing and the timer that hands a picked row back.
     DropDownFlow& Flow() { return flow_; }
 
@@ -179,6 +181,7 @@ class ucvQuorlin : public ctl::UserControl {
     bool terminated_ = false;        // after Terminate the drop-down window is not made again
     int32_t hdc_;
     std::unique_ptr<quorlin::Window> window_;
+    uint32_t windowBack_ = 0, windowFore_ = 0;  // the colours the window has, or will have
     // The cells of lstCol1a and lstCol2a, for the duplicate test. The second column is only
     // counted from the first time a first cell matches: most lists never need it.
     FoldedCounts seen1_, seen2_;

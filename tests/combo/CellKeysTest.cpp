@@ -21,7 +21,7 @@ TEST_F(ComboInputTest, AutoFillEnterAppendsTheRowOnce) {
     EXPECT_EQ(c->txtCol1.Text(), "");
     EXPECT_EQ(c->txtCol2.Text(), "");
     EXPECT_TRUE(c->txtCol1.HasFocus());
-    EXPECT_EQ(c->TopIndex(), c->DropDown()->lstCol2.TopIndex());
+    EXPECT_EQ(c->TopIndex(), c->ListWindow()->lstCol2.TopIndex());
     EXPECT_EQ(Count("Filled"), 1);
     EXPECT_EQ(Count("Click"), 0);
 
@@ -80,7 +80,7 @@ TEST_F(ComboInputTest, TypingClearsTheSelectionWithoutClick) {
     EXPECT_EQ(c->txtCol1.SelLength(), 2);  // the whole cell is selected on focus
     Type(c->txtCol1, "x");
     EXPECT_EQ(c->ListIndex(), -1);
-    EXPECT_EQ(c->DropDown()->lstCol1.ListIndex(), -1);
+    EXPECT_EQ(c->ListWindow()->lstCol1.ListIndex(), -1);
     EXPECT_EQ(c->txtCol1.Text(), "x");  // typed over the selected text
     EXPECT_EQ(Count("Click"), 0);
     ASSERT_EQ(args["KeyPress"].size(), 1u);
@@ -125,8 +125,8 @@ TEST_F(ComboInputTest, MoveKeysSelectAndRaiseClick) {
     Press(c->txtCol1, 40);  // on the last row: nothing
     EXPECT_EQ(c->ListIndex(), 2);
     EXPECT_EQ(Count("Click"), 3);
-    EXPECT_EQ(c->DropDown()->lstCol1.ListIndex(), 2);
-    EXPECT_EQ(c->DropDown()->lstCol2.ListIndex(), 2);
+    EXPECT_EQ(c->ListWindow()->lstCol1.ListIndex(), 2);
+    EXPECT_EQ(c->ListWindow()->lstCol2.ListIndex(), 2);
 
     auto p = Placed(1, 30);
     p->txtCol2.SetFocus();

@@ -19,7 +19,7 @@ TEST_F(ComboInputTest, OpensUnderTheControlAsWideAsIt) {
     auto c = Placed(0, 20);
     c->txtCol1.SetFocus();
     Press(c->txtCol1, 40, ctl::vbAltMask);
-    Window& w = *c->DropDown();
+    Window& w = *c->ListWindow();
     ASSERT_TRUE(w.form.IsShown());
     EXPECT_TRUE(w.FlagShowList);
     EXPECT_FALSE(w.Modal);
@@ -43,7 +43,7 @@ TEST_F(ComboInputTest, OpensAboveAControlNearTheBottom) {
     int bottom = ctl::Screen::HeightTwips() - 800;
     auto c = Placed(0, 20, 3000, bottom);
     c->Flow().ShowList();
-    Window& w = *c->DropDown();
+    Window& w = *c->ListWindow();
     ctl::Widget::RectPx r = c->WindowRect();
     EXPECT_EQ(w.form.Top() + w.form.Height(), r.top * Pixel());
     w.HideChildForm();
@@ -55,7 +55,7 @@ TEST_F(ComboInputTest, EscapeRestoresTheRowWithoutClick) {
     site.events.clear();
     c->txtCol1.SetFocus();
     Press(c->txtCol1, 40, ctl::vbAltMask);
-    Window& w = *c->DropDown();
+    Window& w = *c->ListWindow();
     Press(w.lstCol1, 40);
     Press(w.lstCol1, 40);
     EXPECT_EQ(w.lstCol2.ListIndex(), 5);
@@ -72,7 +72,7 @@ TEST_F(ComboInputTest, EnterHandsTheRowBackOnTheNextTick) {
     auto c = Placed(0, 20);
     c->txtCol1.SetFocus();
     Press(c->txtCol1, 40, ctl::vbAltMask);
-    Window& w = *c->DropDown();
+    Window& w = *c->ListWindow();
     Press(w.lstCol1, 34);
     Press(w.lstCol1, 38);
     Press(w.lstCol1, 13);
@@ -92,7 +92,7 @@ TEST_F(ComboInputTest, MouseTracksAndPicksARow) {
     EXPECT_EQ(c->imgCombo.Picture(), c->imgCboDown);
     ctl::SimulateMouse(c->imgCombo, "up", ctl::vbLeftButton, 0, 30, 30);
     EXPECT_EQ(c->imgCombo.Picture(), c->imgCboUp);
-    Window& w = *c->DropDown();
+    Window& w = *c->ListWindow();
     ASSERT_TRUE(w.FlagShowList);
     EXPECT_TRUE(c->Flow().OpenedByMouse);
     c->Flow().TimerProc_Timer();  // the list has the focus: it stays open
@@ -115,7 +115,7 @@ TEST_F(ComboInputTest, LockedListOpensButPicksNothing) {
     c->setLocked(true);
     site.events.clear();
     Click(c->imgCombo, 30, 30);
-    Window& w = *c->DropDown();
+    Window& w = *c->ListWindow();
     ASSERT_TRUE(w.FlagShowList);
     Press(w.lstCol1, 40);
     EXPECT_EQ(w.lstCol1.ListIndex(), 2);
@@ -131,7 +131,7 @@ TEST_F(ComboInputTest, LockedListOpensButPicksNothing) {
 TEST_F(ComboInputTest, FocusElsewhereClosesTheListOnTheTick) {
     auto c = Placed(2, 20);
     Click(c->lblCol2, 60, 60);
-    Window& w = *c->DropDown();
+    Window& w = *c->ListWindow();
     ASSERT_TRUE(w.FlagShowList);
     EXPECT_EQ(Count("MouseDown"), 1);  // the labels raise the mouse events
     w.form.qwidget()->hide();          // the pop-up closed itself (a click outside it)
@@ -155,7 +155,7 @@ TEST_F(ComboInputTest, ARightReleaseWithShiftCtrlAndAltOnTheButtonShowsTheAboutB
     ctl::SimulateMouse(c->imgCombo, "up", ctl::vbRightButton, 7, 30, 30);
     ASSERT_EQ(prompter->records().size(), 1u);
     EXPECT_EQ(prompter->records()[0].kind, "about");
-    EXPECT_FALSE(c->DropDown() && c->DropDown()->FlagShowList);  // the list did not open
+    EXPECT_FALSE(c->ListWindow() && c->ListWindow()->FlagShowList);  // the list did not open
 }
 
 TEST_F(ComboInputTest, ARowPastSixteenBitsIsPickedLikeAnyOther) {
@@ -164,7 +164,7 @@ TEST_F(ComboInputTest, ARowPastSixteenBitsIsPickedLikeAnyOther) {
     site.events.clear();
     c->txtCol1.SetFocus();
     Press(c->txtCol1, 40, ctl::vbAltMask);
-    Window& w = *c->DropDown();
+    Window& w = *c->ListWindow();
     ASSERT_TRUE(w.FlagShowList);
     Press(w.lstCol1, 40);
     Press(w.lstCol1, 13);
@@ -176,7 +176,7 @@ TEST_F(ComboInputTest, ARowPastSixteenBitsIsPickedLikeAnyOther) {
 
 TEST_F(ComboInputTest, TheLastVisibleListCarriesTheScrollBar) {
     auto c = Placed(0, 50);
-    Window& w = *c->DropDown();
+    Window& w = *c->ListWindow();
     c->Flow().ShowList();
     EXPECT_TRUE(w.lstCol2.ScrollBarShown());
     EXPECT_FALSE(w.lstCol1.ScrollBarShown());  // the pair reads as one list

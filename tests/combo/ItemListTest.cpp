@@ -98,13 +98,13 @@ TEST_F(ComboTest, ListIndexShowsTheRowAndClicks) {
     c->setListIndex(1);
     EXPECT_EQ(c->txtCol1.Text(), "a1");
     EXPECT_EQ(c->txtCol2.Text(), "b1");
-    EXPECT_EQ(c->DropDown()->lstCol2.ListIndex(), 1);
+    EXPECT_EQ(c->ListWindow()->lstCol2.ListIndex(), 1);
     c->setListIndex(1);
     EXPECT_EQ(site.events, (std::vector<std::string>{"Click", "Click"}));
     EXPECT_EQ(site.changed, (std::vector<std::string>{"ListIndex", "ListIndex"}));
     c->setListIndex(-1);
     EXPECT_EQ(c->txtCol1.Text(), "");
-    EXPECT_EQ(c->DropDown()->lstCol1.ListIndex(), -1);
+    EXPECT_EQ(c->ListWindow()->lstCol1.ListIndex(), -1);
     EXPECT_EQ(ErrorOf([&] { c->setListIndex(-2); }), kInvalid);
     EXPECT_EQ(ErrorOf([&] { c->setListIndex(3); }).second, "Item '3' do not exist");
     c->setLocked(true);

@@ -33,7 +33,7 @@ TEST_F(ComboTest, StoredUnknownStyleLeavesRowsAlone) {
     bag.WriteProperty("ItemData", int32_t(42), int32_t(0));
     auto c = Load(bag);
     EXPECT_EQ(c->Style(), 7);
-    EXPECT_EQ(c->DropDown(), nullptr);
+    EXPECT_EQ(c->ListWindow(), nullptr);
     c->AddItem("a", "b");
     EXPECT_EQ(c->ListCount(), 0);
     EXPECT_EQ(c->NewIndex(), -1);

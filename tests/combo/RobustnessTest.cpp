@@ -104,7 +104,7 @@ TEST_F(ComboTest, TerminateTwiceAndCallsAfterItAreHarmless) {
         Fill(*c, 3);
         c->Terminate();
         c->Terminate();
-        EXPECT_EQ(c->DropDown(), nullptr);
+        EXPECT_EQ(c->ListWindow(), nullptr);
         c->AddItem("late", "row");
         c->Clear();
         c->ListCount();
@@ -114,7 +114,7 @@ TEST_F(ComboTest, TerminateTwiceAndCallsAfterItAreHarmless) {
         c->setControlFont(ctl::MakeFont("Arial", 12));
         c->setListHeight(900);
         c->setSize(5000, 2000);
-        EXPECT_EQ(c->DropDown(), nullptr);  // nothing brought the drop-down window back
+        EXPECT_EQ(c->ListWindow(), nullptr);  // nothing brought the drop-down window back
     }
 }
 

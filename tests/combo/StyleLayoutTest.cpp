@@ -25,7 +25,8 @@ TEST_F(ComboTest, NewControlTakesTheDefaults) {
     EXPECT_EQ(c->Forecolor(), ctl::Screen::SysColor(ctl::COLOR_WINDOWTEXT));
     EXPECT_EQ(c->ButtonWidth(),
               ctl::Screen::TwipsPerPixelX() * (ctl::Screen::VScrollBarWidthPx() + 2));
-    EXPECT_NE(c->DropDown(), nullptr);
+    EXPECT_EQ(c->DropDown(), nullptr);  // made when first needed
+    EXPECT_NE(c->ListWindow(), nullptr);
     EXPECT_FALSE(Initialising());
     // The default face is drawn with an installed metric-compatible face.
     EXPECT_EQ(QFontInfo(c->txtCol1.qwidget()->font()).family(), "Liberation Sans");
@@ -89,7 +90,7 @@ TEST_F(ComboTest, EachStyleSurvivesSaveAndReloadWithItsParts) {
         EXPECT_EQ(c->lstCol1a.Visible(), style == 1);
         EXPECT_EQ(c->lstCol2a.Visible(), style == 1);
         EXPECT_EQ(c->imgCombo.Visible(), style != 1);
-        EXPECT_EQ(c->DropDown() != nullptr, style != 1);
+        EXPECT_EQ(c->ListWindow() != nullptr, style != 1);
         if (style == 1)
             EXPECT_EQ(c->Height(), c->EditHeight() + c->ListHeight());
         else
@@ -100,7 +101,7 @@ TEST_F(ComboTest, EachStyleSurvivesSaveAndReloadWithItsParts) {
         EXPECT_EQ(c->List(2), "a2\tb2");
         EXPECT_EQ(c->ItemData(1), 10);
         c->Terminate();
-        EXPECT_EQ(c->DropDown(), nullptr);
+        EXPECT_EQ(c->ListWindow(), nullptr);
         EXPECT_FALSE(c->TimerProc.Enabled());
     }
 }
@@ -128,14 +129,14 @@ TEST_F(ComboTest, StyleIsWrittenOnlyAtDesignTime) {
     EXPECT_FALSE(c->AutoFill());
     EXPECT_EQ(designSite.changed, (std::vector<std::string>{"AutoFill", "ListHeight", "Style"}));
     c->setStyle(1);
-    EXPECT_EQ(c->DropDown(), nullptr);
+    EXPECT_EQ(c->ListWindow(), nullptr);
     EXPECT_NEAR(c->Width(), c->WidthCol1() + c->WidthCol2() - 2 * ctl::Screen::TwipsPerPixelX(),
                 15);
     c->setListHeight(600);
     c->setStyle(0);
-    EXPECT_NE(c->DropDown(), nullptr);
-    EXPECT_EQ(c->ListHeight(), c->DropDown()->lstCol1.Height());  // back to 1800, in whole rows
-    EXPECT_GT(c->ListHeight(), 1800 - c->DropDown()->lstCol1.RowHeight());
+    EXPECT_NE(c->ListWindow(), nullptr);
+    EXPECT_EQ(c->ListHeight(), c->ListWindow()->lstCol1.Height());  // back to 1800, in whole rows
+    EXPECT_GT(c->ListHeight(), 1800 - c->ListWindow()->lstCol1.RowHeight());
 }
 
 TEST_F(ComboTest, ColumnWidthRules) {
@@ -227,8 +228,8 @@ TEST_F(ComboTest, ListsShowTheHeightAskedFor) {
     EXPECT_EQ(c->Height(), 330 + asked);
 
     auto d = RunTimeCombo(2);
-    ASSERT_NE(d->DropDown(), nullptr);
-    EXPECT_EQ(d->DropDown()->lstCol1.Height(), 1800);
+    ASSERT_NE(d->ListWindow(), nullptr);
+    EXPECT_EQ(d->ListWindow()->lstCol1.Height(), 1800);
     EXPECT_EQ(d->ListHeight(), 1800);
 
     // Changing the style in the designer leaves ListHeight at its default: nothing is stored.
@@ -267,7 +268,7 @@ TEST_F(ComboTest, BiggerFontMakesATallerEditPortion) {
     EXPECT_EQ(c->txtCol1.Height(), c->EditHeight());
     EXPECT_EQ(c->Height(), c->EditHeight());
     EXPECT_EQ(c->lstCol1a.Font()->Size, 20);
-    EXPECT_EQ(c->DropDown()->lstCol1.Font()->Size, 20);
+    EXPECT_EQ(c->ListWindow()->lstCol1.Font()->Size, 20);
 }
 
 TEST_F(ComboTest, ColoursReachEveryChildAndTheDropDown) {
@@ -276,8 +277,29 @@ TEST_F(ComboTest, ColoursReachEveryChildAndTheDropDown) {
     c->setForecolor(0x0000FF);
     EXPECT_EQ(c->txtCol2.BackColor(), 0x00FF00u);
     EXPECT_EQ(c->lblCol1.ForeColor(), 0x0000FFu);
-    EXPECT_EQ(c->DropDown()->lstCol2.BackColor(), 0x00FF00u);
+    EXPECT_EQ(c->ListWindow()->lstCol2.BackColor(), 0x00FF00u);
     EXPECT_EQ(site.changed, (std::vector<std::string>{"BackColor", "ForeColor"}));
+}
+
+TEST_F(ComboTest, ADropDownWindowMadeLateLooksLikeOneMadeAtTheStart) {
+    // The same changes, once with the window made first and once with it made at the end.
+    auto early = NewCombo(designSite, false), late = NewCombo(designSite, false);
+    ASSERT_NE(early->ListWindow(), nullptr);
+    for (auto* c : {early.get(), late.get()}) {
+        c->setBackcolor(0x00FF00);
+        c->setLocked(true);
+        c->setForecolor(0x0000FF);
+        c->setControlFont(ctl::MakeFont("MS Sans Serif", 14));
+    }
+    ASSERT_EQ(late->DropDown(), nullptr);
+    for (auto* c : {early.get(), late.get()}) c->setListHeight(1000);
+    quorlin::Window &a = *early->ListWindow(), &b = *late->ListWindow();
+    EXPECT_EQ(b.lstCol1.BackColor(), a.lstCol1.BackColor());
+    EXPECT_EQ(b.lstCol2.ForeColor(), a.lstCol2.ForeColor());
+    EXPECT_EQ(b.lstCol1.Font()->Size, 14);
+    EXPECT_EQ(b.Locked, a.Locked);
+    EXPECT_EQ(b.lstCol2.Height(), a.lstCol2.Height());
+    EXPECT_EQ(late->ListHeight(), early->ListHeight());
 }
 
 TEST_F(ComboTest, DropdownListShowsFocusHighlight) {
