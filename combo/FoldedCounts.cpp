@@ -7,26 +7,37 @@
 namespace quorlin {
 
 namespace {
-constexpr uint64_t kNeverUsed = 0, kFreed = 1;
+constexpr int32_t kNeverUsed = 0, kFreed = -1;
 constexpr uint64_t kFnvOffset = 14695981039346656037ull, kFnvPrime = 1099511628211ull;
 
-// The two lowest bits of a kept hash carry the slot marks, so a key's first slot is chosen by
-// the bits above them: starting from the marked bits would leave half the slots unused as
-// starting points and make long runs of full slots.
-uint64_t Kept(uint64_t h) {
+uint64_t Mixed(uint64_t h) {
     h ^= h >> 29;  // the byte-wise hash mixes its last bytes into its low bits only
     h *= 0xbf58476d1ce4e5b9ull;
     h ^= h >> 32;
-    return h | 2u;
+    return h;
 }
-size_t FirstSlot(uint64_t hash, size_t mask) {
-    return size_t(hash >> 2) & mask;
+// The check kept in a slot is the hash's upper half; the slot a key tries first comes from the
+// check too, so growing places every key again without hashing it again.
+uint32_t Check(uint64_t hash) {
+    return uint32_t(hash >> 32);
+}
+size_t FirstSlot(uint32_t check, size_t mask) {
+    return size_t(check) & mask;
 }
 
 uint64_t Hash(std::string_view s) {
     uint64_t h = kFnvOffset;
     for (unsigned char c : s) h = (h ^ c) * kFnvPrime;
-    return Kept(h);
+    return Mixed(h);
+}
+
+// A key's length goes before its bytes, seven bits to a byte.
+void PutLength(std::string& out, size_t n) {
+    while (n >= 0x80) {
+        out.push_back(char(0x80 | (n & 0x7F)));
+        n >>= 7;
+    }
+    out.push_back(char(n));
 }
 }  // namespace
 
@@ -47,20 +58,27 @@ const FoldedKey& FoldedCounts::fold(std::string_view text) {
         out[i] = static_cast<char>(c);
         h = (h ^ c) * kFnvPrime;
     }
-    scratch_.hash = Kept(h);
+    scratch_.hash = Mixed(h);
     return scratch_;
 }
 
-size_t FoldedCounts::find(const FoldedKey& key) const {
-    if (slots_.empty()) return std::string::npos;
-    size_t mask = slots_.size() - 1;
-    for (size_t i = FirstSlot(key.hash, mask);; i = (i + 1) & mask) {
-        const Slot& s = slots_[i];
-        if (s.hash == kNeverUsed) return std::string::npos;
-        if (s.hash == key.hash && s.length == key.text.size() &&
-            std::memcmp(keys_.data() + s.offset, key.text.data(), key.text.size()) == 0)
-            return i;
+std::string_view FoldedCounts::keyAt(uint64_t offset) const {
+    return KeyIn(keys_, offset);
+}
+
+std::string_view FoldedCounts::KeyIn(const std::string& keys, uint64_t offset) {
+    const auto* p = reinterpret_cast<const unsigned char*>(keys.data()) + offset;
+    size_t n = 0;
+    for (int shift = 0;; shift += 7) {
+        unsigned char b = *p++;
+        n |= size_t(b & 0x7F) << shift;
+        if (b < 0x80) break;
     }
+    return {reinterpret_cast<const char*>(p), n};
+}
+
+bool FoldedCounts::holds(const Slot& s, const FoldedKey& key) const {
+    return s.count > 0 && s.check == Check(key.hash) && keyAt(s.offset) == key.text;
 }
 
 FoldedCounts::Place FoldedCounts::locate(const FoldedKey& key) const {
@@ -69,16 +87,15 @@ FoldedCounts::Place FoldedCounts::locate(const FoldedKey& key) const {
     if (slots_.empty()) return place;
     size_t mask = slots_.size() - 1;
     size_t free = std::string::npos;  // the first freed slot on the way, reused by an add
-    for (size_t i = FirstSlot(key.hash, mask);; i = (i + 1) & mask) {
+    for (size_t i = FirstSlot(Check(key.hash), mask);; i = (i + 1) & mask) {
         const Slot& s = slots_[i];
-        if (s.hash == kNeverUsed) {
+        if (s.count == kNeverUsed) {
             place.slot = free != std::string::npos ? free : i;
             return place;
         }
-        if (s.hash == kFreed) {
+        if (s.count == kFreed) {
             if (free == std::string::npos) free = i;
-        } else if (s.hash == key.hash && s.length == key.text.size() &&
-                   std::memcmp(keys_.data() + s.offset, key.text.data(), key.text.size()) == 0) {
+        } else if (holds(s, key)) {
             place.slot = i;
             place.counted = true;
             return place;
@@ -93,13 +110,14 @@ void FoldedCounts::addAt(const Place& place, const FoldedKey& key) {
         return;
     }
     Slot& s = slots_[place.slot];
-    if (s.hash == kNeverUsed) {
+    if (s.count == kNeverUsed) {
         // A slot never used lengthens the runs look-ups walk: grow first when that would fill
         // the table past half.
         if ((used_ + 1) * 2 > slots_.size()) return addKey(key);
         ++used_;
     }
-    s = {key.hash, keys_.size(), uint32_t(key.text.size()), 1};
+    s = {Check(key.hash), 1, keys_.size()};
+    PutLength(keys_, key.text.size());
     keys_.append(key.text);
     ++live_;
     ++version_;
@@ -119,13 +137,13 @@ void FoldedCounts::addKey(const FoldedKey& key) {
 }
 
 void FoldedCounts::remove(std::string_view text) {
-    size_t at = find(fold(text));
-    if (at == std::string::npos) return;
-    Slot& s = slots_[at];
+    Place place = locate(fold(text));
+    if (!place.counted) return;
+    Slot& s = slots_[place.slot];
     if (--s.count == 0) {
-        s.hash = kFreed;
+        s.count = kFreed;
         ++version_;
-        deadBytes_ += s.length;
+        deadBytes_ += keyAt(s.offset).size();
         --live_;
     }
 }
@@ -138,11 +156,11 @@ void FoldedCounts::clear() {
 }
 
 void FoldedCounts::grow() {
-    // At most half full after growing; freed slots are dropped on the way, and so are their
-    // keys when they take up more room than the live ones.
+    // At most half full after growing (a quarter right after a doubling); freed slots are
+    // dropped on the way, and so are their keys when they take up more room than the live ones.
     size_t size = 16;
-    while (size < (live_ + 1) * 3) size *= 2;
-    std::vector<Slot> old(size, Slot{kNeverUsed, 0, 0, 0});
+    while (size < (live_ + 1) * 2) size *= 2;
+    std::vector<Slot> old(size, Slot{0, kNeverUsed, 0});
     old.swap(slots_);
     std::string oldKeys;
     bool compact = deadBytes_ > keys_.size() - deadBytes_;
@@ -155,14 +173,15 @@ void FoldedCounts::grow() {
     ++version_;
     size_t mask = size - 1;
     for (Slot s : old) {
-        if (s.hash <= kFreed) continue;
+        if (s.count <= 0) continue;
         if (compact) {
-            size_t from = s.offset;
+            std::string_view text = KeyIn(oldKeys, s.offset);
             s.offset = keys_.size();
-            keys_.append(oldKeys, from, s.length);
+            PutLength(keys_, text.size());
+            keys_.append(text);
         }
-        size_t i = FirstSlot(s.hash, mask);
-        while (slots_[i].hash != kNeverUsed) i = (i + 1) & mask;
+        size_t i = FirstSlot(s.check, mask);
+        while (slots_[i].count != kNeverUsed) i = (i + 1) & mask;
         slots_[i] = s;
         ++used_;
     }
