@@ -69,17 +69,20 @@ std::vector<int32_t> ComboSort::Order(const SortInput& rows) {
         keys.add(TrimBlanks(rows.cell(i)));
         if (RowsGone(rows)) return {};
     }
-    // Rows sorted by their keys' first bytes, kept beside them; the whole keys are compared
-    // only when those are equal.
+    // Rows sorted by their keys' first sixteen bytes, kept beside them (texts that begin
+    // alike, "Code 1041", "Code 1042", mostly differ there); the whole keys are compared only
+    // when those are equal.
     struct Entry {
-        uint64_t prefix;
+        uint64_t head, next;
         int32_t row;
     };
     std::vector<Entry> entries(rows.rows);
-    for (size_t i = 0; i < rows.rows; ++i) entries[i] = {keys.prefix(i), int32_t(i)};
+    for (size_t i = 0; i < rows.rows; ++i)
+        entries[i] = {keys.prefix(i), keys.prefix(i, 8), int32_t(i)};
     std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
         ctl::YieldSlice();
-        if (a.prefix != b.prefix) return a.prefix < b.prefix;
+        if (a.head != b.head) return a.head < b.head;
+        if (a.next != b.next) return a.next < b.next;
         return keys.less(size_t(a.row), size_t(b.row));
     });
     for (size_t i = 0; i < entries.size(); ++i) order[i] = entries[i].row;

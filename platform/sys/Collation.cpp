@@ -97,8 +97,9 @@ int CollationKeys::compare(size_t a, size_t b) const {
     return std::strcmp(base + d_->starts[a], base + d_->starts[b]);
 }
 
-uint64_t CollationKeys::prefix(size_t i) const {
+uint64_t CollationKeys::prefix(size_t i, size_t from) const {
     auto* k = reinterpret_cast<const unsigned char*>(d_->bytes.data() + d_->starts[i]);
+    for (size_t skip = 0; skip < from && *k; ++skip) ++k;
     uint64_t p = 0;
     for (int b = 0; b < 8; ++b) {
         unsigned char c = *k;

@@ -25,9 +25,10 @@ class CollationKeys {
     // Negative, zero or positive as text a sorts before, with or after text b.
     int compare(size_t a, size_t b) const;
     bool less(size_t a, size_t b) const { return compare(a, b) < 0; }
-    // The first eight bytes of key i as one number: two keys whose prefixes differ compare as
-    // their prefixes do, so a sort can order most pairs without reaching into the keys.
-    uint64_t prefix(size_t i) const;
+    // Eight bytes of key i from byte `from` on as one number (zeros past the key's end): two
+    // keys whose first bytes differ compare as those do, so a sort can order most pairs
+    // without reaching into the keys.
+    uint64_t prefix(size_t i, size_t from = 0) const;
 
     struct Impl;
 
