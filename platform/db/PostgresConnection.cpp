@@ -430,6 +430,55 @@ PostgresConnection::Result PostgresConnection::collect() {
     return kept;
 }
 
+std::vector<PostgresConnection::Result> PostgresConnection::collectPipeline(int queries) {
+    // Each query's results end with a null one; the synchronisation point comes last. A query
+    // keeps its first failure, else its last result. Nothing at all for a lost link.
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(answerWaitMs_);
+    std::vector<Result> answers;
+    answers.reserve(size_t(queries) + 1);
+    auto next = [&](PGresult*& out) {
+        while (PQisBusy(conn_)) {
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now())
+                    .count();
+            if (left <= 0)
+                giveUp("The database " + server_ + " did not answer within " +
+                       std::to_string(answerWaitMs_ / 1000) + " s: the connection was given up");
+            pollfd p{PQsocket(conn_), POLLIN, 0};
+            const int n = ::poll(&p, 1, int(left));
+            if (n < 0 && errno != EINTR)
+                giveUp("The connection to the database " + server_ + " was lost");
+            if (n > 0 && !PQconsumeInput(conn_)) return false;
+        }
+        out = PQgetResult(conn_);
+        return PQstatus(conn_) == CONNECTION_OK;
+    };
+    for (int q = 0; q < queries; ++q) {
+        Result kept(nullptr);
+        PGresult* r = nullptr;
+        for (;;) {
+            if (!next(r)) {
+                PQclear(r);
+                return {};
+            }
+            if (!r) break;
+            if (!kept.r || (kept.ok() && !Result::Ok(r)))
+                kept = Result(r);
+            else
+                PQclear(r);
+        }
+        answers.push_back(std::move(kept));
+    }
+    PGresult* sync = nullptr;
+    if (!next(sync) || PQresultStatus(sync) != PGRES_PIPELINE_SYNC) {
+        PQclear(sync);
+        return {};
+    }
+    PQclear(sync);
+    return answers;
+}
+
 PostgresConnection::Result PostgresConnection::command(const std::string& sql) {
     if (!PQsendQuery(conn_, sql.c_str())) return Result(nullptr);
     return collect();
@@ -468,33 +517,38 @@ void PostgresConnection::guardNext() {
     guardOpen_ = true;
 }
 
-PostgresConnection::Result PostgresConnection::sendOnce(const Statement& statement) {
+const std::string* PostgresConnection::prepared(const Statement& statement, Result& refused) {
     // Preparing is part of sending: a statement the server refuses fails here.
     auto it = names_.find(statement.sql);
-    if (it == names_.end()) {
-        std::string sql;
-        int n = 0;
-        char quote = 0;
-        for (char c : statement.sql) {
-            if (quote) {
-                if (c == quote) quote = 0;
-            } else if (c == '\'' || c == '"') {
-                quote = c;
-            } else if (c == '?') {
-                sql += "$" + std::to_string(++n);
-                continue;
-            }
-            sql += c;
+    if (it != names_.end()) return &it->second;
+    std::string sql;
+    int n = 0;
+    char quote = 0;
+    for (char c : statement.sql) {
+        if (quote) {
+            if (c == quote) quote = 0;
+        } else if (c == '\'' || c == '"') {
+            quote = c;
+        } else if (c == '?') {
+            sql += "$" + std::to_string(++n);
+            continue;
         }
-        if (n != int(statement.params.size()))
-            Raise(errDbStatement, "The statement takes " + std::to_string(n) + " values, not " +
-                                      std::to_string(statement.params.size()));
-        const std::string name = "s" + std::to_string(names_.size() + 1);
-        if (!PQsendPrepare(conn_, name.c_str(), sql.c_str(), n, nullptr)) return Result(nullptr);
-        Result r = collect();
-        if (!r.ok()) return r;
-        it = names_.emplace(statement.sql, name).first;
+        sql += c;
     }
+    if (n != int(statement.params.size()))
+        Raise(errDbStatement, "The statement takes " + std::to_string(n) + " values, not " +
+                                  std::to_string(statement.params.size()));
+    const std::string name = "s" + std::to_string(names_.size() + 1);
+    if (!PQsendPrepare(conn_, name.c_str(), sql.c_str(), n, nullptr)) {
+        refused = Result(nullptr);
+        return nullptr;
+    }
+    refused = collect();
+    if (!refused.ok()) return nullptr;
+    return &names_.emplace(statement.sql, name).first->second;
+}
+
+bool PostgresConnection::sendPrepared(const std::string& name, const Statement& statement) {
     // The value texts live in buffers kept from statement to statement: a point's insert
     // allocates nothing here.
     const size_t n = statement.params.size();
@@ -505,20 +559,63 @@ PostgresConnection::Result PostgresConnection::sendOnce(const Statement& stateme
         ParamText(statement.params[i], texts_[i]);
         values_[i] = texts_[i].c_str();
     }
-    if (!PQsendQueryPrepared(conn_, it->second.c_str(), int(n), values_.data(), nullptr, nullptr,
-                             0))
-        return Result(nullptr);
+    return PQsendQueryPrepared(conn_, name.c_str(), int(n), values_.data(), nullptr, nullptr, 0);
+}
+
+PostgresConnection::Result PostgresConnection::sendOnce(const Statement& statement) {
+    Result refused(nullptr);
+    const std::string* name = prepared(statement, refused);
+    if (!name) return refused;
+    if (!sendPrepared(*name, statement)) return Result(nullptr);
     return collect();
+}
+
+PostgresConnection::Result PostgresConnection::sendGuarded(const Statement& statement) {
+    // A statement seen for the first time is prepared under its savepoint (a refused
+    // preparation ends the transaction's good state too), one round trip at a time.
+    auto known = names_.find(statement.sql);
+    if (known == names_.end() || !PQenterPipelineMode(conn_)) {
+        guardNext();
+        return sendOnce(statement);
+    }
+    const std::string name = known->second;
+    // The statement's savepoint (the previous one released) and the statement itself go in
+    // one round trip: the server runs them in order and answers them together.
+    int queries = 0;
+    bool sent = true;
+    auto plain = [&](const std::string& sql) {
+        sent =
+            sent && PQsendQueryParams(conn_, sql.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0);
+        ++queries;
+    };
+    if (guardOpen_) plain(std::string("RELEASE SAVEPOINT ") + kGuard);
+    plain(std::string("SAVEPOINT ") + kGuard);
+    sent = sent && sendPrepared(name, statement);
+    ++queries;
+    sent = sent && PQpipelineSync(conn_);
+    std::vector<Result> answers;
+    if (sent) answers = collectPipeline(queries);
+    PQexitPipelineMode(conn_);
+    if (answers.size() != size_t(queries)) {
+        guardOpen_ = false;
+        return Result(nullptr);
+    }
+    for (int i = 0; i + 1 < queries; ++i)
+        if (!answers[size_t(i)].ok()) {
+            guardOpen_ = false;
+            failed(answers[size_t(i)]);
+        }
+    guardOpen_ = true;
+    return std::move(answers.back());
 }
 
 PostgresConnection::Result PostgresConnection::send(const Statement& statement) {
     requireOpen();
     Record(statement);
     const bool guarded = level_ > 0 && failAlone_;
-    if (guarded) guardNext();
-    Result r = sendOnce(statement);
+    Result r = guarded ? sendGuarded(statement) : sendOnce(statement);
     if (r.ok()) return r;
-    if (guarded && PQstatus(conn_) == CONNECTION_OK &&
+    if (guarded && guardOpen_ && PQstatus(conn_) == CONNECTION_OK &&
         PQtransactionStatus(conn_) == PQTRANS_INERROR) {
         // Back to before the statement: the transaction, its work and its locks stay.
         Result back = command(std::string("ROLLBACK TO SAVEPOINT ") + kGuard);

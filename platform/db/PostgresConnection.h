@@ -67,8 +67,14 @@ class PostgresConnection : public Connection {
     void requireOpen() const;
     Result send(const Statement& statement);
     Result sendOnce(const Statement& statement);
+    Result sendGuarded(const Statement& statement);
+    // The server's name of the statement, prepared on first use; null with the server's
+    // refusal in `refused`.
+    const std::string* prepared(const Statement& statement, Result& refused);
+    bool sendPrepared(const std::string& name, const Statement& statement);
     Result command(const std::string& sql);
     Result collect();
+    std::vector<Result> collectPipeline(int queries);
     void guardNext();
     [[noreturn]] void failed(const Result& r, const std::string& context = "");
     [[noreturn]] void giveUp(const std::string& why);

@@ -140,6 +140,24 @@ TEST_F(ServerTest, AFailedStatementInsideATransactionFailsAlone) {
     EXPECT_EQ(names, (std::vector<std::string>{"outer", "kept", "after"}));
 }
 
+TEST_F(ServerTest, AStatementSentBeforeFailsAloneWhenItsValuesAreRefused) {
+    // The statement is prepared by its first use; later uses go with their savepoint in one
+    // round trip, and a refused one still undoes itself alone.
+    Statement insert("INSERT INTO MAPPA VALUES (?,?,?,?,?)", {1, "river", 1, 0.0, 0.0});
+    c->BeginTrans();
+    c->Execute(insert);
+    insert.params = {2, "river", 1, 0.0, 0.0};
+    c->Execute(insert);
+    insert.params = {3, "river", 99999, 0.0, 0.0};  // beyond the 16-bit branch
+    EXPECT_EQ(ErrorOf([&] { c->Execute(insert); }), errDbStatement);
+    EXPECT_EQ(ErrorOf([&] { c->Execute(insert); }), errDbStatement);
+    EXPECT_EQ(c->TransactionLevel(), 1);
+    insert.params = {4, "river", 1, 0.0, 0.0};
+    c->Execute(insert);
+    c->CommitTrans();
+    EXPECT_EQ(Count(), 3);
+}
+
 TEST_F(ServerTest, AFailedStatementKeepsTheTransactionAndItsLockAndRedoesNothing) {
     c->BeginTransFor("tratto:river");
     c->Execute("INSERT INTO MAPPA VALUES (1,'river',1,0,0)");
