@@ -103,8 +103,8 @@ Figures Combo() {
     std::vector<double> opens, keys, unpainted;
     for (int run = 0; run < kRuns; ++run) {
         c->setListIndex(0);
-        QWidget* v1 = w.lstCol1.qwidget()->findChild<QWidget*>("qt_scrollarea_viewport");
-        QWidget* v2 = w.lstCol2.qwidget()->findChild<QWidget*>("qt_scrollarea_viewport");
+        QWidget* v1 = w.lstCol1.View()->findChild<QWidget*>("qt_scrollarea_viewport");
+        QWidget* v2 = w.lstCol2.View()->findChild<QWidget*>("qt_scrollarea_viewport");
         v1->installEventFilter(&counter1);
         v2->installEventFilter(&counter2);
         int before1 = counter1.paints, before2 = counter2.paints;

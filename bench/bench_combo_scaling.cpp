@@ -105,8 +105,8 @@ Row Measure(int n) {
         ctl::DoEvents();
         quorlin::Window& w = *c->ListWindow();
         PaintCounter p1, p2;
-        w.lstCol1.qwidget()->findChild<QWidget*>("qt_scrollarea_viewport")->installEventFilter(&p1);
-        w.lstCol2.qwidget()->findChild<QWidget*>("qt_scrollarea_viewport")->installEventFilter(&p2);
+        w.lstCol1.View()->findChild<QWidget*>("qt_scrollarea_viewport")->installEventFilter(&p1);
+        w.lstCol2.View()->findChild<QWidget*>("qt_scrollarea_viewport")->installEventFilter(&p2);
         c->setListIndex(n / 2);
         open.push_back(Ms([&] {
             c->Flow().ShowList();

@@ -65,6 +65,11 @@ class ListBox : public Widget {
     // the last row.
     int RowAt(float y) const;
 
+    // The toolkit list that shows the rows, made now if the list has not been shown yet (tests
+    // and benchmarks watch it).
+    QWidget* View();
+    QWidget* InputWindow() override;
+
     // Runs when the user scrolls the list.
     std::function<void()> onScroll;
     // Runs when a typed character moved the selection to the next row that begins with it.
@@ -76,6 +81,8 @@ class ListBox : public Widget {
     void fontChanged() override;
     void applyTop();
     int maxTop() const;
+    void makeView();
+    int frameWidthPx() const;
     std::unique_ptr<Impl> d_;
     std::vector<int32_t> data_;
     int top_ = 0;

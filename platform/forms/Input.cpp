@@ -42,7 +42,7 @@ QString KeyText(int code, int shift) {
 
 bool SimulateMouse(Widget& target, const std::string& kind, int button, int shift, float x,
                    float y) {
-    QWidget* w = target.qwidget();
+    QWidget* w = target.InputWindow();
     if (!w) return false;
     // A scrolling window takes the mouse in its client area, inside the border.
     if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) w = area->viewport();
@@ -70,7 +70,7 @@ bool SimulateMouse(Widget& target, const std::string& kind, int button, int shif
 }
 
 bool SimulateKey(Widget& target, const std::string& kind, int keyCode, int shift) {
-    QWidget* w = target.qwidget();
+    QWidget* w = target.InputWindow();
     if (!w) return false;
     int key = QtKeyOf(keyCode);
     QString text = KeyText(keyCode, shift);
@@ -92,7 +92,7 @@ bool SimulateKey(Widget& target, const std::string& kind, int keyCode, int shift
 }
 
 void SimulateChar(Widget& target, char32_t ch) {
-    QWidget* w = target.qwidget();
+    QWidget* w = target.InputWindow();
     if (!w) return;
     QString text = QString::fromUcs4(&ch, 1);
     int key = 0;
@@ -114,6 +114,7 @@ void SimulateChar(Widget& target, char32_t ch) {
     QKeyEvent down(QEvent::KeyPress, key, mods, text);
     QApplication::sendEvent(w, &down);
     if (!target.qwidget()) return;  // the key closed the window
+    w = target.InputWindow();
     QKeyEvent up(QEvent::KeyRelease, key, mods, text);
     QApplication::sendEvent(w, &up);
 }

@@ -209,7 +209,12 @@ class Widget::Filter : public QObject {
   public:
     explicit Filter(Widget& w) : w_(w) {}
     bool eventFilter(QObject* obj, QEvent* e) override {
-        if (obj != w_.w_) return false;
+        // Input comes from the window that takes it, sizes from the window itself.
+        const bool own = obj == w_.w_;
+        const bool input = obj == (w_.input_ ? w_.input_ : w_.w_);
+        if (!own && !input) return false;
+        if (!input && e->type() != QEvent::Resize) return false;
+        if (!own && e->type() == QEvent::Resize) return false;
         switch (e->type()) {
             case QEvent::MouseButtonPress:
             case QEvent::MouseButtonRelease:
@@ -248,13 +253,14 @@ class Widget::Filter : public QObject {
                     // its pair): a code that comes back the same in 16 bits is unchanged, and
                     // the window gets the whole character.
                     if (uint16_t(ascii) != uint16_t(typed) && w_.w_) {
+                        auto* receiver = static_cast<QWidget*>(obj);
                         // The handler changed the character: the window gets that one instead.
                         substituting_ = true;
                         ascii = uint16_t(ascii);
                         int key = ascii >= 'a' && ascii <= 'z' ? ascii - 32 : QtKeyOf(ascii);
                         QKeyEvent sub(QEvent::KeyPress, key, ke->modifiers(),
                                       ascii == 13 ? QString("\r") : QString(QChar(ascii)));
-                        QApplication::sendEvent(w_.w_, &sub);
+                        QApplication::sendEvent(receiver, &sub);
                         substituting_ = false;
                         return true;
                     }
@@ -307,6 +313,16 @@ Widget::Widget(QWidget* w) : w_(w), hwnd_(NewHandle()), filter_(std::make_unique
     w_->setAutoFillBackground(true);
     // A parent window may delete this one first; forget it then.
     QObject::connect(w_, &QObject::destroyed, filter_.get(), [this] { w_ = nullptr; });
+}
+
+void Widget::adoptInput(QWidget* inner) {
+    if (!w_ || !inner) return;
+    input_ = inner;
+    inner->installEventFilter(filter_.get());
+    inner->setProperty("ctlHandle", hwnd_);
+    inner->setProperty("ctlWidget", QVariant::fromValue(static_cast<void*>(this)));
+    w_->setFocusProxy(inner);
+    QObject::connect(inner, &QObject::destroyed, filter_.get(), [this] { input_ = nullptr; });
 }
 
 Widget::~Widget() {

@@ -81,6 +81,9 @@ class Widget {
     // False once the window is gone (a parent window deleted it first).
     bool WindowAlive() const { return w_ != nullptr; }
     QWidget* qwidget() const { return w_; }
+    // The toolkit window that takes this window's keys, mouse and focus: the window itself, or
+    // an inner window that fills it (made now if it waits to be made).
+    virtual QWidget* InputWindow() { return input_ ? input_ : w_; }
 
     // Input in twips. Keys: key codes of the window system (13 Enter, 27 Escape, 37-40 arrows,
     // 65-90 letters); KeyPress gets the character code; handlers may change their arguments.
@@ -100,6 +103,9 @@ class Widget {
     explicit Widget(QWidget* w);  // takes ownership of a widget without parent, or a child
     void applyColors();
     virtual void fontChanged() {}
+    // Makes `inner`, a child that fills this window, take its input: the focus goes to it, and
+    // its keys, mouse and focus changes reach the callbacks above as this window's own.
+    void adoptInput(QWidget* inner);
     // Pixels between the window's corner and its client area (a border), for input positions.
     int clientOffsetPx_ = 0;
     // Buttons and check boxes raise onClick themselves (keyboard presses and code changes
@@ -111,6 +117,7 @@ class Widget {
 
   private:
     QWidget* w_;
+    QWidget* input_ = nullptr;
     int32_t hwnd_;
     uint32_t back_ = 0xFFFFFF, fore_ = 0;
     bool coloured_ = false;  // the colours have reached the window

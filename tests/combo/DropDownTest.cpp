@@ -186,7 +186,7 @@ TEST_F(ComboInputTest, TheLastVisibleListCarriesTheScrollBar) {
     ASSERT_FALSE(w.lstCol2.Visible());
     EXPECT_TRUE(w.lstCol1.ScrollBarShown());
     // Dragging its scroll bar brings later rows into view.
-    static_cast<QAbstractScrollArea*>(w.lstCol1.qwidget())->verticalScrollBar()->setValue(30);
+    static_cast<QAbstractScrollArea*>(w.lstCol1.View())->verticalScrollBar()->setValue(30);
     EXPECT_EQ(w.lstCol1.TopIndex(), 30);
     w.HideChildForm();
     c->setWidthCol2(2900);

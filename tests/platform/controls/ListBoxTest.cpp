@@ -39,7 +39,7 @@ TEST(ListBox, RowsAppendedQuietlyAreReadAtOnceAndReachTheView) {
     ListBox l(s.form);
     l.setHeight(5 * l.RowHeight());
     l.setVisible(true);
-    auto* view = static_cast<QListView*>(l.qwidget());
+    auto* view = static_cast<QListView*>(l.View());
     l.AddItem("a", 1);
     l.AppendRow("b", 2);
     l.AppendRow("c", 3);
@@ -74,7 +74,7 @@ TEST(ListBox, ReorderMovesEachRowWithItsDataOrChangesNothing) {
     const char* texts[] = {"  two ", "zero", "\tone ", "three"};
     for (int i = 0; i < 4; ++i) l.AddItem(texts[i], i * 10);
     l.AppendRow("  ");  // not told to the view yet
-    auto* view = static_cast<QListView*>(l.qwidget());
+    auto* view = static_cast<QListView*>(l.View());
     for (const std::vector<int32_t>& bad : std::vector<std::vector<int32_t>>{
              {0, 1, 2, 3}, {0, 1, 2, 3, 3}, {0, 1, 2, 3, 5}, {-1, 1, 2, 3, 4}}) {
         EXPECT_FALSE(l.Reorder(bad, true));
