@@ -6,6 +6,7 @@
 #include "platform/com/UserControl.h"
 #include "platform/controls/ListBox.h"
 #include "platform/controls/TextBox.h"
+#include "platform/forms/Input.h"
 
 using namespace ctl;
 
@@ -97,6 +98,45 @@ TEST(ListBox, ReorderMovesEachRowWithItsDataOrChangesNothing) {
     EXPECT_TRUE(l.Reorder({1, 0, 2, 3, 4}, false, &trimmed));
     EXPECT_FALSE(trimmed);
     EXPECT_EQ(l.List(0), "zero");
+}
+
+TEST(ListBox, AListNotYetShownHasNoToolkitListAndShowsWhatWasAskedWhenItIs) {
+    Surface s;
+    ListBox l(s.form);
+    l.setHeight(3 * l.RowHeight() + l.RowHeight() / 2);
+    for (int i = 0; i < 10; ++i) l.AppendRow("r" + std::to_string(i), i);
+    l.setListIndex(7);
+    l.setScrollBar(false);
+    l.setBackColor(0x00FF00);
+    EXPECT_EQ(l.qwidget()->findChild<QListView*>(), nullptr);
+    EXPECT_EQ(l.ListIndex(), 7);
+    EXPECT_EQ(l.TopIndex(), 5);
+    EXPECT_EQ(l.VisibleRows(), 3);
+    l.RemoveItem(0);  // the selection follows its row
+    EXPECT_EQ(l.ListIndex(), 6);
+
+    s.form.Show();
+    auto* view = l.qwidget()->findChild<QListView*>();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->currentIndex().row(), 6);
+    EXPECT_EQ(view->model()->rowCount(), 9);
+    EXPECT_EQ(view->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(view->palette().color(QPalette::Base), QColor(0, 255, 0));
+    l.setBackColor(0x0000FF);  // colours set later reach the list too
+    EXPECT_EQ(view->palette().color(QPalette::Base), QColor(255, 0, 0));
+    EXPECT_EQ(l.PaintedBackColor(), 0x0000FFu);
+
+    // Keys and focus go to the list and reach the handlers once.
+    int downs = 0;
+    l.onKeyDown = [&](int&, int&) { ++downs; };
+    l.SetFocus();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(l.HasFocus());
+    EXPECT_EQ(Widget::Focused(), &l);
+    SimulateKey(l, "down", 40, 0);
+    EXPECT_EQ(downs, 1);
+    EXPECT_EQ(l.ListIndex(), 7);
+    s.form.Hide();
 }
 
 TEST(ListBox, HeightTakesWholeRowsAndTopStopsAtTheLastPage) {
