@@ -58,6 +58,10 @@ ucvQuorlin::ucvQuorlin(ctl::ControlSite& site)
     // height reads back as it was set and a style change stores nothing new.
     lstCol1a.setIntegralHeight(false);
     lstCol2a.setIntegralHeight(false);
+    // Hidden until the simple style shows them: a list shown even once makes its toolkit list,
+    // and a control placed on a form already shown would show them before its style is known.
+    lstCol1a.setVisible(false);
+    lstCol2a.setVisible(false);
     lblCol1.setBorderStyle(1);
     lblCol2.setBorderStyle(1);
     Widget::setHeight(330);
