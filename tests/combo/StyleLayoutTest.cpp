@@ -1,4 +1,5 @@
 #include <QFontInfo>
+#include <QListView>
 #include <QWidget>
 
 #include "ComboFixture.h"
@@ -300,6 +301,29 @@ TEST_F(ComboTest, ADropDownWindowMadeLateLooksLikeOneMadeAtTheStart) {
     EXPECT_EQ(b.Locked, a.Locked);
     EXPECT_EQ(b.lstCol2.Height(), a.lstCol2.Height());
     EXPECT_EQ(late->ListHeight(), early->ListHeight());
+}
+
+TEST_F(ComboTest, ADropDownComboMakesNoToolkitListsUntilAListIsShown) {
+    // Placed on a form already shown before its properties are read, as a host does.
+    ctl::Form form;
+    form.Show();
+    designSite.userMode = true;
+    auto c = std::make_unique<quorlin::ucvQuorlin>(designSite);
+    form.Place(*c, 0, 0);
+    c->Initialize();
+    c->InitProperties();
+    c->Show();
+    ctl::DoEvents();
+    Fill(*c, 3);
+    EXPECT_EQ(c->qwidget()->findChild<QListView*>(), nullptr);
+    EXPECT_EQ(c->ListWindow()->form.qwidget()->findChild<QListView*>(), nullptr);
+    c->Flow().ShowList();  // the drop-down's lists are made when they first show
+    EXPECT_NE(c->ListWindow()->form.qwidget()->findChild<QListView*>(), nullptr);
+    EXPECT_EQ(c->qwidget()->findChild<QListView*>(), nullptr);
+    c->ListWindow()->HideChildForm();
+    form.Hide();
+    c->qwidget()->setParent(nullptr);
+    c->Terminate();
 }
 
 TEST_F(ComboTest, DropdownListShowsFocusHighlight) {
