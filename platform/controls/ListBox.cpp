@@ -132,6 +132,7 @@ void ListBox::makeView() {
                                              QItemSelectionModel::ClearAndSelect);
         d_->applying = false;
     }
+    l->ensurePolished();
     l->show();
     applyTop();
 }

@@ -172,6 +172,12 @@ class ListFrame : public QWidget {
     std::function<void()> shown, resized;
 
   protected:
+    // A frame painted while not shown is being rendered into a picture (a grab of a window
+    // never shown): the toolkit list is made now, and is painted with it.
+    void paintEvent(QPaintEvent* e) override {
+        QWidget::paintEvent(e);
+        if (!isVisible() && shown) shown();
+    }
     void showEvent(QShowEvent* e) override {
         QWidget::showEvent(e);
         if (shown) shown();

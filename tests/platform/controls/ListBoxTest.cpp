@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QImage>
 #include <QListView>
+#include <QPixmap>
 
 #include "platform/com/UserControl.h"
 #include "platform/controls/ListBox.h"
@@ -137,6 +139,21 @@ TEST(ListBox, AListNotYetShownHasNoToolkitListAndShowsWhatWasAskedWhenItIs) {
     EXPECT_EQ(downs, 1);
     EXPECT_EQ(l.ListIndex(), 7);
     s.form.Hide();
+}
+
+TEST(ListBox, AGrabOfAWindowNeverShownShowsTheRows) {
+    Surface s;
+    s.form.Move(0, 0, 3000, 3000);
+    ListBox l(s.form);
+    l.Move(0, 0, 2000, 2000);
+    for (int i = 0; i < 5; ++i) l.AddItem("WWWWWWWW");
+    QImage shot = s.form.qwidget()->grab().toImage();
+    const QColor base = l.qwidget()->palette().color(QPalette::Base);
+    int ink = 0;
+    const int w = Widget::ToPxX(2000), h = Widget::ToPxY(2000);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) ink += QColor(shot.pixel(x, y)) != base;
+    EXPECT_GT(ink, 50) << "the rows' text is in the picture";
 }
 
 TEST(ListBox, HeightTakesWholeRowsAndTopStopsAtTheLastPage) {
