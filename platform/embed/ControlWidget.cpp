@@ -277,6 +277,10 @@ QSize ControlWidget::controlSizePx() const {
 
 void ControlWidget::fit() {
     if (!d_->form || !d_->control) return;
+    // A widget nobody has sized yet (no layout, no resize) has the toolkit's default size,
+    // which says nothing about the control: the widget takes the control's size instead of
+    // squeezing a design-time control into it (a combo would narrow its columns to fit).
+    if (!testAttribute(Qt::WA_Resized) && size() != controlSizePx()) followControlSize();
     d_->form->qwidget()->setGeometry(rect());
     // Sizes the control in whole pixels only when the widget's size differs: the twips a
     // control chose for itself (a combo's height) stay as they are.

@@ -183,3 +183,21 @@ TEST(TypedWidgets, FollowTheirLayoutAndSayWhenResized) {
     EXPECT_EQ(resized.last().at(0).toSize(), chart->size());
     EXPECT_EQ(chart->controlWidth(), chart->width() * ctl::Screen::TwipsPerPixelX());
 }
+
+TEST(TypedWidgets, AWidgetNobodySizedTakesItsControlsSizeWhenItChangesMode) {
+    QWidget parent;
+    ctl::ControlOptions design;
+    design.designMode = true;
+    // The toolkit's default size of an unsized widget must not squeeze the designed control.
+    auto* loose = new QuorlinComboBox(&parent, design);
+    const int columns = loose->widthCol1() + loose->widthCol2();
+    loose->setDesignMode(false);
+    EXPECT_EQ(loose->widthCol1() + loose->widthCol2(), columns);
+    EXPECT_EQ(loose->size(), loose->sizeHint());
+    // A widget its host sized keeps that size, and the control follows it.
+    auto* sized = new QuorlinComboBox(&parent, design);
+    sized->resize(150, sized->sizeHint().height());
+    sized->setDesignMode(false);
+    EXPECT_EQ(sized->width(), 150);
+    EXPECT_LT(sized->widthCol1() + sized->widthCol2(), columns);
+}
