@@ -69,8 +69,12 @@ ListBox::ListBox(Widget& parent)
 }
 
 ListBox::~ListBox() {
-    // The view goes before the rows it shows (with the frame, when a parent took that first).
-    if (qwidget()) delete d_->list;
+    // The view goes before the rows it shows (with the frame, when a parent took that first),
+    // and hands nothing on to this list box while it goes (a focus leaving it, say).
+    if (qwidget() && d_->list) {
+        releaseInput();
+        delete d_->list;
+    }
 }
 
 QWidget* ListBox::View() {
@@ -125,6 +129,13 @@ void ListBox::makeView() {
         if (onScroll) onScroll();
     });
     l->setGeometry(0, 0, d_->frame->width(), d_->frame->height());
+    // A window made now would come last when Tab moves the focus: the list takes the place
+    // the frame has held since the list box was made.
+    // (The toolkit orders only windows that take the focus: the frame does for that moment.)
+    const Qt::FocusPolicy framePolicy = d_->frame->focusPolicy();
+    d_->frame->setFocusPolicy(Qt::StrongFocus);
+    QWidget::setTabOrder(d_->frame, l);
+    d_->frame->setFocusPolicy(framePolicy);
     adoptInput(l);
     if (d_->selected >= 0) {
         d_->applying = true;

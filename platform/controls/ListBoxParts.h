@@ -80,7 +80,10 @@ class RowTexts : public QAbstractListModel {
         endRemoveRows();
     }
     // Around a change of every row (a new order): the view lets go of the rows first.
-    void beginRewrite() { beginResetModel(); }
+    void beginRewrite() {
+        beginResetModel();
+        told = rows.size();  // the reset tells of every row, quiet ones too
+    }
     void endRewrite() {
         told = rows.size();
         endResetModel();

@@ -325,6 +325,17 @@ void Widget::adoptInput(QWidget* inner) {
     QObject::connect(inner, &QObject::destroyed, filter_.get(), [this] { input_ = nullptr; });
 }
 
+void Widget::releaseInput() {
+    QWidget* inner = input_;
+    if (!inner) return;
+    input_ = nullptr;
+    inner->removeEventFilter(filter_.get());
+    inner->setProperty("ctlWidget", QVariant());
+    inner->setProperty("ctlHandle", QVariant());
+    QObject::disconnect(inner, &QObject::destroyed, filter_.get(), nullptr);
+    if (w_) w_->setFocusProxy(nullptr);
+}
+
 Widget::~Widget() {
     LiveWindows().erase(hwnd_);
     if (w_) {

@@ -106,6 +106,8 @@ class Widget {
     // Makes `inner`, a child that fills this window, take its input: the focus goes to it, and
     // its keys, mouse and focus changes reach the callbacks above as this window's own.
     void adoptInput(QWidget* inner);
+    // Undoes adoptInput before the inner window goes.
+    void releaseInput();
     // Pixels between the window's corner and its client area (a border), for input positions.
     int clientOffsetPx_ = 0;
     // Buttons and check boxes raise onClick themselves (keyboard presses and code changes

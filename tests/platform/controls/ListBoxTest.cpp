@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QListView>
 #include <QPixmap>
 
@@ -154,6 +156,26 @@ TEST(ListBox, AGrabOfAWindowNeverShownShowsTheRows) {
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) ink += QColor(shot.pixel(x, y)) != base;
     EXPECT_GT(ink, 50) << "the rows' text is in the picture";
+}
+
+TEST(ListBox, TabReachesTheListInTheOrderTheWindowsWereMade) {
+    Surface s;
+    TextBox before(s.form);
+    ListBox l(s.form);
+    TextBox after(s.form);
+    l.AddItem("r");
+    s.form.Show();  // the list's toolkit list is made now, after `after`
+    before.SetFocus();
+    QCoreApplication::processEvents();
+    auto tab = [] {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QCoreApplication::sendEvent(QApplication::focusWidget(), &press);
+    };
+    tab();
+    EXPECT_EQ(Widget::Focused(), &l);
+    tab();
+    EXPECT_EQ(Widget::Focused(), &after);
+    s.form.Hide();
 }
 
 TEST(ListBox, HeightTakesWholeRowsAndTopStopsAtTheLastPage) {
