@@ -399,58 +399,55 @@ void PostgresConnection::giveUp(const std::string& why) {
     Raise(errDbCannotOpen, why);
 }
 
-PostgresConnection::Result PostgresConnection::collect() {
-    // Every result of what was sent, within the time bound: the first failure, else the last.
+bool PostgresConnection::awaitResult(std::chrono::steady_clock::time_point deadline) {
     using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(answerWaitMs_);
+    while (PQisBusy(conn_)) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (left <= 0)
+            giveUp("The database " + server_ + " did not answer within " +
+                   std::to_string(answerWaitMs_ / 1000) + " s: the connection was given up");
+        pollfd p{PQsocket(conn_), POLLIN, 0};
+        const int n = ::poll(&p, 1, int(left));
+        if (n < 0 && errno != EINTR)
+            giveUp("The connection to the database " + server_ + " was lost");
+        // The link ended: the caller finds the connection bad.
+        if (n > 0 && !PQconsumeInput(conn_)) return false;
+    }
+    return true;
+}
+
+void PostgresConnection::keepResult(Result& kept, pg_result* r) {
+    if (!kept.r || (kept.ok() && !Result::Ok(r)))
+        kept = Result(r);
+    else
+        PQclear(r);
+}
+
+PostgresConnection::Result PostgresConnection::collect() {
+    // Every result of what was sent, within the time bound.
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(answerWaitMs_);
     Result kept(nullptr);
     for (;;) {
-        while (PQisBusy(conn_)) {
-            const auto left =
-                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now())
-                    .count();
-            if (left <= 0)
-                giveUp("The database " + server_ + " did not answer within " +
-                       std::to_string(answerWaitMs_ / 1000) + " s: the connection was given up");
-            pollfd p{PQsocket(conn_), POLLIN, 0};
-            const int n = ::poll(&p, 1, int(left));
-            if (n < 0 && errno != EINTR)
-                giveUp("The connection to the database " + server_ + " was lost");
-            // The link ended: the caller finds the connection bad.
-            if (n > 0 && !PQconsumeInput(conn_)) return Result(nullptr);
-        }
+        if (!awaitResult(deadline)) return Result(nullptr);
         PGresult* r = PQgetResult(conn_);
         if (!r) break;
-        if (!kept.r || (kept.ok() && !Result::Ok(r)))
-            kept = Result(r);
-        else
-            PQclear(r);
+        keepResult(kept, r);
         if (PQstatus(conn_) != CONNECTION_OK) break;
     }
     return kept;
 }
 
 std::vector<PostgresConnection::Result> PostgresConnection::collectPipeline(int queries) {
-    // Each query's results end with a null one; the synchronisation point comes last. A query
-    // keeps its first failure, else its last result. Nothing at all for a lost link.
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(answerWaitMs_);
+    // Each query's results end with a null one; the synchronisation point comes last. Nothing
+    // at all for a lost link.
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(answerWaitMs_);
     std::vector<Result> answers;
-    answers.reserve(size_t(queries) + 1);
+    answers.reserve(size_t(queries));
     auto next = [&](PGresult*& out) {
-        while (PQisBusy(conn_)) {
-            const auto left =
-                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now())
-                    .count();
-            if (left <= 0)
-                giveUp("The database " + server_ + " did not answer within " +
-                       std::to_string(answerWaitMs_ / 1000) + " s: the connection was given up");
-            pollfd p{PQsocket(conn_), POLLIN, 0};
-            const int n = ::poll(&p, 1, int(left));
-            if (n < 0 && errno != EINTR)
-                giveUp("The connection to the database " + server_ + " was lost");
-            if (n > 0 && !PQconsumeInput(conn_)) return false;
-        }
+        if (!awaitResult(deadline)) return false;
         out = PQgetResult(conn_);
         return PQstatus(conn_) == CONNECTION_OK;
     };
@@ -463,10 +460,7 @@ std::vector<PostgresConnection::Result> PostgresConnection::collectPipeline(int 
                 return {};
             }
             if (!r) break;
-            if (!kept.r || (kept.ok() && !Result::Ok(r)))
-                kept = Result(r);
-            else
-                PQclear(r);
+            keepResult(kept, r);
         }
         answers.push_back(std::move(kept));
     }

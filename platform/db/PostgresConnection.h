@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 #include <map>
 #include <string>
 #include <vector>
@@ -6,6 +7,7 @@
 #include "platform/db/Connection.h"
 
 struct pg_conn;
+struct pg_result;
 
 namespace ctl::db {
 
@@ -73,6 +75,11 @@ class PostgresConnection : public Connection {
     const std::string* prepared(const Statement& statement, Result& refused);
     bool sendPrepared(const std::string& name, const Statement& statement);
     Result command(const std::string& sql);
+    // Waits until a result can be read without blocking, within the answer bound (then the
+    // connection is given up); false when the link ended.
+    bool awaitResult(std::chrono::steady_clock::time_point deadline);
+    // Of the results of one query, the first failure is kept, else the last.
+    static void keepResult(Result& kept, pg_result* r);
     Result collect();
     std::vector<Result> collectPipeline(int queries);
     void guardNext();
