@@ -16,7 +16,6 @@ namespace karvex {
 
 namespace {
 constexpr const char* kCaption = "Coordinate System settings";
-constexpr uint32_t kWhite = 0xFFFFFF, kBlack = 0;
 
 // Sets the library's Busy flag for a scope: the check boxes' click handling and the charts'
 // resize handling stand still meanwhile.

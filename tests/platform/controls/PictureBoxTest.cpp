@@ -159,7 +159,7 @@ TEST_F(Surface, AHugeSurfaceKeepsABoundedImage) {
     auto start = std::chrono::steady_clock::now();
     pic.Move(0, 0, 2147483647, 330);
     EXPECT_EQ(pic.ImageWidthPx(), kMaxSurfaceSidePx);
-    pic.Line(0, 0, 2147483647, 330);
+    pic.Line(0, 0, 2147483648.0f, 330);
     pic.Move(0, 0, 1500, 1500);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
     pic.Move(0, 0, 2147483647, 2147483647);
