@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "PaintCounter.h"
+#include "RunTimeCombo.h"
 #include "combo/ucvQuorlin.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/com/UserControl.h"
@@ -85,12 +86,7 @@ Figures PlainView() {
 
 Figures Combo() {
     ctl::BasicSite site;
-    ctl::PropertyBag bag;
-    site.userMode = true;
-    auto c = std::make_unique<quorlin::ucvQuorlin>(site);
-    c->Initialize();
-    c->ReadProperties(bag);
-    c->TimerProc.setEnabled(false);
+    auto c = bench::RunTimeCombo(site, 0);
     for (int i = 0; i < kRows; ++i)
         c->AddItem("Code " + std::to_string(i), "Description of row " + std::to_string(i), i);
     ctl::Form form;

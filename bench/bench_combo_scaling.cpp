@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "PaintCounter.h"
+#include "RunTimeCombo.h"
 #include "combo/ucvQuorlin.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/com/UserControl.h"
@@ -65,14 +66,7 @@ std::string Second(int i) {
 }
 
 std::unique_ptr<quorlin::ucvQuorlin> NewCombo(ctl::BasicSite& site, int style) {
-    ctl::PropertyBag bag;
-    bag.WriteProperty("Style", int32_t(style), int32_t(0));
-    site.userMode = true;
-    auto c = std::make_unique<quorlin::ucvQuorlin>(site);
-    c->Initialize();
-    c->ReadProperties(bag);
-    c->TimerProc.setEnabled(false);
-    return c;
+    return bench::RunTimeCombo(site, style);
 }
 void Fill(quorlin::ucvQuorlin& c, int n) {
     for (int i = 0; i < n; ++i) c.AddItem(First(i), Second(i), i);

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/RunTimeCombo.h"
 #include "combo/QuorlinModule.h"
 #include "combo/ucvQuorlin.h"
 #include "platform/com/PropertyBag.h"
@@ -53,12 +54,7 @@ const std::vector<Row>& Rows() {
 }
 
 std::unique_ptr<quorlin::ucvQuorlin> FilledCombo(ctl::BasicSite& site) {
-    site.userMode = true;
-    auto c = std::make_unique<quorlin::ucvQuorlin>(site);
-    c->Initialize();
-    ctl::PropertyBag bag;
-    c->ReadProperties(bag);
-    c->TimerProc.setEnabled(false);
+    auto c = bench::RunTimeCombo(site, 0);
     for (const Row& r : Rows()) c->AddRow(r.text, r.number, r.data);
     return c;
 }
